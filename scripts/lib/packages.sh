@@ -1,0 +1,30 @@
+# Installs the Debian or Ubuntu packages the project needs, only those that are missing,
+# so a second run is quick and needs no network.
+#   ensure_packages cmake ninja-build g++ ...
+
+_missing_packages() {
+  local pkg
+  for pkg in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+      printf '%s\n' "$pkg"
+    fi
+  done
+}
+
+ensure_packages() {
+  local missing
+  missing=$(_missing_packages "$@")
+  [ -z "$missing" ] && return 0
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "These packages are missing and sudo is not available: $missing" >&2; return 1; }
+    sudo="sudo"
+  fi
+  echo "Installing: $(echo $missing)"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  # shellcheck disable=SC2086
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
+}
+
+# What building and testing the core and the console converter needs.
+CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils"

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "model/FrontEnd.h"
+
+#include <ostream>
+#include <string>
+
+// The console converter's front end. Information goes to `out`; warnings and errors go
+// to `err`, prefixed with the file being converted and, where a line of it caused the
+// message, that line's number: "game.obj:3: Last line listed failed checksum. ...".
+// It never waits for a person: a question takes its default answer and a prompt is
+// cancelled.
+class ConsoleFrontEnd : public FrontEnd {
+public:
+    ConsoleFrontEnd(std::ostream& out, std::ostream& err, std::string fileName);
+
+    void ShowMessage(const std::string& text, Icon icon) override;
+    void ShowMessageAtLine(int line, const std::string& text, Icon icon) override;
+    Answer AskYesNo(const std::string& text, Icon icon, Answer defaultButton) override;
+    std::string AskText(const std::string& prompt, const std::string& defaultText) override;
+    void SetCommandEnabled(Command, bool) override {}
+    void SetStatusText(StatusPanel, const std::string&) override {}
+    void SetBusy(bool) override {}
+
+private:
+    void Write(const std::string& location, const std::string& text, Icon icon);
+
+    std::ostream& out_;
+    std::ostream& err_;
+    std::string fileName_;
+};

@@ -1,0 +1,34 @@
+// quillet-cli: the console converter, for scripts and build servers.
+
+#include "cli/CliOptions.h"
+#include "cli/ConsoleFrontEnd.h"
+#include "model/Document.h"
+
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    const CliOptions options = ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (options.action) {
+    case CliOptions::Action::Help:
+        std::cout << HelpText();
+        return kExitSaved;
+    case CliOptions::Action::Version:
+        std::cout << "quillet-cli (Kestrane Quillet) " << QUILLET_VERSION << '\n';
+        return kExitSaved;
+    case CliOptions::Action::Convert:
+        break;
+    }
+    if (!options.error.empty()) {
+        std::cerr << "quillet-cli: " << options.error << '\n' << UsageLine() << '\n';
+        return kExitUsage;
+    }
+
+    ConsoleFrontEnd ui(std::cout, std::cerr, options.request.source);
+    Document doc(ui);
+    const ExitStatus status = ConvertFromCommandLine(doc, options.request);
+    if (status == kExitUsage) {
+        std::cerr << UsageLine() << '\n';
+    }
+    return status;
+}

@@ -1,0 +1,78 @@
+#include "load/LoadObjectFile.h"
+
+#include "load/LoadMessages.h"
+#include "load/ReadIntelHex.h"
+#include "load/ReadListingDump.h"
+#include "load/SourceFile.h"
+#include "load/TextLineReader.h"
+#include "model/Document.h"
+#include "model/HexText.h"
+#include "model/Page16K.h"
+#include "model/ShowAddresses.h"
+#include "model/TextUtil.h"
+
+namespace {
+
+void ResetForLoad(Document& doc)
+{
+    for (const Command command : {Command::SaveExeAs, Command::ChangeOrg, Command::ChangeEnt,
+                                  Command::ChangeSp, Command::CopySelectionAsText}) {
+        doc.ui.SetCommandEnabled(command, false);
+    }
+    for (const StatusPanel panel : {StatusPanel::File, StatusPanel::Block, StatusPanel::Addresses}) {
+        doc.ui.SetStatusText(panel, "");
+    }
+    doc.lines.Clear();
+    doc.state.DumpLineCount = 0;
+    doc.state.BlockBytes = 0;
+}
+
+void ShowLoadedBlock(Document& doc, std::uint64_t fileLength)
+{
+    BlockState& s = doc.state;
+    s.Org = LineAddress(doc.lines.Line(0));
+    s.Ent = s.Org;
+    s.Sp = DefaultSp(s.Org);
+    for (const Command command : {Command::SaveExeAs, Command::CopySelectionAsText, Command::ChangeOrg,
+                                  Command::ChangeEnt, Command::ChangeSp}) {
+        doc.ui.SetCommandEnabled(command, true);
+    }
+    doc.ui.SetStatusText(StatusPanel::File,
+                         DisplayName(s.SourcePath) + " (" + std::to_string(fileLength) + " bytes)");
+    doc.ui.SetStatusText(StatusPanel::Block, "Block=" + std::to_string(s.BlockBytes) + " bytes ");
+    ShowAddresses(doc);
+}
+
+}  // namespace
+
+LoadOutcome LoadObjectFile(Document& doc, const std::string& path)
+{
+    ResetForLoad(doc);
+    const std::string source(TrimSpaces(path));
+    doc.state.SourcePath = source;
+
+    const SourceKind kind = SourceKindOf(source);
+    if (kind == SourceKind::Other) {
+        return LoadOutcome::NotObjectFile;
+    }
+    doc.state.ExePath = ExePathFor(source);
+
+    TextLineReader reader(source);
+    ReadOutcome outcome = ReadOutcome::Failed;
+    if (reader.IsOpen()) {
+        outcome = kind == SourceKind::ObjectFile ? ReadIntelHex(reader, doc) : ReadListingDump(reader, doc);
+    }
+    if (outcome == ReadOutcome::Failed) {
+        doc.lines.Clear();
+        doc.ui.ShowMessage(CannotReadMessage(source), Icon::Warning);
+        return LoadOutcome::Aborted;
+    }
+    if (outcome == ReadOutcome::Aborted) {
+        return LoadOutcome::Aborted;
+    }
+    if (doc.lines.Count() == 0) {
+        return LoadOutcome::NoDumpLines;
+    }
+    ShowLoadedBlock(doc, reader.BytesRead());
+    return LoadOutcome::Loaded;
+}

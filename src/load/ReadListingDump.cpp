@@ -1,0 +1,58 @@
+#include "load/ReadListingDump.h"
+
+#include "load/LoadMessages.h"
+#include "load/TextLineReader.h"
+#include "model/Document.h"
+
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kHeader = "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F";
+constexpr std::string_view kRule = "-----------------------------------------------------";
+static_assert(kHeader.size() == 53 && kRule.size() == 53);
+
+// Outside a dump section only the markers matter, so a line longer than they are need
+// not be kept whole.
+constexpr std::size_t kMarkerKeep = kHeader.size() + 1;
+
+}  // namespace
+
+ReadOutcome ReadListingDump(TextLineReader& reader, Document& doc)
+{
+    bool headerSeen = false;
+    bool ruleSeen = false;
+    std::string line;
+    LineFacts facts;
+    for (;;) {
+        const bool inSection = headerSeen && ruleSeen;
+        if (!reader.Next(line, facts, inSection ? TextLineReader::kWholeLine : kMarkerKeep)) {
+            break;
+        }
+        if (facts.blank) {
+            headerSeen = false;
+            ruleSeen = false;
+            continue;
+        }
+        // The flags that admit a line are tested before the line can set them, so the
+        // header and rule are never taken as dump lines themselves.
+        if (inSection) {
+            if (!doc.lines.Append(line)) {
+                ReportTooManyLines(doc, reader.LineNumber());
+                return ReadOutcome::Aborted;
+            }
+            ++doc.state.DumpLineCount;
+            continue;
+        }
+        if (line == kRule && headerSeen) {
+            ruleSeen = true;
+        } else if (line == kHeader && !headerSeen) {
+            headerSeen = true;
+        }
+    }
+    if (reader.Failed()) {
+        return ReadOutcome::Failed;
+    }
+    doc.state.BlockBytes = doc.state.DumpLineCount * 16;
+    return ReadOutcome::Finished;
+}

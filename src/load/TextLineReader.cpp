@@ -1,0 +1,82 @@
+#include "load/TextLineReader.h"
+
+#include "model/OpenFile.h"
+
+#include <climits>
+#include <cstring>
+
+namespace {
+constexpr std::size_t kBufferSize = 1 << 16;
+}
+
+TextLineReader::TextLineReader(const std::string& path)
+    : file_(OpenFile(path, OpenMode::Read)), buffer_(new char[kBufferSize])
+{
+}
+
+TextLineReader::~TextLineReader()
+{
+    if (file_ != nullptr) {
+        std::fclose(file_);
+    }
+}
+
+bool TextLineReader::Fill()
+{
+    if (file_ == nullptr || failed_) {
+        return false;
+    }
+    pos_ = 0;
+    end_ = std::fread(buffer_.get(), 1, kBufferSize, file_);
+    bytesRead_ += end_;
+    if (end_ == 0 && std::ferror(file_) != 0) {
+        failed_ = true;
+    }
+    return end_ > 0;
+}
+
+bool TextLineReader::Next(std::string& text, LineFacts& facts, std::size_t keep)
+{
+    text.clear();
+    facts = LineFacts{};
+    if (pos_ == end_ && !Fill()) {
+        return false;
+    }
+    for (;;) {
+        const char* start = buffer_.get() + pos_;
+        const std::size_t available = end_ - pos_;
+        std::size_t n = 0;
+        while (n < available && start[n] != '\r' && start[n] != '\n') {
+            ++n;
+        }
+        if (facts.blank) {
+            for (std::size_t i = 0; i < n; ++i) {
+                if (start[i] != ' ') {
+                    facts.blank = false;
+                    break;
+                }
+            }
+        }
+        if (text.size() < keep) {
+            text.append(start, std::min(n, keep - text.size()));
+        }
+        facts.length += n;
+        pos_ += n;
+        if (n < available) {
+            // A line end: CR LF, lone CR or lone LF. The LF after a CR may sit in the
+            // next chunk.
+            const char end = buffer_[pos_++];
+            if (end == '\r' && (pos_ < end_ || Fill()) && buffer_[pos_] == '\n') {
+                ++pos_;
+            }
+            break;
+        }
+        if (!Fill()) {
+            break;  // the last line has no line end
+        }
+    }
+    if (lineNumber_ < INT_MAX) {
+        ++lineNumber_;
+    }
+    return !failed_;
+}

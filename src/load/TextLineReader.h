@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+// What the reader learnt about a line beyond the characters it kept.
+struct LineFacts {
+    std::size_t length = 0;  // the whole line's length, line end excluded
+    bool blank = true;       // empty or only spaces
+};
+
+// Reads a file as 8-bit text, byte for byte, line by line. A line ends at CR LF, at a
+// lone CR or at a lone LF; the line end is not part of the line. The file is read in
+// large chunks, and a caller that needs only the start of a line can say so, so a huge
+// line never has to be held in memory.
+class TextLineReader {
+public:
+    static constexpr std::size_t kWholeLine = static_cast<std::size_t>(-1);
+
+    explicit TextLineReader(const std::string& path);
+    ~TextLineReader();
+    TextLineReader(const TextLineReader&) = delete;
+    TextLineReader& operator=(const TextLineReader&) = delete;
+
+    bool IsOpen() const { return file_ != nullptr; }
+
+    // Reads the next line, keeping at most `keep` of its characters in `text`. Returns
+    // false at the end of the file, and on a read error (then Failed() is true).
+    bool Next(std::string& text, LineFacts& facts, std::size_t keep = kWholeLine);
+
+    bool Failed() const { return failed_; }
+
+    // 1-based number of the line Next() returned last.
+    int LineNumber() const { return lineNumber_; }
+
+    // Bytes read from the file so far; the file's length once Next() has returned false.
+    std::uint64_t BytesRead() const { return bytesRead_; }
+
+private:
+    bool Fill();  // refills the buffer; false at the end of the file or on an error
+
+    std::FILE* file_ = nullptr;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool failed_ = false;
+    int lineNumber_ = 0;
+    std::uint64_t bytesRead_ = 0;
+};

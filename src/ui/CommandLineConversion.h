@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+struct Document;
+
+// Exit status of a conversion run from the command line.
+enum ExitStatus : int {
+    kExitSaved = 0,    // the executable was written
+    kExitRefused = 1,  // the input was refused or the write failed; nothing was written
+    kExitUsage = 2,    // the command line was wrong
+};
+
+struct ConversionRequest {
+    std::string source;                // the file to convert, as given
+    std::optional<std::string> output;  // where to write; derived from the source if absent
+};
+
+// Converts one listing or object file to an executable and says how it went, through the
+// document's front end. Shared by the window (given a file argument) and the console
+// converter. Nothing is written unless the file yields a block; an existing file at the
+// output path is replaced, and only by a complete new one.
+ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& request);
+
+// The messages of a command line that names no usable file.
+inline constexpr const char* kNoValidFileMessage = "It could be a good idea to supply a valid filename...";
+inline constexpr const char* kNotObjOrLstMessage = "It could be a good idea to supply an OBJ or LST file...";
+inline constexpr const char* kNothingSavedMessage = "No dump lines found. Nothing saved.";

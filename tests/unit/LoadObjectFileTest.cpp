@@ -1,0 +1,119 @@
+// The load driver: resetting the document, choosing the reader, deriving the output
+// path, and setting ORG, ENT, SP, the commands and the status panels.
+
+#include "load/SourceFile.h"
+#include "LoadTestSupport.h"
+
+using LoadDriver = LoadTest;
+
+namespace {
+
+const std::vector<std::pair<Command, bool>> kDisableAll = {
+    {Command::SaveExeAs, false}, {Command::ChangeOrg, false},           {Command::ChangeEnt, false},
+    {Command::ChangeSp, false},  {Command::CopySelectionAsText, false},
+};
+const std::vector<std::pair<Command, bool>> kEnableAll = {
+    {Command::SaveExeAs, true}, {Command::CopySelectionAsText, true}, {Command::ChangeOrg, true},
+    {Command::ChangeEnt, true}, {Command::ChangeSp, true},
+};
+
+}  // namespace
+
+TEST_F(LoadDriver, ASuccessfulLoadSetsTheBlockValuesCommandsAndPanels)
+{
+    const std::string path = dir.Write("hello.lst", ReadFileBytes(DataFile("hello.lst")));
+    EXPECT_EQ(LoadObjectFile(doc, path), LoadOutcome::Loaded);
+
+    EXPECT_EQ(doc.state.Org, 0x8000);
+    EXPECT_EQ(doc.state.Ent, 0x8000);
+    EXPECT_EQ(doc.state.Sp, 0xBFFF);
+    EXPECT_EQ(doc.state.SourcePath, path);
+    EXPECT_EQ(doc.state.ExePath, dir / "HELLO.EXE");
+
+    std::vector<std::pair<Command, bool>> changes = kDisableAll;
+    changes.insert(changes.end(), kEnableAll.begin(), kEnableAll.end());
+    EXPECT_EQ(ui.CommandChanges(), changes);
+    EXPECT_EQ(ui.Transcript(), (std::vector<std::string>{
+                                   "Panel 1: ",
+                                   "Panel 2: ",
+                                   "Panel 3: ",
+                                   "Panel 1: HELLO.LST (1343 bytes)",
+                                   "Panel 2: Block=64 bytes ",
+                                   "Panel 3: Org=&H8000, Ent=&H8000, SP=&HBFFF ",
+                               }));
+}
+
+TEST_F(LoadDriver, DefaultStackPointerIsTheEndOfOrgsPage)
+{
+    LoadText("top.obj", ":01C12300001B\n");
+    EXPECT_EQ(doc.state.Org, 0xC123);
+    EXPECT_EQ(doc.state.Sp, 0xFFFF);
+    EXPECT_EQ(ui.Status(StatusPanel::Addresses), "Org=&HC123, Ent=&HC123, SP=&HFFFF ");
+}
+
+TEST_F(LoadDriver, ALaterLoadResetsFirstAndKeepsTheOldAddressesWhenItYieldsNothing)
+{
+    LoadObjectFile(doc, DataFile("hello.obj"));
+    ui.TakeTranscript();
+    doc.state.Ent = 0x8003;
+
+    EXPECT_EQ(LoadText("empty.lst", "no dump here\n"), LoadOutcome::NoDumpLines);
+    EXPECT_EQ(doc.lines.Count(), 0);
+    EXPECT_EQ(doc.state.BlockBytes, 0);
+    EXPECT_EQ(doc.state.Ent, 0x8003);
+    EXPECT_EQ(doc.state.Org, 0x8000);
+    EXPECT_EQ(doc.state.ExePath, dir / "EMPTY.EXE");
+    EXPECT_FALSE(ui.Enabled(Command::SaveExeAs));
+    EXPECT_EQ(ui.TakeTranscript(), (std::vector<std::string>{"Panel 1: ", "Panel 2: ", "Panel 3: "}));
+}
+
+TEST_F(LoadDriver, ANameEndingInNeitherObjNorLstOpensNothingAndSaysNothing)
+{
+    doc.state.ExePath = "KEEP.EXE";
+    EXPECT_EQ(LoadText("readme.txt", ":0180000080FF\n"), LoadOutcome::NotObjectFile);
+    EXPECT_EQ(doc.state.ExePath, "KEEP.EXE");
+    EXPECT_TRUE(ui.Dialogs().empty());
+    EXPECT_EQ(doc.lines.Count(), 0);
+}
+
+TEST_F(LoadDriver, AnUnreadableSourceIsReportedAndLoadsNothing)
+{
+    for (const std::string& path : {dir / "missing.obj", dir.Path().string() + "/sub.lst"}) {
+        SCOPED_TRACE(path);
+        std::filesystem::create_directory(dir / "sub.lst");
+        EXPECT_EQ(LoadObjectFile(doc, path), LoadOutcome::Aborted);
+        EXPECT_EQ(ui.TakeTranscript().back(), "Warning: Cannot read '" + path + "'. File read aborted.");
+        EXPECT_FALSE(ui.Enabled(Command::SaveExeAs));
+    }
+}
+
+TEST_F(LoadDriver, OpensThePathAsGivenTrimmedAndTestsTheExtensionUpperCased)
+{
+    const std::string path = dir.Write("demo.obj", ReadFileBytes(DataFile("hello.obj")));
+    EXPECT_EQ(LoadObjectFile(doc, "  " + path + " "), LoadOutcome::Loaded);
+    EXPECT_EQ(doc.state.SourcePath, path);
+    EXPECT_EQ(doc.state.ExePath, dir / "DEMO.EXE");
+    EXPECT_EQ(ui.Status(StatusPanel::File), "DEMO.OBJ (172 bytes)");
+}
+
+TEST(SourceFile, OutputPathKeepsTheFolderAndReplacesOnlyTheFinalExtension)
+{
+    EXPECT_EQ(ExePathFor("/home/ann/z80/obj/demo.obj"), "/home/ann/z80/obj/DEMO.EXE");
+    EXPECT_EQ(ExePathFor("C:\\WORK\\DEMO.OBJ"), "C:\\WORK\\DEMO.EXE");
+    EXPECT_EQ(ExePathFor("C:\\OBJ\\DEMO.OBJ"), "C:\\OBJ\\DEMO.EXE");
+    EXPECT_EQ(ExePathFor("D:\\A.LST\\b.lst"), "D:\\A.LST\\B.EXE");
+    EXPECT_EQ(ExePathFor("C:\\WORK\\TESTLST"), "C:\\WORK\\TESTLST.EXE");
+    EXPECT_EQ(ExePathFor("prog.lst"), "PROG.EXE");
+    EXPECT_EQ(ExePathFor("lib/obj.v2/game.Obj"), "lib/obj.v2/GAME.EXE");
+}
+
+TEST(SourceFile, KindAndDisplayNameComeFromTheUpperCasedName)
+{
+    EXPECT_EQ(SourceKindOf("demo.obj"), SourceKind::ObjectFile);
+    EXPECT_EQ(SourceKindOf("C:\\WORK\\TESTLST"), SourceKind::Listing);
+    EXPECT_EQ(SourceKindOf("demo.hex"), SourceKind::Other);
+    EXPECT_EQ(SourceKindOf("ob"), SourceKind::Other);
+    EXPECT_EQ(DisplayName("C:\\WORK\\demo.obj"), "DEMO.OBJ");
+    EXPECT_EQ(DisplayName("/home/ann/demo.lst"), "DEMO.LST");
+    EXPECT_EQ(DisplayName("demo.lst"), "DEMO.LST");
+}

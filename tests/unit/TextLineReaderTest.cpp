@@ -1,0 +1,107 @@
+// Reading files as 8-bit text lines: every line-end form, chunk boundaries, huge lines.
+
+#include "load/TextLineReader.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Line {
+    std::string text;
+    std::size_t length;
+    bool blank;
+    bool operator==(const Line& o) const { return text == o.text && length == o.length && blank == o.blank; }
+};
+
+std::ostream& operator<<(std::ostream& os, const Line& l)
+{
+    return os << "{'" << l.text << "', " << l.length << ", " << (l.blank ? "blank" : "text") << "}";
+}
+
+std::vector<Line> ReadAll(const std::string& path, std::size_t keep = TextLineReader::kWholeLine)
+{
+    TextLineReader reader(path);
+    std::vector<Line> lines;
+    std::string text;
+    LineFacts facts;
+    while (reader.Next(text, facts, keep)) {
+        lines.push_back({text, facts.length, facts.blank});
+        EXPECT_EQ(reader.LineNumber(), static_cast<int>(lines.size()));
+    }
+    EXPECT_FALSE(reader.Failed());
+    return lines;
+}
+
+}  // namespace
+
+TEST(TextLineReader, EndsLinesAtCrLfLoneCrAndLoneLf)
+{
+    TempDir dir;
+    const std::string path = dir.Write("mixed.txt", "a\r\nb\rc\nd\n\r\ne");
+    EXPECT_EQ(ReadAll(path), (std::vector<Line>{{"a", 1, false},
+                                                {"b", 1, false},
+                                                {"c", 1, false},
+                                                {"d", 1, false},
+                                                {"", 0, true},
+                                                {"e", 1, false}}));
+}
+
+TEST(TextLineReader, AFinalLineEndAddsNoLineAndAnEmptyFileHasNone)
+{
+    TempDir dir;
+    EXPECT_EQ(ReadAll(dir.Write("lf.txt", "x\n")).size(), 1u);
+    EXPECT_EQ(ReadAll(dir.Write("crlf.txt", "x\r\n")).size(), 1u);
+    EXPECT_TRUE(ReadAll(dir.Write("empty.txt", "")).empty());
+    EXPECT_EQ(ReadAll(dir.Write("blank.txt", "\n")), (std::vector<Line>{{"", 0, true}}));
+}
+
+TEST(TextLineReader, OnlySpacesMakeALineBlankAndBytesPassThroughUnchanged)
+{
+    TempDir dir;
+    const std::string path = dir.Write("bytes.txt", std::string("   \n \t \n\xff\x00\x1a", 11) + "\n");
+    EXPECT_EQ(ReadAll(path), (std::vector<Line>{{"   ", 3, true},
+                                                {" \t ", 3, false},
+                                                {std::string("\xff\x00\x1a", 3), 3, false}}));
+}
+
+TEST(TextLineReader, CrLfSplitAcrossReadChunksIsOneLineEnd)
+{
+    TempDir dir;
+    // The reader takes 64K at a time: put the CR last in the first chunk.
+    const std::string first(65535, 'a');
+    const std::string path = dir.Write("split.txt", first + "\r\nb\r");
+    const std::vector<Line> lines = ReadAll(path);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].length, 65535u);
+    EXPECT_EQ(lines[1], (Line{"b", 1, false}));
+}
+
+TEST(TextLineReader, KeepsOnlyWhatTheCallerAsksForButMeasuresTheWholeLine)
+{
+    TempDir dir;
+    const std::string path = dir.Write("long.txt", std::string(200000, 'x') + "\n" + std::string(70000, ' ') + "\nok");
+    const std::vector<Line> lines = ReadAll(path, 10);
+    EXPECT_EQ(lines, (std::vector<Line>{{"xxxxxxxxxx", 200000, false}, {"          ", 70000, true}, {"ok", 2, false}}));
+
+    TextLineReader reader(path);
+    std::string text;
+    LineFacts facts;
+    while (reader.Next(text, facts)) {
+    }
+    EXPECT_EQ(reader.BytesRead(), 200000u + 1 + 70000 + 1 + 2);
+}
+
+TEST(TextLineReader, MissingFileDoesNotOpenAndAFolderFailsToRead)
+{
+    TempDir dir;
+    EXPECT_FALSE(TextLineReader(dir / "missing.txt").IsOpen());
+
+    TextLineReader folder(dir.Path().string());
+    std::string text;
+    LineFacts facts;
+    if (folder.IsOpen()) {
+        EXPECT_FALSE(folder.Next(text, facts));
+        EXPECT_TRUE(folder.Failed());
+    }
+}

@@ -1,0 +1,112 @@
+// Writing the Kestrane executable: the header, the bytes of every dump line, the
+// overwrite question, and failures that must leave earlier files alone.
+
+#include "output/WriteExe.h"
+#include "model/Document.h"
+#include "ScriptedFrontEnd.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class WriteExeTest : public ::testing::Test {
+protected:
+    void SetBlock(std::int32_t org, std::int32_t ent, std::int32_t sp, std::vector<std::string> lines)
+    {
+        doc.state.Org = org;
+        doc.state.Ent = ent;
+        doc.state.Sp = sp;
+        for (std::string& line : lines) {
+            doc.lines.Append(std::move(line));
+        }
+    }
+
+    TempDir dir;
+    ScriptedFrontEnd ui;
+    Document doc{ui};
+};
+
+Bytes Header(std::uint8_t orgLo, std::uint8_t orgHi, std::uint8_t entLo, std::uint8_t entHi, std::uint8_t spLo,
+             std::uint8_t spHi)
+{
+    Bytes header(512, 0);
+    const Bytes start = {'E', 'X', 'E', 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, orgLo, orgHi, entLo, entHi, spLo, spHi};
+    std::copy(start.begin(), start.end(), header.begin());
+    return header;
+}
+
+}  // namespace
+
+TEST_F(WriteExeTest, WritesTheHeaderThenEveryLinesBytesBackToBack)
+{
+    SetBlock(0x8000, 0x8003, 0xBFFF, {"8000  C3 00 80", "9000  01 02", "9100  "});
+    doc.state.ExePath = dir / "GAME.EXE";
+    EXPECT_TRUE(WriteExe(doc, false));
+
+    Bytes expected = Header(0x00, 0x80, 0x03, 0x80, 0xFF, 0xBF);
+    expected.insert(expected.end(), {0xC3, 0x00, 0x80, 0x01, 0x02});
+    EXPECT_EQ(ReadFileData(dir / "GAME.EXE"), expected);
+    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{"Information: File saved as '" + (dir / "GAME.EXE") + "'"});
+    EXPECT_EQ(ui.BusyChanges(), (std::vector<bool>{true, false}));
+    EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"GAME.EXE"});
+}
+
+TEST_F(WriteExeTest, AnEmptyListGivesTheHeaderAloneAndWideFieldsKeepTheirLow16Bits)
+{
+    SetBlock(0x12345, 0x10, 0x3FFF, {});
+    doc.state.ExePath = dir / "EMPTY.EXE";
+    EXPECT_TRUE(WriteExe(doc, true));
+    EXPECT_EQ(ReadFileData(dir / "EMPTY.EXE"), Header(0x45, 0x23, 0x10, 0x00, 0xFF, 0x3F));
+}
+
+TEST_F(WriteExeTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees)
+{
+    SetBlock(0x8000, 0x8000, 0xBFFF, {"8000  AA"});
+    doc.state.ExePath = dir.Write("OLD.EXE", "earlier");
+
+    ui.No();
+    EXPECT_FALSE(WriteExe(doc, false));
+    EXPECT_EQ(ui.TakeTranscript(), (std::vector<std::string>{"Information [No]: File exists. Delete? -> No",
+                                                             "Information: Save abort!"}));
+    EXPECT_EQ(ReadFileBytes(dir / "OLD.EXE"), "earlier");
+    EXPECT_TRUE(ui.BusyChanges().empty());
+
+    ui.Yes();
+    EXPECT_TRUE(WriteExe(doc, false));
+    EXPECT_EQ(ReadFileData(dir / "OLD.EXE").size(), 513u);
+
+    // With overwrite set nothing is asked.
+    doc.lines.Append("8001  BB");
+    EXPECT_TRUE(WriteExe(doc, true));
+    EXPECT_EQ(ReadFileData(dir / "OLD.EXE").size(), 514u);
+    EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"OLD.EXE"});
+}
+
+TEST_F(WriteExeTest, AFailedWriteSaysWhyLeavesNoTraceAndNeverClaimsSuccess)
+{
+    SetBlock(0x8000, 0x8000, 0xBFFF, {"8000  AA"});
+    std::filesystem::create_directory(dir / "TAKEN.EXE");
+    dir.Write("TAKEN.EXE/inside", "keep");
+
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {dir / "nowhere/GAME.EXE", "No such file or directory"},
+        {dir / "TAKEN.EXE", ""},  // a folder is in the way; the reason is the system's
+    };
+    for (const auto& [path, reason] : cases) {
+        SCOPED_TRACE(path);
+        doc.state.ExePath = path;
+        EXPECT_FALSE(WriteExe(doc, true));
+        const std::vector<std::string> dialogs = ui.Dialogs();
+        ASSERT_EQ(dialogs.size(), 1u);
+        const std::string start = "Warning: Cannot write '" + path + "': " + reason;
+        EXPECT_EQ(dialogs[0].substr(0, start.size()), start);
+        EXPECT_EQ(dialogs[0].substr(dialogs[0].size() - 17), ". File not saved.");
+        EXPECT_FALSE(ui.BusyChanges().back());
+        ui.TakeTranscript();
+    }
+    EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"TAKEN.EXE"});
+    EXPECT_EQ(ReadFileBytes(dir / "TAKEN.EXE/inside"), "keep");
+}
