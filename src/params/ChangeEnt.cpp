@@ -1,0 +1,5 @@
+#include "params/ChangeEnt.h"
+
+void ChangeEnt(Document&)
+{
+}

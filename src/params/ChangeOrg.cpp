@@ -1,0 +1,5 @@
+#include "params/ChangeOrg.h"
+
+void ChangeOrg(Document&)
+{
+}

@@ -1,0 +1,5 @@
+#include "params/ChangeSp.h"
+
+void ChangeSp(Document&)
+{
+}
