@@ -28,3 +28,10 @@ ensure_packages() {
 
 # What building and testing the core and the console converter needs.
 CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils"
+
+# What the sanitizer build and the fuzz targets need: clang with its sanitizer and
+# libFuzzer runtimes.
+CHECK_PACKAGES="clang libclang-rt-14-dev"
+
+# What the benchmarks and the comparison with other converters need.
+BENCH_PACKAGES="libbenchmark-dev binutils srecord"

@@ -24,9 +24,12 @@ bool HasRecordForm(std::string_view record, std::size_t length, std::uint32_t co
            (length - kRecordOverhead) % 2 == 0 && (length - kRecordOverhead) / 2 == count;
 }
 
-bool IsHexAddress(std::string_view address)
+// Every field (count, address, type, data and checksum) is hex digits. A space or other
+// character reads as 0 under the hex value rule, so a corrupt record such as one with " 0"
+// for "00" would pass its checksum and be saved as bytes it does not show.
+bool IsAllHex(std::string_view fields)
 {
-    return address.size() == 4 && std::all_of(address.begin(), address.end(), IsHexDigit);
+    return std::all_of(fields.begin(), fields.end(), IsHexDigit);
 }
 
 }  // namespace
@@ -46,7 +49,7 @@ ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc)
         blockBytes = std::min<std::int64_t>(blockBytes + count, INT32_MAX);
         doc.state.BlockBytes = static_cast<std::int32_t>(blockBytes);
 
-        if (!HasRecordForm(text, facts.length, count) || !IsHexAddress(text.substr(3, 4))) {
+        if (!HasRecordForm(text, facts.length, count) || !IsAllHex(text.substr(1))) {
             doc.ui.ShowMessageAtLine(reader.LineNumber(), kInvalidObjectFileMessage, Icon::Warning);
             return ReadOutcome::Aborted;
         }

@@ -5,12 +5,10 @@
 #include <climits>
 #include <cstring>
 
-namespace {
-constexpr std::size_t kBufferSize = 1 << 16;
-}
-
-TextLineReader::TextLineReader(const std::string& path)
-    : file_(OpenFile(path, OpenMode::Read)), buffer_(new char[kBufferSize])
+TextLineReader::TextLineReader(const std::string& path, std::size_t chunkSize)
+    : file_(OpenFile(path, OpenMode::Read)),
+      chunkSize_(chunkSize > 0 ? chunkSize : 1),
+      buffer_(new char[chunkSize_])
 {
 }
 
@@ -27,7 +25,7 @@ bool TextLineReader::Fill()
         return false;
     }
     pos_ = 0;
-    end_ = std::fread(buffer_.get(), 1, kBufferSize, file_);
+    end_ = std::fread(buffer_.get(), 1, chunkSize_, file_);
     bytesRead_ += end_;
     if (end_ == 0 && std::ferror(file_) != 0) {
         failed_ = true;

@@ -19,8 +19,11 @@ struct LineFacts {
 class TextLineReader {
 public:
     static constexpr std::size_t kWholeLine = static_cast<std::size_t>(-1);
+    static constexpr std::size_t kChunkSize = 1 << 16;
 
-    explicit TextLineReader(const std::string& path);
+    // `chunkSize` is how much is read from the file at a time; tests pick tiny chunks to
+    // put line ends at chunk boundaries.
+    explicit TextLineReader(const std::string& path, std::size_t chunkSize = kChunkSize);
     ~TextLineReader();
     TextLineReader(const TextLineReader&) = delete;
     TextLineReader& operator=(const TextLineReader&) = delete;
@@ -43,6 +46,7 @@ private:
     bool Fill();  // refills the buffer; false at the end of the file or on an error
 
     std::FILE* file_ = nullptr;
+    std::size_t chunkSize_;
     std::unique_ptr<char[]> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
