@@ -27,7 +27,7 @@ ensure_packages() {
 }
 
 # What building and testing the core and the console converter needs.
-CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils"
+CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time"
 
 # What the sanitizer build and the fuzz targets need: clang with its sanitizer and
 # libFuzzer runtimes.
