@@ -34,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
     FUZZ_CHECK(HexValue(text) == ModelHexValue(text));
+    FUZZ_CHECK(HexPairValue(text.substr(0, 2)) == ModelHexValue(text.substr(0, 2)));
     const std::uint32_t value = HexValue(text);
     FUZZ_CHECK(HexValue(FormatHex(value)) == value);
     FUZZ_CHECK(FormatHex(value).size() == 1 || FormatHex(value)[0] != '0');

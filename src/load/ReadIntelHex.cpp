@@ -45,7 +45,7 @@ ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc)
             continue;
         }
         const std::string_view text = record;
-        const std::uint32_t count = HexValue(text.substr(1, 2));
+        const std::uint32_t count = HexPairValue(text.substr(1, 2));
         blockBytes = std::min<std::int64_t>(blockBytes + count, INT32_MAX);
         doc.state.BlockBytes = static_cast<std::int32_t>(blockBytes);
 
@@ -53,19 +53,20 @@ ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc)
             doc.ui.ShowMessageAtLine(reader.LineNumber(), kInvalidObjectFileMessage, Icon::Warning);
             return ReadOutcome::Aborted;
         }
-        if (HexValue(text.substr(7, 2)) != 0) {
+        if (HexPairValue(text.substr(7, 2)) != 0) {
             continue;  // end-of-file, extended-address and other records carry no block bytes
         }
         const std::string_view data = text.substr(9, text.size() - kRecordOverhead);
         std::string line;
         line.reserve(6 + data.size() * 3 / 2);
-        line.append(text.substr(3, 4)).append("  ").append(SpaceHexPairs(data));
+        line.append(text.substr(3, 4)).append("  ");
+        AppendSpacedHexPairs(data, line);
         if (!doc.lines.Append(std::move(line))) {
             ReportTooManyLines(doc, reader.LineNumber());
             return ReadOutcome::Aborted;
         }
         // The failing record stays the last line of the list while the message shows.
-        if (static_cast<int>(HexValue(text.substr(text.size() - 2))) != HexRecordChecksum(text)) {
+        if (static_cast<int>(HexPairValue(text.substr(text.size() - 2))) != HexRecordChecksum(text)) {
             doc.ui.ShowMessageAtLine(reader.LineNumber(), kChecksumFailedMessage, Icon::Warning);
             doc.lines.Clear();
             return ReadOutcome::Aborted;
