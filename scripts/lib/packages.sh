@@ -34,4 +34,4 @@ CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time"
 CHECK_PACKAGES="clang libclang-rt-14-dev"
 
 # What the benchmarks and the comparison with other converters need.
-BENCH_PACKAGES="libbenchmark-dev binutils srecord"
+BENCH_PACKAGES="libbenchmark-dev binutils srecord python3"
