@@ -4,10 +4,16 @@
 #include "cli/ConsoleFrontEnd.h"
 #include "model/Document.h"
 
+#include <csignal>
 #include <iostream>
 
 int main(int argc, char** argv)
 {
+#ifdef SIGXFSZ
+    // Under a file-size limit (ulimit -f) a write past it would end the program at once,
+    // leaving its temporary file behind; ignored, the write fails and is reported.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     const CliOptions options = ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc));
     switch (options.action) {
     case CliOptions::Action::Help:

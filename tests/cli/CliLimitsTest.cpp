@@ -94,7 +94,9 @@ TEST_F(CliLimits, AWriteThatFailsMidwayLeavesTheEarlierExecutableAndNoTemporaryF
     };
     for (const auto& [args, exe] : cases) {
         SCOPED_TRACE(exe);
-        const LimitedRun run = Run(args, 16384);  // as under `ulimit -f 16` with SIGXFSZ ignored
+        // As under `ulimit -f 16`: quillet-cli ignores SIGXFSZ, so its write fails and is
+        // reported instead of ending the program with its temporary file left behind.
+        const LimitedRun run = Run(args, 16384);
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "game.lst: Cannot write '" + exe + "': File too large. File not saved.\n");

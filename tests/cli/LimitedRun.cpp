@@ -2,7 +2,6 @@
 
 #include "TempDir.h"
 
-#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -49,7 +48,6 @@ LimitedRun RunLimited(const std::string& program, const std::vector<std::string>
             _exit(127);
         }
         if (fileSizeLimit > 0) {
-            signal(SIGXFSZ, SIG_IGN);  // kept across exec
             const rlimit limit = {fileSizeLimit, fileSizeLimit};
             if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
                 _exit(127);

@@ -19,7 +19,7 @@ struct LimitedRun : ProgramRun {
 bool CanMeasurePeakMemory();
 
 // Runs `program` with `args` in `workDir`. With `fileSizeLimit` above 0, no file the child
-// writes may grow past that many bytes: a write beyond it fails with EFBIG instead of
-// raising SIGXFSZ, as under `ulimit -f` in a shell that ignores the signal.
+// writes may grow past that many bytes, as under `ulimit -f`: a write beyond it raises
+// SIGXFSZ, which ends the program unless it ignores the signal, and then fails with EFBIG.
 LimitedRun RunLimited(const std::string& program, const std::vector<std::string>& args, const std::string& workDir,
                       std::uint64_t fileSizeLimit = 0);
