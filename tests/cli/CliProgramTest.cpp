@@ -1,0 +1,189 @@
+// quillet-cli on real assembler output: every conversion compared byte for byte with the
+// executable it must give, and object files also checked against objcopy.
+
+#include "CliTestSupport.h"
+
+#include <cstdio>
+
+namespace {
+
+struct Case {
+    const char* input;
+    const char* expected;  // in tests/data/expected
+};
+
+const Case kCases[] = {
+    {"hello.lst", "HELLO.LST.EXE"},         {"hello.obj", "HELLO.OBJ.EXE"},
+    {"hello-crlf.lst", "HELLO-CRLF.LST.EXE"}, {"hello-crlf.obj", "HELLO-CRLF.OBJ.EXE"},
+    {"split.lst", "SPLIT.LST.EXE"},         {"split.obj", "SPLIT.OBJ.EXE"},
+    {"backwards.lst", "BACKWARDS.LST.EXE"}, {"backwards.obj", "BACKWARDS.OBJ.EXE"},
+    {"top16k.lst", "TOP16K.LST.EXE"},       {"top16k.obj", "TOP16K.OBJ.EXE"},
+    {"paged.lst", "PAGED.LST.EXE"},         {"paged.obj", "PAGED.OBJ.EXE"},
+};
+
+// The executable's name: the source's, upper-cased, with .EXE.
+std::string ExeName(std::string input)
+{
+    input.resize(input.size() - 4);
+    for (char& c : input) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return input + ".EXE";
+}
+
+std::string Hex2(unsigned value)
+{
+    char text[3];
+    std::snprintf(text, sizeof text, "%02X", value & 0xFF);
+    return text;
+}
+
+std::string IntelHexRecord(unsigned address, unsigned type, const std::string& data)
+{
+    const std::string head = {static_cast<char>(data.size()), static_cast<char>(address >> 8),
+                              static_cast<char>(address & 0xFF), static_cast<char>(type)};
+    unsigned sum = 0;
+    std::string record = ":";
+    for (const char b : head + data) {
+        sum += static_cast<unsigned char>(b);
+        record += Hex2(static_cast<unsigned char>(b));
+    }
+    return record + Hex2((256 - sum % 256) % 256);
+}
+
+std::string ExeHeader(unsigned org, unsigned ent, unsigned sp)
+{
+    std::string header(512, '\0');
+    header.replace(0, 8, std::string("EXE\0\0\2\0\0", 8));
+    const unsigned fields[] = {org, ent, sp};
+    for (int i = 0; i < 3; ++i) {
+        header[static_cast<std::size_t>(16 + 2 * i)] = static_cast<char>(fields[i] & 0xFF);
+        header[static_cast<std::size_t>(17 + 2 * i)] = static_cast<char>(fields[i] >> 8);
+    }
+    return header;
+}
+
+// A block of `size` pseudo-random bytes.
+std::string Block(std::size_t size)
+{
+    std::string block(size, '\0');
+    unsigned state = 12345;
+    for (char& b : block) {
+        state = state * 1103515245u + 12345u;
+        b = static_cast<char>(state >> 16);
+    }
+    return block;
+}
+
+}  // namespace
+
+class CliConversion : public CliTest {
+protected:
+    // The block as objcopy sees an object file: its bytes placed by address.
+    std::string ObjcopyBlock(const std::string& obj)
+    {
+        const ProgramRun run = RunProgram("objcopy", {"-I", "ihex", "-O", "binary", obj, "objcopy.bin"},
+                                          dir.Path().string());
+        EXPECT_EQ(run.status, 0) << run.err;
+        return ReadFileBytes(dir / "objcopy.bin");
+    }
+
+    void ExpectConverted(const std::string& input, const std::string& expected)
+    {
+        const ProgramRun run = Cli({input});
+        const std::string exe = ExeName(input);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, "File saved as '" + exe + "'\n");
+        EXPECT_EQ(run.err, "");
+        EXPECT_TRUE(ReadFileBytes(dir / exe) == expected) << exe << " is not the expected executable";
+    }
+};
+
+TEST_F(CliConversion, ConvertsEveryShippedFileByteForByte)
+{
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.input);
+        Copy(c.input);
+        ExpectConverted(c.input, ReadFileBytes(DataFile("expected/" + std::string(c.expected))));
+    }
+}
+
+TEST_F(CliConversion, ObjectFilesInAddressOrderGiveTheBlockObjcopyGives)
+{
+    if (!ProgramAvailable("objcopy")) {
+        GTEST_SKIP() << "objcopy is not installed";
+    }
+    for (const char* input : {"hello.obj", "hello-crlf.obj", "top16k.obj", "paged.obj"}) {
+        SCOPED_TRACE(input);
+        Copy(input);
+        ASSERT_EQ(Cli({input}).status, 0);
+        EXPECT_TRUE(ReadFileBytes(dir / ExeName(input)).substr(512) == ObjcopyBlock(input));
+    }
+}
+
+TEST_F(CliConversion, ANearly64KBlockConvertsFromEitherFile)
+{
+    // 0100h to FFFFh: 65280 bytes, in records of 24 bytes as the assembler writes them,
+    // and as a listing dump of 4080 lines.
+    const std::string block = Block(0x10000 - 0x100);
+    std::string obj;
+    std::string lst = "0001   0100                     .org $0100\n\n"
+                      "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n" +
+                      std::string(53, '-') + "\n";
+    for (std::size_t i = 0; i < block.size(); i += 24) {
+        obj += IntelHexRecord(static_cast<unsigned>(0x100 + i), 0, block.substr(i, 24)) + "\r\n";
+    }
+    obj += ":00000001FF\r\n";
+    for (std::size_t i = 0; i < block.size(); i += 16) {
+        char address[8];
+        std::snprintf(address, sizeof address, "%04X ", static_cast<unsigned>(0x100 + i));
+        lst += address;
+        for (std::size_t j = 0; j < 16; ++j) {
+            lst += " " + Hex2(static_cast<unsigned char>(block[i + j]));
+        }
+        lst += "\n";
+    }
+    dir.Write("big.obj", obj);
+    dir.Write("big.lst", lst + "\n\ntasm: Number of errors = 0\n");
+
+    const std::string expected = ExeHeader(0x100, 0x100, 0x3FFF) + block;
+    ExpectConverted("big.obj", expected);
+    ExpectConverted("big.lst", expected);
+    if (ProgramAvailable("objcopy")) {
+        EXPECT_TRUE(ObjcopyBlock("big.obj") == block);
+    }
+}
+
+TEST_F(CliConversion, WritesWhereDashOSaysAndReplacesAnEarlierExecutable)
+{
+    Copy("hello.obj");
+    dir.Write("game.bin", "an earlier build");
+    const ProgramRun run = Cli({"-o", "game.bin", "hello.obj"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "File saved as 'game.bin'\n");
+    EXPECT_TRUE(ReadFileBytes(dir / "game.bin") == ReadFileBytes(DataFile("expected/HELLO.OBJ.EXE")));
+    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"game.bin", "hello.obj"}));
+
+    EXPECT_EQ(Cli({"--output=other.exe", "hello.obj"}).status, 0);
+    EXPECT_EQ(ReadFileBytes(dir / "other.exe").size(), 574u);
+}
+
+TEST_F(CliConversion, KeepsTheFolderOfTheSourceAsWritten)
+{
+    std::filesystem::create_directories(dir.Path() / "z80" / "obj");
+    dir.Write("z80/obj/demo.obj", ReadFileBytes(DataFile("hello.obj")));
+    const ProgramRun run = Cli({"z80/obj/demo.obj"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "File saved as 'z80/obj/DEMO.EXE'\n");
+    EXPECT_EQ(ReadFileBytes(dir / "z80/obj/DEMO.EXE").size(), 574u);
+}
+
+TEST_F(CliConversion, HelpAndVersionExitZero)
+{
+    const ProgramRun help = Cli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: quillet-cli", 0), 0u);
+    const ProgramRun version = Cli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "quillet-cli (Kestrane Quillet) 1.20\n");
+}
