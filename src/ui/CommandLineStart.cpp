@@ -15,7 +15,9 @@ namespace {
 int Convert(FrontEnd& ui, const std::string& argument)
 {
     Document doc(ui);
-    return ConvertFromCommandLine(doc, ConversionRequest{argument, std::nullopt});
+    ConversionRequest request;
+    request.source = argument;
+    return ConvertFromCommandLine(doc, request);
 }
 
 }  // namespace

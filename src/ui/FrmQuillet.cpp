@@ -30,6 +30,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // The window's design lengths are in twips (1/1440 inch); Qt's device-independent
@@ -130,6 +132,7 @@ void FrmQuillet::BuildStatusBar()
         if (p.stretch > 0) {
             // The file name may be long: it is cut rather than widening the window.
             label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+            label->setMinimumWidth(Twips(1200));
         }
         bar->addPermanentWidget(label, p.stretch);
         ui_.AttachPanel(p.panel, label);
@@ -180,12 +183,19 @@ void FrmQuillet::BuildMenu()
 
 QSize FrmQuillet::InitialSize() const
 {
-    // The client area's design size, widened where the font needs it to show a whole
-    // dump line of 16 bytes ("8000  " and 16 pairs: 53 characters).
-    const int frame = 2 * list_->frameWidth() + list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
-                      4 * (list_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-    const int lineWidth = list_->fontMetrics().horizontalAdvance(QString(53, QLatin1Char('0'))) + frame;
-    return {std::max(Twips(6255), lineWidth + Twips(120)), Twips(4800)};
+    // The client area's design size, widened where the fonts need it: the list shows a
+    // whole dump line of 16 bytes ("8000  " and 16 pairs: 53 characters), and the status
+    // bar shows the texts of a block.
+    const QStyle* style = list_->style();
+    const int listFrame = 2 * list_->frameWidth() + style->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                          4 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const int list = list_->fontMetrics().horizontalAdvance(QString(53, QLatin1Char('0'))) + listFrame + Twips(120);
+    const QFontMetrics status(statusBar()->font());
+    const int bar = status.horizontalAdvance(QStringLiteral("PROGRAM.OBJ (12345 bytes)")) +
+                    status.horizontalAdvance(QStringLiteral("Block=16384 bytes ")) +
+                    status.horizontalAdvance(QStringLiteral("Org=&H8000, Ent=&H8000, SP=&HBFFF ")) +
+                    2 * status.height();  // panel frames, spacing and the size grip
+    return {std::max({Twips(6255), list, bar}), Twips(4800)};
 }
 
 void FrmQuillet::RunCommand(const std::function<void()>& command)

@@ -6,9 +6,16 @@
 
 #include <QApplication>
 
+#include <iostream>
+
 int main(int argc, char** argv)
 {
     const std::string argument = CommandLineArgument(argc, argv);
+    if (argument.empty() && !DisplayMayOpen()) {
+        std::cerr << "quillet: there is no display to open the window on (DISPLAY is not set).\n"
+                     "usage: quillet [FILE]   (with FILE it converts on the console; so does quillet-cli)\n";
+        return 1;
+    }
     if (!argument.empty()) {
         if (!DisplayMayOpen()) {
             return ConvertOnConsole(argument);

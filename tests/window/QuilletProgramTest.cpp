@@ -52,7 +52,7 @@ private slots:
     void aFileArgumentConvertsWithMessageBoxesAlone()
     {
         QTemporaryDir dir;
-        const QString source = WriteFile(dir, "hello.obj", ReadAll(TestData("hello.obj")));
+        const QString source = CopyTestData(dir, "hello.obj");
         DialogAnswerer dialogs;
         bool alone = false;
         dialogs.onDialog = [&alone](QWidget* box) {
@@ -78,7 +78,7 @@ private slots:
     {
         QFETCH(QString, platform);
         QTemporaryDir dir;
-        WriteFile(dir, "my prog.lst", ReadAll(TestData("hello.lst")));
+        CopyTestData(dir, "hello.lst", "my prog.lst");
         WriteFile(dir, "bad.obj", ":0180000080FE\n");
         const auto run = [&](const QStringList& arguments) {
             QProcess quillet;

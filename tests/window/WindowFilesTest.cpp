@@ -26,7 +26,10 @@ QByteArray ConvertedBytes(const QString& source, const QString& output)
     std::ostringstream out;
     ConsoleFrontEnd ui(out, out, "reference");
     Document doc(ui);
-    ConvertFromCommandLine(doc, ConversionRequest{source.toStdString(), output.toStdString()});
+    ConversionRequest request;
+    request.source = source.toStdString();
+    request.output = output.toStdString();
+    ConvertFromCommandLine(doc, request);
     return ReadAll(output);
 }
 
@@ -83,7 +86,7 @@ private slots:
         QFETCH(QStringList, panels);
         QFETCH(int, size);
         QTemporaryDir dir;
-        const QString source = WriteFile(dir, fixture.toLower(), ReadAll(TestData(fixture)));
+        const QString source = CopyTestData(dir, fixture);
         const QString exe = dir.filePath(QFileInfo(fixture).baseName().toUpper() + ".EXE");
 
         Quillet q;
@@ -113,7 +116,7 @@ private slots:
     void aCancelledSaveKeepsTheOutputPath()
     {
         QTemporaryDir dir;
-        const QString source = WriteFile(dir, "hello.obj", ReadAll(TestData("hello.obj")));
+        const QString source = CopyTestData(dir, "hello.obj");
         Quillet q;
         DialogAnswerer dialogs;
         q.Open(dialogs, source);
@@ -138,7 +141,7 @@ private slots:
     void declinedReplacingLeavesTheEarlierFile()
     {
         QTemporaryDir dir;
-        const QString source = WriteFile(dir, "hello.lst", ReadAll(TestData("hello.lst")));
+        const QString source = CopyTestData(dir, "hello.lst");
         const QString exe = WriteFile(dir, "HELLO.EXE", "earlier build");
         Quillet q;
         DialogAnswerer dialogs;

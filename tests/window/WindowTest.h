@@ -38,6 +38,12 @@ inline QString WriteFile(const QTemporaryDir& dir, const QString& name, const QB
     return path;
 }
 
+// A copy of the test data file `name` in `dir`, named `as` if given.
+inline QString CopyTestData(const QTemporaryDir& dir, const QString& name, const QString& as = QString())
+{
+    return WriteFile(dir, as.isEmpty() ? name : as, ReadAll(TestData(name)));
+}
+
 // A window shown at the screen's top-left corner, and a person at its keyboard.
 struct Quillet {
     Quillet()
