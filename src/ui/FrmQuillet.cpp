@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
