@@ -1,5 +1,10 @@
 #include "cli/CliOptions.h"
 
+#include "model/HexText.h"
+#include "params/NumericEntry.h"
+
+#include <limits>
+
 namespace {
 
 bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
@@ -21,6 +26,21 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::
 bool Names(const std::string& arg, const std::string& name)
 {
     return arg == name || arg.compare(0, name.size() + 1, name + "=") == 0;
+}
+
+// The value of --org, --ent or --sp: decimal, "&H" or "0x" hex, from 0 to `highest`.
+void TakeAddress(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+                 std::int32_t highest, std::optional<std::int32_t>& address, std::string& error)
+{
+    std::string text;
+    if (!TakeValue(args, i, name, text, error)) {
+        return;
+    }
+    address = NumericOptionValue(text);
+    if (!address || *address > highest) {
+        error = "option '" + name + "' takes a number from 0 to 0x" + FormatHex(static_cast<std::uint32_t>(highest)) +
+                " (decimal, &H or 0x hex), not '" + text + "'";
+    }
 }
 
 }  // namespace
@@ -47,6 +67,13 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
             if (TakeValue(args, i, arg == "-o" ? "-o" : "--output", value, options.error)) {
                 options.request.output = value;
             }
+        } else if (Names(arg, "--org")) {
+            TakeAddress(args, i, "--org", std::numeric_limits<std::int32_t>::max(), options.request.values.org,
+                        options.error);
+        } else if (Names(arg, "--ent")) {
+            TakeAddress(args, i, "--ent", 0xFFFF, options.request.values.ent, options.error);
+        } else if (Names(arg, "--sp")) {
+            TakeAddress(args, i, "--sp", 0xFFFF, options.request.values.sp, options.error);
         } else {
             options.error = "unknown option '" + arg + "'";
         }
@@ -65,7 +92,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
 
 std::string UsageLine()
 {
-    return "usage: quillet-cli [-o FILE] FILE";
+    return "usage: quillet-cli [-o FILE] [--org N] [--ent N] [--sp N] FILE";
 }
 
 std::string HelpText()
@@ -81,8 +108,16 @@ std::string HelpText()
            "\n"
            "Options:\n"
            "  -o, --output FILE  write the executable to FILE instead\n"
+           "      --org N        move the block to load at N: the dump line addresses move,\n"
+           "                     the bytes stay\n"
+           "      --ent N        set the entry address to N (0 to 0xFFFF)\n"
+           "      --sp N         set the initial stack pointer to N (0 to 0xFFFF)\n"
            "  -h, --help         show this help and exit\n"
            "      --version      show the version and exit\n"
+           "\n"
+           "N is decimal, or hex after &H or 0x (1234, &H4D2, 0x4D2). A block that runs past\n"
+           "64K, an SP outside ORG's 16K page or an ENT outside the block is warned about,\n"
+           "and the executable is written all the same.\n"
            "\n"
            "Exit status: 0 saved; 1 the input was refused or the write failed (nothing\n"
            "written, an earlier file untouched); 2 the command line was wrong.\n";

@@ -15,9 +15,11 @@ struct CliOptions {
 };
 
 // Reads the arguments after the program name:
-//   quillet-cli [-o FILE] FILE
+//   quillet-cli [-o FILE] [--org N] [--ent N] [--sp N] FILE
 //   quillet-cli --help | --version
-// "--" ends the options; "-o" also reads as "--output", with the value attached by "=".
+// "--" ends the options; "-o" also reads as "--output"; a long option's value may be
+// attached by "=". N is decimal, "&H" or "0x" hex; a value out of range or not a number
+// makes the command line wrong.
 CliOptions ParseCliOptions(const std::vector<std::string>& args);
 
 std::string UsageLine();

@@ -41,6 +41,7 @@ ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& reques
         doc.ui.ShowMessage(kNothingSavedMessage, Icon::Warning);
         return kExitRefused;
     }
+    SetBlockValues(doc, request.values);
     if (request.output) {
         doc.state.ExePath = *request.output;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "params/SetBlockValues.h"
+
 #include <optional>
 #include <string>
 
@@ -15,12 +17,15 @@ enum ExitStatus : int {
 struct ConversionRequest {
     std::string source;                // the file to convert, as given
     std::optional<std::string> output;  // where to write; derived from the source if absent
+    BlockValues values;                 // ORG, ENT and SP to set once the block is loaded
 };
 
 // Converts one listing or object file to an executable and says how it went, through the
 // document's front end. Shared by the window (given a file argument) and the console
-// converter. Nothing is written unless the file yields a block; an existing file at the
-// output path is replaced, and only by a complete new one.
+// converter. Once the block is loaded, the values the request gives are set, with a
+// warning for each that no longer fits the block. Nothing is written unless the file
+// yields a block; an existing file at the output path is replaced, and only by a
+// complete new one.
 ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& request);
 
 // The messages of a command line that names no usable file.

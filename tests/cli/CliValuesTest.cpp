@@ -1,0 +1,42 @@
+// quillet-cli as a build script runs it with --org, --ent and --sp: the header values,
+// the warnings on standard error, and the exit status of a value that cannot be used.
+
+#include "CliTestSupport.h"
+
+using CliValues = CliTest;
+
+TEST_F(CliValues, SetsTheHeaderValuesSilentlyWhenTheyFitTheBlock)
+{
+    dir.Write("game.obj", ReadFileBytes(DataFile("hello.obj")));
+    ASSERT_EQ(Cli({"game.obj"}).status, 0);
+    const std::string plain = ReadFileBytes(dir / "GAME.EXE");
+
+    const ProgramRun run = Cli({"--org", "&H9000", "--ent", "&H9000", "--sp", "&HBFFF", "game.obj"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "File saved as 'GAME.EXE'\n");
+    const std::string moved = ReadFileBytes(dir / "GAME.EXE");
+    EXPECT_EQ(moved.substr(16, 6), std::string("\x00\x90\x00\x90\xFF\xBF", 6));
+    EXPECT_EQ(moved.substr(22), plain.substr(22));
+}
+
+TEST_F(CliValues, WarnsAboutSpAndEntWhenOnlyOrgMovesOutOfTheirPage)
+{
+    dir.Write("game.obj", ReadFileBytes(DataFile("hello.obj")));
+    const ProgramRun run = Cli({"--org", "&HC000", "game.obj"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "game.obj: SP falls outside ORG's 16K page.\n"
+                       "game.obj: ENT address falls outside the block.\n");
+    EXPECT_EQ(ReadFileBytes(dir / "GAME.EXE").substr(16, 6), std::string("\x00\xC0\x00\x80\xFF\xBF", 6));
+}
+
+TEST_F(CliValues, AValueThatCannotBeUsedIsAUsageErrorAndWritesNothing)
+{
+    dir.Write("game.obj", ReadFileBytes(DataFile("hello.obj")));
+    const ProgramRun run = Cli({"--sp", "0x10000", "game.obj"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "quillet-cli: option '--sp' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex), "
+                       "not '0x10000'\n"
+                       "usage: quillet-cli [-o FILE] [--org N] [--ent N] [--sp N] FILE\n");
+    EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"game.obj"});
+}
