@@ -28,3 +28,8 @@ ensure_packages() {
 
 # What building and testing the core and the console converter needs.
 CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils"
+
+# What cross-building the core and the console converter for Windows and running their
+# tests under Wine needs (GoogleTest is built from the sources the googletest package
+# installs, which libgtest-dev brings).
+WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64"
