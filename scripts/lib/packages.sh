@@ -36,3 +36,8 @@ WINDOW_PACKAGES="qt6-base-dev qt6-svg-dev fonts-dejavu-core"
 # screen, a window manager for the window's frame, a hand on the keyboard and mouse,
 # and a camera.
 SCREENSHOT_PACKAGES="xvfb openbox xdotool imagemagick"
+
+# What cross-building the core and the console converter for Windows and running their
+# tests under Wine needs (GoogleTest is built from the sources the googletest package
+# installs, which libgtest-dev brings).
+WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64"

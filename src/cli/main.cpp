@@ -2,13 +2,14 @@
 
 #include "cli/CliOptions.h"
 #include "cli/ConsoleFrontEnd.h"
+#include "cli/Utf8Arguments.h"
 #include "model/Document.h"
 
 #include <iostream>
 
 int main(int argc, char** argv)
 {
-    const CliOptions options = ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const CliOptions options = ParseCliOptions(Utf8Arguments(argc, argv));
     switch (options.action) {
     case CliOptions::Action::Help:
         std::cout << HelpText();

@@ -1,6 +1,7 @@
 #include "ui/CommandLineStart.h"
 
 #include "cli/ConsoleFrontEnd.h"
+#include "cli/Utf8Arguments.h"
 #include "model/Document.h"
 #include "ui/CommandLineConversion.h"
 #include "ui/WindowFrontEnd.h"
@@ -24,12 +25,10 @@ int Convert(FrontEnd& ui, const std::string& argument)
 
 std::string CommandLineArgument(int argc, char** argv)
 {
+    const std::vector<std::string> words = Utf8Arguments(argc, argv);
     std::string argument;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) {
-            argument += ' ';
-        }
-        argument += argv[i];
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        argument += (i > 0 ? " " : "") + words[i];
     }
     return argument;
 }
