@@ -28,6 +28,19 @@ ensure_packages() {
 
 # What building and testing the core and the console converter needs.
 CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time"
+# What building, running and testing the window needs besides: Qt 6 Widgets (its
+# offscreen platform, which the window tests run on, included), Qt SVG for the icon, and
+# a font with fixed-pitch faces for the dump lines.
+WINDOW_PACKAGES="qt6-base-dev qt6-svg-dev fonts-dejavu-core"
+# What taking the README's screenshot needs besides: a display server without a
+# screen, a window manager for the window's frame, a hand on the keyboard and mouse,
+# and a camera.
+SCREENSHOT_PACKAGES="xvfb openbox xdotool imagemagick"
+
+# What cross-building the core and the console converter for Windows and running their
+# tests under Wine needs (GoogleTest is built from the sources the googletest package
+# installs, which libgtest-dev brings).
+WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64"
 
 # What the sanitizer build and the fuzz targets need: clang with its sanitizer and
 # libFuzzer runtimes.

@@ -2,6 +2,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/ConsoleFrontEnd.h"
+#include "cli/Utf8Arguments.h"
 #include "model/Document.h"
 
 #include <csignal>
@@ -14,7 +15,7 @@ int main(int argc, char** argv)
     // leaving its temporary file behind; ignored, the write fails and is reported.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    const CliOptions options = ParseCliOptions(std::vector<std::string>(argv + 1, argv + argc));
+    const CliOptions options = ParseCliOptions(Utf8Arguments(argc, argv));
     switch (options.action) {
     case CliOptions::Action::Help:
         std::cout << HelpText();

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <random>
 #include <system_error>
@@ -12,9 +13,20 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The C library's text for an errno value ("No such file or directory"): the same words
+// wherever the program runs, which std::generic_category() does not promise.
 std::string ErrnoText(int error)
 {
-    return std::generic_category().message(error != 0 ? error : EIO);
+    return std::strerror(error != 0 ? error : EIO);
+}
+
+// The errno text for a failure reported as an error code. The operating system's own text
+// (Windows: "Access is denied.", in the user's language) is kept only for an error no
+// errno value stands for.
+std::string ReasonText(const std::error_code& ec)
+{
+    const std::error_condition condition = ec.default_error_condition();
+    return condition.category() == std::generic_category() ? ErrnoText(condition.value()) : ec.message();
 }
 
 // A name beside the target that no other file is using.
@@ -81,7 +93,7 @@ bool WriteFileSafely(const std::string& path, const std::vector<std::uint8_t>& b
     std::error_code ec;
     fs::rename(temporary, target, ec);
     if (ec) {
-        reason = ec.message();
+        reason = ReasonText(ec);
         std::error_code ignored;
         fs::remove(temporary, ignored);
         return false;

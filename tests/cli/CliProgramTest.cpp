@@ -168,14 +168,24 @@ TEST_F(CliConversion, WritesWhereDashOSaysAndReplacesAnEarlierExecutable)
     EXPECT_EQ(ReadFileBytes(dir / "other.exe").size(), 574u);
 }
 
-TEST_F(CliConversion, KeepsTheFolderOfTheSourceAsWritten)
+TEST_F(CliConversion, KeepsTheFolderOfTheSourceAsWrittenWhateverItsName)
 {
-    std::filesystem::create_directories(dir.Path() / "z80" / "obj");
-    dir.Write("z80/obj/demo.obj", ReadFileBytes(DataFile("hello.obj")));
-    const ProgramRun run = Cli({"z80/obj/demo.obj"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "File saved as 'z80/obj/DEMO.EXE'\n");
-    EXPECT_EQ(ReadFileBytes(dir / "z80/obj/DEMO.EXE").size(), 574u);
+    // A name with spaces, or with letters beyond ASCII (here an e acute in UTF-8, which
+    // upper-casing leaves alone), reaches the converter as one argument, unmangled.
+    const std::pair<std::string, std::string> cases[] = {
+        {"z80/obj/demo.obj", "z80/obj/DEMO.EXE"},
+        {"my games/d\xC3\xA9mo 1.obj", "my games/D\xC3\xA9MO 1.EXE"},
+    };
+    for (const auto& [source, exe] : cases) {
+        SCOPED_TRACE(source);
+        std::filesystem::create_directories(std::filesystem::u8path(dir / source).parent_path());
+        dir.Write(source, ReadFileBytes(DataFile("hello.obj")));
+        const ProgramRun run = Cli({source});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, "File saved as '" + exe + "'\n");
+        EXPECT_EQ(run.err, "");
+        EXPECT_TRUE(ReadFileBytes(dir / exe) == ReadFileBytes(DataFile("expected/HELLO.OBJ.EXE")));
+    }
 }
 
 TEST_F(CliConversion, HelpAndVersionExitZero)

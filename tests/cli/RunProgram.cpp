@@ -5,33 +5,62 @@
 #include <cstdlib>
 #include <filesystem>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #endif
 
 namespace {
 
+#ifdef _WIN32
+
+// cmd.exe runs the command; a UTF-8 path reaches it intact only as wide text.
+std::wstring Wide(const std::string& utf8)
+{
+    return std::filesystem::u8path(utf8).wstring();
+}
+
 std::string Quote(const std::string& arg)
 {
-#ifdef _WIN32
     return "\"" + arg + "\"";
+}
+
+// A path as cmd.exe expects it, with backslashes.
+std::string NativePath(const std::string& path)
+{
+    return std::filesystem::u8path(path).make_preferred().u8string();
+}
+
+int RunCommand(const std::string& command)
+{
+    // cmd /c strips one pair of outer quotes.
+    return _wsystem(Wide("\"" + command + "\"").c_str());
+}
+
 #else
+
+std::string Quote(const std::string& arg)
+{
     std::string quoted = "'";
     for (const char c : arg) {
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     }
     return quoted + "'";
-#endif
 }
 
-int ExitStatusOf(int result)
+std::string NativePath(const std::string& path)
 {
-#ifdef _WIN32
-    return result;
-#else
-    return WIFEXITED(result) ? WEXITSTATUS(result) : -1;
-#endif
+    return path;
 }
+
+int RunCommand(const std::string& command)
+{
+    const int result = std::system(command.c_str());
+    return WIFEXITED(result) ? WEXITSTATUS(result) : -1;
+}
+
+#endif
 
 }  // namespace
 
@@ -42,19 +71,17 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
     const std::string outPath = capture / "stdout";
     const std::string errPath = capture / "stderr";
 #ifdef _WIN32
-    std::string command = "cd /d " + Quote(workDir) + " && " + Quote(program);
+    const char* const changeDir = "cd /d ";
 #else
-    std::string command = "cd " + Quote(workDir) + " && " + Quote(program);
+    const char* const changeDir = "cd ";
 #endif
+    std::string command = changeDir + Quote(NativePath(workDir)) + " && " + Quote(NativePath(program));
     for (const std::string& arg : args) {
         command += " " + Quote(arg);
     }
     command += " > " + Quote(outPath) + " 2> " + Quote(errPath);
-#ifdef _WIN32
-    command = "\"" + command + "\"";  // cmd /c strips one pair of outer quotes
-#endif
     ProgramRun run;
-    run.status = ExitStatusOf(std::system(command.c_str()));
+    run.status = RunCommand(command);
     run.out = ReadFileBytes(outPath);
     run.err = ReadFileBytes(errPath);
     return run;
@@ -63,8 +90,21 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
 bool ProgramAvailable(const std::string& name)
 {
 #ifdef _WIN32
-    return std::system(("where " + name + " >NUL 2>NUL").c_str()) == 0;
+    wchar_t found[MAX_PATH];
+    return SearchPathW(nullptr, Wide(name).c_str(), L".exe", MAX_PATH, found, nullptr) != 0;
 #else
     return std::system(("command -v " + Quote(name) + " >/dev/null 2>&1").c_str()) == 0;
 #endif
+}
+
+std::string LfLineEnds(std::string text)
+{
+#ifdef _WIN32
+    std::size_t at = 0;
+    while ((at = text.find("\r\n", at)) != std::string::npos) {
+        text.erase(at, 1);
+        ++at;
+    }
+#endif
+    return text;
 }

@@ -16,3 +16,7 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
 
 // True when a program of that name can be found on the search path.
 bool ProgramAvailable(const std::string& name);
+
+// Text a program wrote to the console, with the line ends of Linux: on Windows a console
+// program's lines end in CR LF.
+std::string LfLineEnds(std::string text);

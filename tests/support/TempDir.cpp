@@ -25,10 +25,15 @@ TempDir::~TempDir()
     fs::remove_all(path_, ignored);
 }
 
+std::string TempDir::operator/(const std::string& name) const
+{
+    return (path_ / fs::u8path(name)).u8string();
+}
+
 std::string TempDir::Write(const std::string& name, const std::string& content) const
 {
     const std::string path = *this / name;
-    std::ofstream(path, std::ios::binary) << content;
+    std::ofstream(fs::u8path(path), std::ios::binary) << content;
     return path;
 }
 
@@ -36,7 +41,7 @@ std::vector<std::string> TempDir::FileNames() const
 {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(path_)) {
-        names.push_back(entry.path().filename().string());
+        names.push_back(entry.path().filename().u8string());
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -44,7 +49,7 @@ std::vector<std::string> TempDir::FileNames() const
 
 std::string ReadFileBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fs::u8path(path), std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
@@ -58,5 +63,5 @@ std::vector<std::uint8_t> ReadFileData(const std::string& path)
 
 std::string DataFile(const std::string& name)
 {
-    return (fs::path(QUILLET_TEST_DATA) / name).string();
+    return (fs::u8path(QUILLET_TEST_DATA) / fs::u8path(name)).u8string();
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+// Paths are UTF-8 text, as the core takes them.
+
 // A fresh folder for one test, removed with everything in it when the test ends.
 class TempDir {
 public:
@@ -14,7 +16,7 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    std::string operator/(const std::string& name) const;  // a path in the folder, in UTF-8
 
     // Writes `content` byte for byte and returns the file's path.
     std::string Write(const std::string& name, const std::string& content) const;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QListView>
+
+// The list that shows the dump lines (LstFile). Its commands act when a key or the
+// mouse button is released, never on the press:
+// - the right button pops the menu up at the pointer;
+// - Shift alone with F10 pops it up at the list's top-left corner;
+// - Ctrl alone with C, E, O, P, R or S asks for that command.
+// Any other combination, Ctrl+Shift and Alt ones included, does nothing. The view's
+// own Ctrl+C copy of the current line is switched off: copying is a command of ours,
+// which may be disabled. A right click leaves the selection as it is, so that the menu
+// acts on the lines the user selected.
+class DumpListView : public QListView {
+    Q_OBJECT
+
+public:
+    explicit DumpListView(QWidget* parent = nullptr);
+
+signals:
+    void MenuRequested(const QPoint& globalPos);
+    void CtrlKeyReleased(int key);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};

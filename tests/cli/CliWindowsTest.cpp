@@ -1,0 +1,109 @@
+// quillet-cli on what only Windows has: drive letters and backslashes, names found
+// whatever their case, an earlier executable replaced by rename (or, while it is in use,
+// left alone), and console lines that end in CR LF.
+
+#include "CliTestSupport.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Upper(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
+std::string FolderNames(const fs::path& folder)
+{
+    std::string names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names += entry.path().filename().u8string() + ";";
+    }
+    return names;
+}
+
+}  // namespace
+
+class CliWindows : public CliTest {
+protected:
+    std::string HelloExe() { return ReadFileBytes(DataFile("expected/HELLO.OBJ.EXE")); }
+};
+
+TEST_F(CliWindows, AFullBackslashPathKeepsItsDriveAndFolder)
+{
+    const std::string root = dir.Path().u8string();
+    ASSERT_EQ(root.substr(1, 2), ":\\") << root;
+    for (const std::string folder : {"WORK", "OBJ", "My Games"}) {
+        SCOPED_TRACE(folder);
+        fs::create_directory(dir.Path() / folder);
+        dir.Write(folder + "\\DEMO.OBJ", ReadFileBytes(DataFile("hello.obj")));
+        const ProgramRun run = Cli({root + "\\" + folder + "\\DEMO.OBJ"});
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, "File saved as '" + root + "\\" + folder + "\\DEMO.EXE'\n");
+        EXPECT_EQ(run.err, "");
+        EXPECT_TRUE(ReadFileBytes(dir / (folder + "\\DEMO.EXE")) == HelloExe());
+        EXPECT_EQ(FolderNames(dir.Path() / folder), "DEMO.EXE;DEMO.OBJ;");
+    }
+}
+
+TEST_F(CliWindows, NamesMatchWhateverTheirCase)
+{
+    Copy("hello.obj");
+    const std::string upper = Upper(dir.Path().u8string());
+    ProgramRun run = Cli({upper + "\\HELLO.OBJ"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "File saved as '" + upper + "\\HELLO.EXE'\n");
+    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"HELLO.EXE", "hello.obj"}));
+
+    // An earlier executable named in lower case is the one replaced.
+    fs::remove(dir.Path() / "HELLO.EXE");
+    dir.Write("hello.exe", "an earlier build");
+    EXPECT_EQ(Cli({"hello.obj"}).status, 0);
+    EXPECT_EQ(dir.FileNames().size(), 2u);
+    EXPECT_TRUE(ReadFileBytes(dir / "HELLO.EXE") == HelloExe());
+
+    // An output named like the source in another case is the source.
+    run = Cli({"-o", "HELLO.OBJ", "hello.obj"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err.rfind("hello.obj: The output 'HELLO.OBJ' is the file being converted. Nothing saved.\n", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(dir / "hello.obj"), ReadFileBytes(DataFile("hello.obj")));
+}
+
+TEST_F(CliWindows, AnEarlierExecutableIsReplacedWholeUnlessItIsInUse)
+{
+    Copy("hello.obj");
+    dir.Write("HELLO.EXE", std::string(5000, 'x'));  // longer than the new one
+    EXPECT_EQ(Cli({"hello.obj"}).status, 0);
+    EXPECT_TRUE(ReadFileBytes(dir / "HELLO.EXE") == HelloExe());
+    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"HELLO.EXE", "hello.obj"}));
+
+    // Held open, as by a program running it, the file cannot be replaced: nothing is
+    // written, the earlier file stays, and no temporary file is left behind.
+    dir.Write("HELLO.EXE", "in use");
+    std::ifstream held(fs::u8path(dir / "HELLO.EXE"), std::ios::binary);
+    ASSERT_TRUE(held.is_open());
+    const ProgramRun run = Cli({"hello.obj"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err.rfind("hello.obj: Cannot write 'HELLO.EXE': ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(". File not saved.\n"), std::string::npos) << run.err;
+    held.close();
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "in use");
+    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"HELLO.EXE", "hello.obj"}));
+}
+
+TEST_F(CliWindows, ConsoleLinesEndInCrLf)
+{
+    const std::string out = RawCli({"--version"}).out;
+    const std::string err = RawCli({"missing.obj"}).err;
+    EXPECT_EQ(out, "quillet-cli (Kestrane Quillet) 1.20\r\n");
+    EXPECT_EQ(err.rfind("missing.obj: It could be a good idea to supply a valid filename...\r\nusage: ", 0), 0u);
+    EXPECT_EQ(err.substr(err.size() - 2), "\r\n");
+    EXPECT_EQ(LfLineEnds(err).find('\r'), std::string::npos);
+}

@@ -1,0 +1,82 @@
+// Re-basing the block and setting ENT and SP from the window: the prompts in the input
+// box, the questions in message boxes, the list and the status panels after each edit,
+// and the executable the edited block is saved as.
+
+#include "WindowTest.h"
+
+#include <QMessageBox>
+
+class WindowEditTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+
+    void rebasedAndSavedTheLinesPanelsAndHeaderAgree()
+    {
+        QTemporaryDir dir;
+        const QString source = CopyTestData(dir, "hello.obj");
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, source);
+        dialogs.Take();
+
+        // ORG 8000 -> 9000: SP BFFF still shares ORG's page; ENT 8000 is now below the block.
+        dialogs.Then(DialogAnswerer::Type("&H9000"))
+            .Then(DialogAnswerer::PressEnter())
+            .Then(DialogAnswerer::Type("&H9003"));
+        q.Ctrl(Qt::Key_R);
+        QCOMPARE(dialogs.Take(), QStringList({"Prompt [&H8000]: Enter new ORG (prefix HEX numbers with '&H'):",
+                                              "Question [&Yes]: ENT address falls outside the block. Change ENT?",
+                                              "Prompt [&H8000]: Enter new ENT (prefix HEX numbers with '&H'):"}));
+        QCOMPARE(q.Lines().replaceInStrings(QRegularExpression("  .*"), ""), QStringList({"9000", "9018", "9030"}));
+        QCOMPARE(q.Panels(), QStringList({"HELLO.OBJ (172 bytes)", "Block=62 bytes ", "Org=&H9000, Ent=&H9003, SP=&HBFFF "}));
+
+        // An SP outside ORG's page is taken only when the user insists; No is the default.
+        dialogs.Then(DialogAnswerer::Type("&H4000")).Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_P);
+        QCOMPARE(dialogs.Take().last(),
+                 "Warning [&No]: SP falls outside ORG's 16K page.\nDo you REALLY want to change the SP?");
+        QCOMPARE(q.Panel("ORGENT"), QStringLiteral("Org=&H9000, Ent=&H9003, SP=&HBFFF "));
+        dialogs.Then(DialogAnswerer::Type("xyz")).Then(DialogAnswerer::Type("&HBF00"));
+        q.Ctrl(Qt::Key_P);
+        QCOMPARE(dialogs.Take().size(), 2);  // not a number: asked again
+        QCOMPARE(q.Panel("ORGENT"), QStringLiteral("Org=&H9000, Ent=&H9003, SP=&HBF00 "));
+
+        // Cancel changes nothing; the menu runs the same command as the key.
+        dialogs.Then(DialogAnswerer::Cancel());
+        q.Menu()->popup(q.List()->mapToGlobal(QPoint(0, 0)));
+        QTest::mouseClick(q.Menu(), Qt::LeftButton, {}, q.Menu()->actionGeometry(q.Item("PUMChangeENT")).center());
+        QCOMPARE(dialogs.Take(), QStringList({"Prompt [&H9003]: Enter new ENT (prefix HEX numbers with '&H'):"}));
+        QCOMPARE(q.Panel("ORGENT"), QStringLiteral("Org=&H9000, Ent=&H9003, SP=&HBF00 "));
+
+        const QString exe = dir.filePath("HELLO.EXE");
+        dialogs.Then(DialogAnswerer::Choose(exe)).Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_S);
+        const QByteArray saved = ReadAll(exe);
+        QCOMPARE(saved.mid(16, 6), QByteArray::fromHex("0090039000bf"));  // ORG, ENT, SP
+        QCOMPARE(saved.mid(512, 4), QByteArray::fromHex("f331ffbf"));      // the bytes stay
+        QCOMPARE(saved.size(), 512 + 62);
+    }
+
+    void anEntOutsideTheBlockCanMoveTheBlockToIt()
+    {
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("hello.lst"));
+        dialogs.Take();
+        dialogs.Then(DialogAnswerer::Type("&HC000"))
+            .Then(DialogAnswerer::Press(QMessageBox::Yes))
+            .Then(DialogAnswerer::Type("&HC000"))
+            .Then(DialogAnswerer::PressEnter());  // SP BFFF is in another page now: keep it
+        q.Ctrl(Qt::Key_E);
+        QCOMPARE(dialogs.Take().mid(1, 2),
+                 QStringList({"Question [&Yes]: ENT address falls outside the block. Change ORG?",
+                              "Prompt [&H8000]: Enter new ORG (prefix HEX numbers with '&H'):"}));
+        QCOMPARE(q.Lines().first().left(4), QStringLiteral("C000"));
+        QCOMPARE(q.Panel("ORGENT"), QStringLiteral("Org=&HC000, Ent=&HC000, SP=&HBFFF "));
+    }
+};
+
+QTEST_MAIN(WindowEditTest)
+#include "WindowEditTest.moc"

@@ -1,0 +1,274 @@
+// Open and Save through their dialogs, from a file on disk to the executable beside it,
+// with the questions and messages on the way; dropped files; and a listing of 32767
+// dump lines.
+
+#include "WindowTest.h"
+
+#include "cli/ConsoleFrontEnd.h"
+#include "model/Document.h"
+#include "ui/CommandLineConversion.h"
+
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include <sstream>
+
+namespace {
+
+// The executable the command-line conversion writes for `source`, for comparing.
+QByteArray ConvertedBytes(const QString& source, const QString& output)
+{
+    std::ostringstream out;
+    ConsoleFrontEnd ui(out, out, "reference");
+    Document doc(ui);
+    ConversionRequest request;
+    request.source = source.toStdString();
+    request.output = output.toStdString();
+    ConvertFromCommandLine(doc, request);
+    return ReadAll(output);
+}
+
+// Whether a file dialog name filter ("Text (*.[Tt][Xx][Tt])") offers `name`.
+bool Offers(const QString& filter, const QString& name)
+{
+    const QString patterns = filter.mid(filter.lastIndexOf('(') + 1).chopped(1);
+    for (const QString& pattern : patterns.split(' ', Qt::SkipEmptyParts)) {
+        const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(pattern));
+        if (re.match(name).hasMatch()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A record of the one byte 42 at `address`, its checksum off by `checksumError`.
+QByteArray IntelHexRecord(int address, int checksumError)
+{
+    const int sum = 0x01 + (address >> 8) + (address & 0xFF) + 0x42;
+    return QString::asprintf(":01%04X0042%02X\n", address, ((0x100 - sum % 0x100) + checksumError) % 0x100).toLatin1();
+}
+
+}  // namespace
+
+class WindowFilesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+
+    void openThenSaveWritesWhatTheConverterWrites_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QStringList>("panels");
+        QTest::addColumn<int>("size");
+        QTest::newRow("object file") << "hello.obj"
+                                     << QStringList{"HELLO.OBJ (172 bytes)", "Block=62 bytes ",
+                                                    "Org=&H8000, Ent=&H8000, SP=&HBFFF "}
+                                     << 512 + 62;
+        QTest::newRow("listing") << "hello.lst"
+                                 << QStringList{"HELLO.LST (1343 bytes)", "Block=64 bytes ",
+                                                "Org=&H8000, Ent=&H8000, SP=&HBFFF "}
+                                 << 512 + 64;
+        QTest::newRow("records far apart") << "split.obj"
+                                           << QStringList{"SPLIT.OBJ (124 bytes)", "Block=38 bytes ",
+                                                          "Org=&H8000, Ent=&H8000, SP=&HBFFF "}
+                                           << 512 + 38;
+    }
+
+    void openThenSaveWritesWhatTheConverterWrites()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QStringList, panels);
+        QFETCH(int, size);
+        QTemporaryDir dir;
+        const QString source = CopyTestData(dir, fixture);
+        const QString exe = dir.filePath(QFileInfo(fixture).baseName().toUpper() + ".EXE");
+
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, source);
+        QCOMPARE(q.Panels(), panels);
+        QCOMPARE(q.List()->currentIndex().isValid(), false);
+
+        QString offered;
+        dialogs.onDialog = [&offered](QWidget* dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+                offered = files->selectedFiles().value(0);
+            }
+        };
+        dialogs.Then(DialogAnswerer::Choose(exe)).Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_S);
+        QCOMPARE(offered, exe);
+        QCOMPARE(dialogs.Take(), QStringList({"File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File...",
+                                              "File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
+                                              "Information [OK]: File saved as '" + exe + "'"}));
+        const QByteArray saved = ReadAll(exe);
+        QCOMPARE(saved.size(), size);
+        QCOMPARE(saved.mid(16, 6), QByteArray::fromHex("00800080ffbf"));  // ORG, ENT, SP
+        QCOMPARE(saved, ConvertedBytes(source, dir.filePath("reference.exe")));
+    }
+
+    void aCancelledSaveKeepsTheOutputPath()
+    {
+        QTemporaryDir dir;
+        const QString source = CopyTestData(dir, "hello.obj");
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, source);
+        const std::string exePath = q.window.State().ExePath;
+
+        QStringList offered;
+        dialogs.onDialog = [&offered](QWidget* dialog) {
+            if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+                offered.append(files->selectedFiles().value(0));
+            }
+        };
+        dialogs.Then(DialogAnswerer::Cancel()).Then(DialogAnswerer::PressEnter()).Then(DialogAnswerer::Cancel());
+        q.Ctrl(Qt::Key_S);
+        QCOMPARE(dialogs.Take().mid(1), QStringList({"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
+                                                     "Information [OK]: Save canceled!"}));
+        QCOMPARE(q.window.State().ExePath, exePath);
+        q.Ctrl(Qt::Key_S);
+        QCOMPARE(offered, QStringList({dir.filePath("HELLO.EXE"), dir.filePath("HELLO.EXE")}));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"hello.obj"}));
+    }
+
+    void declinedReplacingLeavesTheEarlierFile()
+    {
+        QTemporaryDir dir;
+        const QString source = CopyTestData(dir, "hello.lst");
+        const QString exe = WriteFile(dir, "HELLO.EXE", "earlier build");
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, source);
+        dialogs.Take();
+
+        dialogs.Then(DialogAnswerer::Choose(exe)).Then(DialogAnswerer::PressEnter()).Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_S);
+        QCOMPARE(dialogs.Take().mid(1),
+                 QStringList({"Information [&No]: File exists. Delete?", "Information [OK]: Save abort!"}));
+        QCOMPARE(ReadAll(exe), QByteArray("earlier build"));
+
+        dialogs.Then(DialogAnswerer::Choose(exe))
+            .Then(DialogAnswerer::Press(QMessageBox::Yes))
+            .Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_S);
+        QCOMPARE(dialogs.Take().last(), "Information [OK]: File saved as '" + exe + "'");
+        QCOMPARE(ReadAll(exe).size(), 512 + 64);
+    }
+
+    void theChecksumWarningShowsTheFailingRecordAsTheLastLine()
+    {
+        QByteArray records;
+        for (int i = 0; i < 60; ++i) {
+            records += IntelHexRecord(0x8000 + i, 0);
+        }
+        records += IntelHexRecord(0x803C, 1);
+        QTemporaryDir dir;
+        const QString source = WriteFile(dir, "bad.obj", records);
+
+        Quillet q;
+        DialogAnswerer dialogs;
+        QStringList shown;
+        bool lastLineVisible = false;
+        dialogs.onDialog = [&](QWidget*) {
+            shown = q.Lines();
+            const QRect last = q.List()->visualRect(q.List()->model()->index(shown.size() - 1, 0));
+            lastLineVisible = q.List()->viewport()->rect().contains(last);
+        };
+        dialogs.Then(DialogAnswerer::Choose(source)).Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_O);
+        QCOMPARE(dialogs.Take().last(), "Warning [OK]: Last line listed failed checksum. File read aborted.");
+        QCOMPARE(shown.size(), 61);
+        QCOMPARE(shown.last(), QStringLiteral("803C  42"));
+        QVERIFY(lastLineVisible);
+        QCOMPARE(q.Lines(), QStringList());
+        QCOMPARE(q.Panels(), QStringList({"", "", ""}));
+        QVERIFY(!q.Item("PUMSaveExeAs")->isEnabled());
+    }
+
+    void theOpenDialogOffersNamesInAnyCaseAndStartsFromTheCurrentLine()
+    {
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("hello.lst"));
+        q.ClickRow(1);
+
+        QStringList filters;
+        QString preset;
+        dialogs.onDialog = [&](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            filters = files->nameFilters();
+            preset = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        };
+        dialogs.Then(DialogAnswerer::Cancel());
+        q.Ctrl(Qt::Key_O);
+        QCOMPARE(preset, q.Lines()[1]);
+        QCOMPARE(filters.size(), 3);
+        for (const char* name : {"demo.obj", "DEMO.OBJ", "Demo.Obj"}) {
+            QVERIFY2(Offers(filters[1], name) && !Offers(filters[2], name), name);
+        }
+        QVERIFY(Offers(filters[2], "demo.lst") && Offers(filters[0], "README"));
+        QCOMPARE(q.Lines().size(), 4);  // cancelled: nothing loaded, nothing lost
+    }
+
+    void aDroppedListingOrObjectFileOpens()
+    {
+        Quillet q;
+        const auto drop = [&q](const QString& path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&q.window, &enter);
+            if (!enter.isAccepted()) {
+                return false;
+            }
+            QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&q.window, &drop);
+            return drop.isAccepted();
+        };
+        QVERIFY(!drop(TestData("hello.asm")));
+        QVERIFY(drop(TestData("split.obj")));
+        QTRY_COMPARE(q.Lines().size(), 3);
+        QCOMPARE(q.Panel("LEN"), QStringLiteral("SPLIT.OBJ (124 bytes)"));
+    }
+
+    void aListingOf32767LinesOpensAndScrollsAtOnce()
+    {
+        QByteArray listing("ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n");
+        listing += QByteArray(53, '-') + '\n';
+        for (int i = 0; i < 32767; ++i) {
+            listing += QByteArray::number(i * 16 % 0x10000, 16).rightJustified(4, '0').toUpper() +
+                       "  00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF\n";
+        }
+        QTemporaryDir dir;
+        const QString source = WriteFile(dir, "big.lst", listing);
+        Quillet q;
+        DialogAnswerer dialogs;
+        dialogs.Then(DialogAnswerer::Choose(source));
+
+        QElapsedTimer clock;
+        clock.start();
+        q.Ctrl(Qt::Key_O);
+        QCoreApplication::processEvents();
+        const qint64 opened = clock.restart();
+        q.ClickRow(0);
+        q.Press(Qt::Key_End);
+        q.Press(Qt::Key_A, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        const qint64 scrolled = clock.elapsed();
+        qInfo("32767 dump lines: opened in %lld ms, scrolled to the end and selected in %lld ms", opened, scrolled);
+
+        QCOMPARE(q.List()->model()->rowCount(), 32767);
+        QCOMPARE(q.List()->currentIndex().row(), 32766);
+        QVERIFY2(opened < 1500 && scrolled < 500, "the list made the user wait");
+    }
+};
+
+QTEST_MAIN(WindowFilesTest)
+#include "WindowFilesTest.moc"
