@@ -58,7 +58,7 @@ inline std::uint32_t HexPairValue(std::string_view pair)
         // A leading space is skipped; any other character ends the digits at once.
         return pair.size() == 2 && pair[0] == ' ' && low >= 0 ? static_cast<std::uint32_t>(low) : 0;
     }
-    return static_cast<std::uint32_t>(low < 0 ? high : high * 16 + low);
+    return static_cast<std::uint32_t>(high);  // one digit, then the end or a character that is not one
 }
 
 // Upper-case hex without leading zeros, "0" for zero: "Org=&H8000", prompt defaults.
