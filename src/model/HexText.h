@@ -61,6 +61,13 @@ inline std::uint32_t HexPairValue(std::string_view pair)
     return static_cast<std::uint32_t>(high);  // one digit, then the end or a character that is not one
 }
 
+// HexPairValue of the (at most) two characters of `text` from `at`, which lies inside it.
+inline std::uint32_t HexPairAt(std::string_view text, std::size_t at)
+{
+    const std::size_t left = text.size() - at;
+    return HexPairValue(std::string_view(text.data() + at, left < 2 ? left : 2));
+}
+
 // Upper-case hex without leading zeros, "0" for zero: "Org=&H8000", prompt defaults.
 std::string FormatHex(std::uint32_t value);
 

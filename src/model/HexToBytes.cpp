@@ -11,7 +11,7 @@ void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out)
     const std::size_t start = out.size();
     out.resize(start + count);
     for (std::size_t i = 0; i < count; ++i) {
-        out[start + i] = static_cast<std::uint8_t>(HexPairValue(text.substr(3 * i, 2)));
+        out[start + i] = static_cast<std::uint8_t>(HexPairAt(text, 3 * i));
     }
 }
 
