@@ -27,7 +27,7 @@ ensure_packages() {
 }
 
 # What building and testing the core and the console converter needs.
-CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils"
+CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time"
 # What building, running and testing the window needs besides: Qt 6 Widgets (its
 # offscreen platform, which the window tests run on, included), Qt SVG for the icon, and
 # a font with fixed-pitch faces for the dump lines.
@@ -41,3 +41,10 @@ SCREENSHOT_PACKAGES="xvfb openbox xdotool imagemagick"
 # tests under Wine needs (GoogleTest is built from the sources the googletest package
 # installs, which libgtest-dev brings).
 WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64"
+
+# What the sanitizer build and the fuzz targets need: clang with its sanitizer and
+# libFuzzer runtimes.
+CHECK_PACKAGES="clang libclang-rt-14-dev"
+
+# What the benchmarks and the comparison with other converters need.
+BENCH_PACKAGES="libbenchmark-dev binutils srecord python3"

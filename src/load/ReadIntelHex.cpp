@@ -24,9 +24,12 @@ bool HasRecordForm(std::string_view record, std::size_t length, std::uint32_t co
            (length - kRecordOverhead) % 2 == 0 && (length - kRecordOverhead) / 2 == count;
 }
 
-bool IsHexAddress(std::string_view address)
+// Every field (count, address, type, data and checksum) is hex digits. A space or other
+// character reads as 0 under the hex value rule, so a corrupt record such as one with " 0"
+// for "00" would pass its checksum and be saved as bytes it does not show.
+bool IsAllHex(std::string_view fields)
 {
-    return address.size() == 4 && std::all_of(address.begin(), address.end(), IsHexDigit);
+    return std::all_of(fields.begin(), fields.end(), IsHexDigit);
 }
 
 }  // namespace
@@ -42,27 +45,28 @@ ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc)
             continue;
         }
         const std::string_view text = record;
-        const std::uint32_t count = HexValue(text.substr(1, 2));
+        const std::uint32_t count = HexPairValue(text.substr(1, 2));
         blockBytes = std::min<std::int64_t>(blockBytes + count, INT32_MAX);
         doc.state.BlockBytes = static_cast<std::int32_t>(blockBytes);
 
-        if (!HasRecordForm(text, facts.length, count) || !IsHexAddress(text.substr(3, 4))) {
+        if (!HasRecordForm(text, facts.length, count) || !IsAllHex(text.substr(1))) {
             doc.ui.ShowMessageAtLine(reader.LineNumber(), kInvalidObjectFileMessage, Icon::Warning);
             return ReadOutcome::Aborted;
         }
-        if (HexValue(text.substr(7, 2)) != 0) {
+        if (HexPairValue(text.substr(7, 2)) != 0) {
             continue;  // end-of-file, extended-address and other records carry no block bytes
         }
         const std::string_view data = text.substr(9, text.size() - kRecordOverhead);
         std::string line;
         line.reserve(6 + data.size() * 3 / 2);
-        line.append(text.substr(3, 4)).append("  ").append(SpaceHexPairs(data));
+        line.append(text.substr(3, 4)).append("  ");
+        AppendSpacedHexPairs(data, line);
         if (!doc.lines.Append(std::move(line))) {
             ReportTooManyLines(doc, reader.LineNumber());
             return ReadOutcome::Aborted;
         }
         // The failing record stays the last line of the list while the message shows.
-        if (static_cast<int>(HexValue(text.substr(text.size() - 2))) != HexRecordChecksum(text)) {
+        if (static_cast<int>(HexPairValue(text.substr(text.size() - 2))) != HexRecordChecksum(text)) {
             doc.ui.ShowMessageAtLine(reader.LineNumber(), kChecksumFailedMessage, Icon::Warning);
             doc.lines.Clear();
             return ReadOutcome::Aborted;

@@ -2,15 +2,14 @@
 
 #include "model/OpenFile.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
-namespace {
-constexpr std::size_t kBufferSize = 1 << 16;
-}
-
-TextLineReader::TextLineReader(const std::string& path)
-    : file_(OpenFile(path, OpenMode::Read)), buffer_(new char[kBufferSize])
+TextLineReader::TextLineReader(const std::string& path, std::size_t chunkSize)
+    : file_(OpenFile(path, OpenMode::Read)),
+      chunkSize_(chunkSize > 0 ? chunkSize : 1),
+      buffer_(new char[chunkSize_])
 {
 }
 
@@ -27,12 +26,24 @@ bool TextLineReader::Fill()
         return false;
     }
     pos_ = 0;
-    end_ = std::fread(buffer_.get(), 1, kBufferSize, file_);
+    end_ = std::fread(buffer_.get(), 1, chunkSize_, file_);
+    nextLf_ = kNotSearched;
+    nextCr_ = kNotSearched;
     bytesRead_ += end_;
     if (end_ == 0 && std::ferror(file_) != 0) {
         failed_ = true;
     }
     return end_ > 0;
+}
+
+std::size_t TextLineReader::NextInChunk(char c, std::size_t& found)
+{
+    // The last answer holds until the reading position passes it: nothing lies between.
+    if (found == kNotSearched || found < pos_) {
+        const void* hit = std::memchr(buffer_.get() + pos_, c, end_ - pos_);
+        found = hit != nullptr ? static_cast<std::size_t>(static_cast<const char*>(hit) - buffer_.get()) : end_;
+    }
+    return found;
 }
 
 bool TextLineReader::Next(std::string& text, LineFacts& facts, std::size_t keep)
@@ -45,10 +56,7 @@ bool TextLineReader::Next(std::string& text, LineFacts& facts, std::size_t keep)
     for (;;) {
         const char* start = buffer_.get() + pos_;
         const std::size_t available = end_ - pos_;
-        std::size_t n = 0;
-        while (n < available && start[n] != '\r' && start[n] != '\n') {
-            ++n;
-        }
+        const std::size_t n = std::min(NextInChunk('\n', nextLf_), NextInChunk('\r', nextCr_)) - pos_;
         if (facts.blank) {
             for (std::size_t i = 0; i < n; ++i) {
                 if (start[i] != ' ') {

@@ -19,8 +19,11 @@ struct LineFacts {
 class TextLineReader {
 public:
     static constexpr std::size_t kWholeLine = static_cast<std::size_t>(-1);
+    static constexpr std::size_t kChunkSize = 1 << 16;
 
-    explicit TextLineReader(const std::string& path);
+    // `chunkSize` is how much is read from the file at a time; tests pick tiny chunks to
+    // put line ends at chunk boundaries.
+    explicit TextLineReader(const std::string& path, std::size_t chunkSize = kChunkSize);
     ~TextLineReader();
     TextLineReader(const TextLineReader&) = delete;
     TextLineReader& operator=(const TextLineReader&) = delete;
@@ -42,10 +45,19 @@ public:
 private:
     bool Fill();  // refills the buffer; false at the end of the file or on an error
 
+    // The index of the next `c` in the chunk at or after the reading position, or the end
+    // of the chunk. `found` keeps the answer for the next line, so that each character is
+    // searched once for a CR and once for an LF whatever line ends the file uses.
+    std::size_t NextInChunk(char c, std::size_t& found);
+    static constexpr std::size_t kNotSearched = static_cast<std::size_t>(-1);
+
     std::FILE* file_ = nullptr;
+    std::size_t chunkSize_;
     std::unique_ptr<char[]> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    std::size_t nextLf_ = kNotSearched;
+    std::size_t nextCr_ = kNotSearched;
     bool failed_ = false;
     int lineNumber_ = 0;
     std::uint64_t bytesRead_ = 0;

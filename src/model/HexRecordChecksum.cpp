@@ -9,7 +9,7 @@ int HexRecordChecksum(std::string_view record)
     }
     std::uint32_t sum = 0;
     for (std::size_t i = 0; i < fields.size(); i += 2) {
-        sum += HexValue(fields.substr(i, 2));
+        sum += HexPairAt(fields, i);
     }
     return static_cast<int>((256 - sum % 256) % 256);
 }

@@ -8,13 +8,65 @@
 // Hex text: the one hex value rule used for every field the program reads, hex
 // formatting, and the conversions between the text forms of bytes. Pure functions.
 
-bool IsHexDigit(char c);
+namespace hex_detail {
+
+// The value of every byte as a hex digit: 0 to 15, or -1 for a byte that is not one. Read
+// once per character of every record and dump line, so a table rather than comparisons.
+struct DigitTable {
+    signed char value[256];
+    constexpr DigitTable() : value()
+    {
+        for (int c = 0; c < 256; ++c) {
+            value[c] = static_cast<signed char>(c >= '0' && c <= '9'   ? c - '0'
+                                                : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                                       : -1);
+        }
+    }
+};
+inline constexpr DigitTable kDigits;
+
+}  // namespace hex_detail
+
+// The value of a hex digit, either case; -1 for any other character.
+inline int HexDigitValue(char c)
+{
+    return hex_detail::kDigits.value[static_cast<unsigned char>(c)];
+}
+
+inline bool IsHexDigit(char c)
+{
+    return HexDigitValue(c) >= 0;
+}
 
 // The hex value rule: skip leading spaces, then take hex digits (either case) up to the
 // first character that is not one and read them as an unsigned number. A field whose
 // first character is neither a hex digit nor a space, and the empty field, read as 0.
 // Fields are at most a few digits long; longer runs keep their low 32 bits.
 std::uint32_t HexValue(std::string_view field);
+
+// HexValue of a field of at most two characters, the form every byte takes in the text
+// read ("C3", " 5", "7"), worked out without a loop: it runs once per byte of a block.
+inline std::uint32_t HexPairValue(std::string_view pair)
+{
+    const int high = pair.empty() ? -1 : HexDigitValue(pair[0]);
+    const int low = pair.size() < 2 ? -1 : HexDigitValue(pair[1]);
+    if ((high | low) >= 0) {
+        return static_cast<std::uint32_t>(high * 16 + low);  // two digits, by far the most common
+    }
+    if (high < 0) {
+        // A leading space is skipped; any other character ends the digits at once.
+        return pair.size() == 2 && pair[0] == ' ' && low >= 0 ? static_cast<std::uint32_t>(low) : 0;
+    }
+    return static_cast<std::uint32_t>(high);  // one digit, then the end or a character that is not one
+}
+
+// HexPairValue of the (at most) two characters of `text` from `at`, which lies inside it.
+inline std::uint32_t HexPairAt(std::string_view text, std::size_t at)
+{
+    const std::size_t left = text.size() - at;
+    return HexPairValue(std::string_view(text.data() + at, left < 2 ? left : 2));
+}
 
 // Upper-case hex without leading zeros, "0" for zero: "Org=&H8000", prompt defaults.
 std::string FormatHex(std::uint32_t value);
@@ -39,6 +91,9 @@ void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out);
 // An unbroken digit run ("c30080") to upper-case pairs separated by single spaces
 // ("C3 00 80"); an odd digit count leaves a single digit as the last group.
 std::string SpaceHexPairs(std::string_view digits);
+
+// The same, appending to `out` instead of returning a new text.
+void AppendSpacedHexPairs(std::string_view digits, std::string& out);
 
 // The Intel HEX checksum of a whole record line (":LLAAAATT...CC"): the low byte of the
 // two's complement of the sum of the pairs between the start code and the checksum.

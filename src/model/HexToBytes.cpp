@@ -5,10 +5,13 @@
 void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out)
 {
     text = TrimSpaces(text);
-    while (!text.empty()) {
-        out.push_back(static_cast<std::uint8_t>(HexValue(text.substr(0, 2))));
-        // Two digits and one separator per byte.
-        text.remove_prefix(text.size() < 3 ? text.size() : 3);
+    // Two digits and one separator per byte; the last byte may have no separator, or
+    // only one digit.
+    const std::size_t count = (text.size() + 2) / 3;
+    const std::size_t start = out.size();
+    out.resize(start + count);
+    for (std::size_t i = 0; i < count; ++i) {
+        out[start + i] = static_cast<std::uint8_t>(HexPairAt(text, 3 * i));
     }
 }
 

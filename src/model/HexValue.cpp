@@ -2,28 +2,9 @@
 
 namespace {
 
-int DigitValue(char c)
-{
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 constexpr char kDigits[] = "0123456789ABCDEF";
 
 }  // namespace
-
-bool IsHexDigit(char c)
-{
-    return DigitValue(c) >= 0;
-}
 
 std::uint32_t HexValue(std::string_view field)
 {
@@ -33,7 +14,7 @@ std::uint32_t HexValue(std::string_view field)
     }
     std::uint32_t value = 0;
     for (; i < field.size(); ++i) {
-        const int digit = DigitValue(field[i]);
+        const int digit = HexDigitValue(field[i]);
         if (digit < 0) {
             break;
         }

@@ -2,19 +2,31 @@
 
 #include "model/TextUtil.h"
 
-std::string SpaceHexPairs(std::string_view digits)
+void AppendSpacedHexPairs(std::string_view digits, std::string& out)
 {
     digits = TrimSpaces(digits);
-    std::string pairs;
-    pairs.reserve(digits.size() + digits.size() / 2);
-    for (std::size_t i = 0; i < digits.size(); i += 2) {
+    if (digits.empty()) {
+        return;
+    }
+    // Written in place, a pair at a time: this runs for every record of an object file.
+    const std::size_t size = digits.size();
+    const std::size_t start = out.size();
+    out.resize(start + size + (size - 1) / 2);
+    char* to = &out[start];
+    for (std::size_t i = 0; i < size; i += 2) {
         if (i > 0) {
-            pairs.push_back(' ');
+            *to++ = ' ';
         }
-        pairs.push_back(ToUpperAscii(digits[i]));
-        if (i + 1 < digits.size()) {
-            pairs.push_back(ToUpperAscii(digits[i + 1]));
+        *to++ = ToUpperAscii(digits[i]);
+        if (i + 1 < size) {
+            *to++ = ToUpperAscii(digits[i + 1]);
         }
     }
+}
+
+std::string SpaceHexPairs(std::string_view digits)
+{
+    std::string pairs;
+    AppendSpacedHexPairs(digits, pairs);
     return pairs;
 }

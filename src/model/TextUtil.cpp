@@ -15,11 +15,6 @@ bool IsBlank(std::string_view text)
     return text.find_first_not_of(' ') == std::string_view::npos;
 }
 
-char ToUpperAscii(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string ToUpperAscii(std::string_view text)
 {
     std::string upper(text);

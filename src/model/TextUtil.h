@@ -10,5 +10,9 @@ std::string_view TrimSpaces(std::string_view text);
 // True when the text is empty once spaces are removed.
 bool IsBlank(std::string_view text);
 
-char ToUpperAscii(char c);
+inline char ToUpperAscii(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 std::string ToUpperAscii(std::string_view text);

@@ -18,15 +18,6 @@ std::string Noise(std::size_t size)
     return noise;
 }
 
-std::string DumpLines(int count)
-{
-    std::string lst = "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n" + std::string(53, '-') + "\n";
-    for (int i = 0; i < count; ++i) {
-        lst += "8000  00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n";
-    }
-    return lst;
-}
-
 struct BadFile {
     const char* name;
     std::string content;
@@ -52,7 +43,7 @@ TEST_F(CliBadInput, RefusedFilesWriteNothingAndExitWithOne)
         {"bad.obj", ":018G000080F7\n", invalid},
         {"bad.obj", ":0180000080FF\r\n:0180010011EE\r\n",
          ":2: Last line listed failed checksum. File read aborted.\n"},
-        {"bad.lst", DumpLines(40000), ":32770: File holds more than 32767 dump lines. File read aborted.\n"},
+        {"bad.lst", ListingWithDumpLines(40000), ":32770: File holds more than 32767 dump lines. File read aborted.\n"},
     };
     for (const BadFile& c : cases) {
         SCOPED_TRACE(std::string(c.name) + ": " + c.err);
@@ -72,11 +63,13 @@ TEST_F(CliBadInput, RefusedFilesWriteNothingAndExitWithOne)
 TEST_F(CliBadInput, AnOutputFolderThatDoesNotExistFailsTheWriteWithOne)
 {
     Copy("hello.obj");
+    dir.Write("HELLO.EXE", "an earlier build");
     const ProgramRun run = Cli({"-o", "nowhere/HELLO.EXE", "hello.obj"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "hello.obj: Cannot write 'nowhere/HELLO.EXE': No such file or directory. File not saved.\n");
-    EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"hello.obj"});
+    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"HELLO.EXE", "hello.obj"}));
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "an earlier build");
 }
 
 TEST_F(CliBadInput, AWrongCommandLineExitsWithTwoAndAUsageLine)

@@ -7,6 +7,16 @@
 
 #include <gtest/gtest.h>
 
+// A listing whose dump section holds `count` lines of 16 zero bytes at 8000.
+inline std::string ListingWithDumpLines(int count)
+{
+    std::string lst = "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n" + std::string(53, '-') + "\n";
+    for (int i = 0; i < count; ++i) {
+        lst += "8000  00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n";
+    }
+    return lst;
+}
+
 class CliTest : public ::testing::Test {
 protected:
     // Runs quillet-cli and reads its messages line by line, whatever the system's line ends.

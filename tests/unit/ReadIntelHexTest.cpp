@@ -54,6 +54,10 @@ TEST_F(IntelHex, AMalformedRecordAbortsAndKeepsTheLinesReadBeforeIt)
              std::string(":0280000080FF\n"),   // count says two bytes, one is there
              std::string(":01800000800FF\n"),  // odd length
              std::string(":018G000080F7\n"),   // address is not four hex digits
+             std::string(":01800000 07F\n"),   // " 0" for "00" would pass the checksum
+             std::string(":01800000zz7F\n"),   // so would any data that reads as 0
+             std::string(":0180000080F \n"),   // checksum " F"
+             std::string(":00000001F/\n"),     // a skipped record's fields too
              std::string(":\n"),
          }) {
         SCOPED_TRACE(bad);

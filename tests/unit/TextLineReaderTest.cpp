@@ -19,9 +19,10 @@ std::ostream& operator<<(std::ostream& os, const Line& l)
     return os << "{'" << l.text << "', " << l.length << ", " << (l.blank ? "blank" : "text") << "}";
 }
 
-std::vector<Line> ReadAll(const std::string& path, std::size_t keep = TextLineReader::kWholeLine)
+std::vector<Line> ReadAll(const std::string& path, std::size_t keep = TextLineReader::kWholeLine,
+                         std::size_t chunkSize = TextLineReader::kChunkSize)
 {
-    TextLineReader reader(path);
+    TextLineReader reader(path, chunkSize);
     std::vector<Line> lines;
     std::string text;
     LineFacts facts;
@@ -75,6 +76,20 @@ TEST(TextLineReader, CrLfSplitAcrossReadChunksIsOneLineEnd)
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].length, 65535u);
     EXPECT_EQ(lines[1], (Line{"b", 1, false}));
+}
+
+TEST(TextLineReader, AnyChunkSizeGivesTheSameLines)
+{
+    TempDir dir;
+    // Runs of each line end, blank lines of spaces, and a last line without an end.
+    const std::string path = dir.Write("ends.txt", "ab\rcd\ref\n\ngh\r\n  \r\n\r\rij\nkl\r\r\nmn");
+    const std::vector<Line> whole = ReadAll(path);
+    ASSERT_EQ(whole.size(), 12u);
+    for (std::size_t chunk = 1; chunk <= 8; ++chunk) {
+        SCOPED_TRACE(chunk);
+        EXPECT_EQ(ReadAll(path, TextLineReader::kWholeLine, chunk), whole);
+        EXPECT_EQ(ReadAll(path, 1, chunk), ReadAll(path, 1));
+    }
 }
 
 TEST(TextLineReader, KeepsOnlyWhatTheCallerAsksForButMeasuresTheWholeLine)

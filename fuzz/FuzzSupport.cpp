@@ -1,0 +1,132 @@
+#include "FuzzSupport.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+void FuzzCheckFailed(const char* condition, const char* file, int line)
+{
+    std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, condition);
+    std::abort();
+}
+
+FuzzFrontEnd::~FuzzFrontEnd()
+{
+    FUZZ_CHECK(!busy_);
+}
+
+void FuzzFrontEnd::ShowMessage(const std::string& text, Icon icon)
+{
+    FUZZ_CHECK(!text.empty());
+    messages.push_back(std::to_string(static_cast<int>(icon)) + ": " + text);
+}
+
+Answer FuzzFrontEnd::AskYesNo(const std::string& text, Icon, Answer defaultButton)
+{
+    FUZZ_CHECK(!text.empty());
+    if (script_.empty()) {
+        return defaultButton;
+    }
+    const std::string answer = std::move(script_.front());
+    script_.pop_front();
+    return !answer.empty() && (answer[0] == 'y' || answer[0] == 'Y') ? Answer::Yes : Answer::No;
+}
+
+std::string FuzzFrontEnd::AskText(const std::string& prompt, const std::string& defaultText)
+{
+    FUZZ_CHECK(!prompt.empty() && !defaultText.empty());
+    ++prompts;
+    if (script_.empty()) {
+        return {};
+    }
+    std::string text = std::move(script_.front());
+    script_.pop_front();
+    return text;
+}
+
+void FuzzFrontEnd::SetBusy(bool on)
+{
+    FUZZ_CHECK(on != busy_);
+    busy_ = on;
+}
+
+std::deque<std::string> SplitLines(std::string_view text)
+{
+    std::deque<std::string> lines;
+    for (;;) {
+        const std::size_t end = text.find('\n');
+        lines.emplace_back(text.substr(0, end));
+        if (end == std::string_view::npos) {
+            return lines;
+        }
+        text.remove_prefix(end + 1);
+    }
+}
+
+namespace {
+
+struct Scratch {
+    Scratch()
+    {
+        std::random_device seed;
+        std::error_code ec;
+        const fs::path base = fs::exists("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+        do {
+            path = base / ("quillet-fuzz-" + std::to_string(seed()));
+        } while (!fs::create_directory(path, ec));
+        text = path.string();
+    }
+    ~Scratch()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    fs::path path;
+    std::string text;
+};
+
+Scratch& TheScratch()
+{
+    static Scratch scratch;
+    return scratch;
+}
+
+}  // namespace
+
+const std::string& ScratchFolder()
+{
+    return TheScratch().text;
+}
+
+std::string WriteScratchFile(const std::string& name, const std::uint8_t* data, std::size_t size)
+{
+    const std::string path = (TheScratch().path / name).string();
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    FUZZ_CHECK(file != nullptr);
+    FUZZ_CHECK(size == 0 || std::fwrite(data, 1, size, file) == size);
+    FUZZ_CHECK(std::fclose(file) == 0);
+    return path;
+}
+
+std::vector<std::string> ScratchFileNames()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(TheScratch().path)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void ClearScratchFolder()
+{
+    for (const auto& entry : fs::directory_iterator(TheScratch().path)) {
+        std::error_code ignored;
+        fs::remove_all(entry.path(), ignored);
+    }
+}

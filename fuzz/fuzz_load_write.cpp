@@ -1,0 +1,66 @@
+// A whole conversion on any bytes: LoadObjectFile reads the input as an object file and
+// as a listing, and every block it loads is written with WriteExe. The executable must be
+// the header with ORG, ENT and SP followed by the bytes of every dump line, the write must
+// leave nothing else behind, and a refused load must leave the commands' values alone.
+
+#include "FuzzSupport.h"
+#include "load/LoadObjectFile.h"
+#include "model/Document.h"
+#include "model/HexText.h"
+#include "output/WriteExe.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::vector<std::uint8_t> ReadBack(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::uint32_t Word(const std::vector<std::uint8_t>& image, std::size_t offset)
+{
+    return image[offset] | (static_cast<std::uint32_t>(image[offset + 1]) << 8);
+}
+
+void ConvertAs(const std::string& name, const std::uint8_t* data, std::size_t size)
+{
+    ClearScratchFolder();
+    const std::string path = WriteScratchFile(name, data, size);
+    FuzzFrontEnd ui;
+    Document doc(ui);
+    const LoadOutcome outcome = LoadObjectFile(doc, path);
+    FUZZ_CHECK(doc.state.ExePath != path);
+    if (outcome != LoadOutcome::Loaded) {
+        FUZZ_CHECK(doc.state.Org == 0 && doc.state.Ent == 0 && doc.state.Sp == 0);
+        FUZZ_CHECK(outcome == LoadOutcome::NoDumpLines ? ui.messages.empty() : ui.messages.size() == 1);
+        return;
+    }
+    FUZZ_CHECK(doc.lines.Count() > 0 && ui.messages.empty());
+    FUZZ_CHECK(doc.state.Org >= 0 && doc.state.Org <= 0xFFFF && doc.state.Ent == doc.state.Org);
+    FUZZ_CHECK(doc.state.Sp % 0x4000 == 0x3FFF && doc.state.Sp / 0x4000 == doc.state.Org / 0x4000);
+
+    FUZZ_CHECK(WriteExe(doc, false));
+    const std::vector<std::uint8_t> image = ReadBack(doc.state.ExePath);
+    std::vector<std::uint8_t> block;
+    for (const std::string& line : doc.lines.Lines()) {
+        AppendHexBytes(LineByteText(line), block);
+    }
+    FUZZ_CHECK(image.size() == 512 + block.size());
+    FUZZ_CHECK(std::equal(block.begin(), block.end(), image.begin() + 512));
+    FUZZ_CHECK(Word(image, 16) == static_cast<std::uint32_t>(doc.state.Org));
+    FUZZ_CHECK(Word(image, 18) == static_cast<std::uint32_t>(doc.state.Ent));
+    FUZZ_CHECK(Word(image, 20) == static_cast<std::uint32_t>(doc.state.Sp));
+    FUZZ_CHECK(ScratchFileNames().size() == 2);  // the input and the executable
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    ConvertAs("input.obj", data, size);
+    ConvertAs("input.lst", data, size);
+    return 0;
+}

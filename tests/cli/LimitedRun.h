@@ -1,0 +1,25 @@
+#pragma once
+
+// Runs a program as a child process under a file-size limit and measures the most memory
+// it held. Linux only: it uses fork and setrlimit, and /usr/bin/time for the measure (a
+// child forked from the test inherits the test's own pages, so its peak would count them;
+// the program time starts is forked from a small process).
+
+#include "RunProgram.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct LimitedRun : ProgramRun {
+    long peakKb = -1;  // the program's peak resident set size in KiB; -1 when not measured
+};
+
+// True when /usr/bin/time is there to measure the peak.
+bool CanMeasurePeakMemory();
+
+// Runs `program` with `args` in `workDir`. With `fileSizeLimit` above 0, no file the child
+// writes may grow past that many bytes, as under `ulimit -f`: a write beyond it raises
+// SIGXFSZ, which ends the program unless it ignores the signal, and then fails with EFBIG.
+LimitedRun RunLimited(const std::string& program, const std::vector<std::string>& args, const std::string& workDir,
+                      std::uint64_t fileSizeLimit = 0);
