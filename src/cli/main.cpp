@@ -5,16 +5,11 @@
 #include "cli/Utf8Arguments.h"
 #include "model/Document.h"
 
-#include <csignal>
 #include <iostream>
 
 int main(int argc, char** argv)
 {
-#ifdef SIGXFSZ
-    // Under a file-size limit (ulimit -f) a write past it would end the program at once,
-    // leaving its temporary file behind; ignored, the write fails and is reported.
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
+    ReportFileSizeLimitAsWriteFailure();
     const CliOptions options = ParseCliOptions(Utf8Arguments(argc, argv));
     switch (options.action) {
     case CliOptions::Action::Help:

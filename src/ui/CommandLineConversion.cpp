@@ -6,6 +6,7 @@
 #include "output/SafeFileWrite.h"
 #include "output/WriteExe.h"
 
+#include <csignal>
 #include <filesystem>
 #include <system_error>
 
@@ -46,4 +47,11 @@ ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& reques
         doc.state.ExePath = *request.output;
     }
     return WriteExe(doc, true) ? kExitSaved : kExitRefused;
+}
+
+void ReportFileSizeLimitAsWriteFailure()
+{
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }

@@ -32,3 +32,8 @@ ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& reques
 inline constexpr const char* kNoValidFileMessage = "It could be a good idea to supply a valid filename...";
 inline constexpr const char* kNotObjOrLstMessage = "It could be a good idea to supply an OBJ or LST file...";
 inline constexpr const char* kNothingSavedMessage = "No dump lines found. Nothing saved.";
+
+// Under a file-size limit (ulimit -f) a write past it would end the program at once,
+// leaving its temporary file behind. Called first thing by both programs, so that such a
+// write fails instead and is reported like any other failed write.
+void ReportFileSizeLimitAsWriteFailure();

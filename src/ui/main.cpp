@@ -1,6 +1,7 @@
 // quillet: the desktop window. Given a file, it converts that file and exits instead.
 
 #include "ui/AppIcon.h"
+#include "ui/CommandLineConversion.h"
 #include "ui/CommandLineStart.h"
 #include "ui/FrmQuillet.h"
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+    ReportFileSizeLimitAsWriteFailure();
     const std::string argument = CommandLineArgument(argc, argv);
     if (argument.empty() && !DisplayMayOpen()) {
         std::cerr << "quillet: there is no display to open the window on (DISPLAY is not set).\n"

@@ -108,11 +108,10 @@ TEST_F(CliConversion, ConvertsEveryShippedFileByteForByte)
     }
 }
 
+#ifndef _WIN32
+// objcopy is a tool of the build machine; a Windows test run has none to call.
 TEST_F(CliConversion, ObjectFilesInAddressOrderGiveTheBlockObjcopyGives)
 {
-    if (!ProgramAvailable("objcopy")) {
-        GTEST_SKIP() << "objcopy is not installed";
-    }
     for (const char* input : {"hello.obj", "hello-crlf.obj", "top16k.obj", "paged.obj"}) {
         SCOPED_TRACE(input);
         Copy(input);
@@ -120,6 +119,7 @@ TEST_F(CliConversion, ObjectFilesInAddressOrderGiveTheBlockObjcopyGives)
         EXPECT_TRUE(ReadFileBytes(dir / ExeName(input)).substr(512) == ObjcopyBlock(input));
     }
 }
+#endif
 
 TEST_F(CliConversion, ANearly64KBlockConvertsFromEitherFile)
 {

@@ -1,6 +1,6 @@
-// Converting a file named on the command line: refusing what cannot be converted,
-// writing nothing unless there is a block, and never touching an earlier executable or
-// the source on the way.
+// ORG, ENT and SP given to a command-line conversion: one warning for each check the
+// final values fail, and the executable written all the same. What the conversion
+// refuses is tested on the built programs (tests/cli, tests/window).
 
 #include "ui/CommandLineConversion.h"
 #include "model/Document.h"
@@ -13,8 +13,7 @@ namespace {
 
 class Conversion : public ::testing::Test {
 protected:
-    ExitStatus Convert(const std::string& source, std::optional<std::string> output = std::nullopt,
-                       BlockValues values = {})
+    ExitStatus Convert(const std::string& source, std::optional<std::string> output, BlockValues values)
     {
         return ConvertFromCommandLine(doc, ConversionRequest{source, std::move(output), values});
     }
@@ -25,72 +24,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(Conversion, WritesTheExecutableBesideTheSourceInUpperCase)
-{
-    const std::string source = dir.Write("prog.lst", ReadFileBytes(DataFile("hello.lst")));
-    EXPECT_EQ(Convert(source), kExitSaved);
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{"Information: File saved as '" + (dir / "PROG.EXE") + "'"});
-    EXPECT_EQ(ReadFileData(dir / "PROG.EXE").size(), 576u);
-}
-
-TEST_F(Conversion, ACommandLineWithoutAUsableFileIsAUsageError)
-{
-    std::filesystem::create_directory(dir / "folder.obj");
-    const std::string text = dir.Write("readme.txt", "text");
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {dir / "missing.obj", "Error: It could be a good idea to supply a valid filename..."},
-        {"'" + (dir / "missing.obj") + "'", "Error: It could be a good idea to supply a valid filename..."},
-        {dir / "folder.obj", "Error: It could be a good idea to supply a valid filename..."},
-        {text, "Error: It could be a good idea to supply an OBJ or LST file..."},
-    };
-    for (const auto& [argument, message] : cases) {
-        SCOPED_TRACE(argument);
-        EXPECT_EQ(Convert(argument), kExitUsage);
-        EXPECT_EQ(ui.TakeTranscript(), std::vector<std::string>{message});
-    }
-    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"folder.obj", "readme.txt"}));
-}
-
-TEST_F(Conversion, ARefusedOrEmptyLoadWritesNothingAndKeepsTheEarlierExecutable)
-{
-    dir.Write("BAD.EXE", "earlier build");
-    dir.Write("NONE.EXE", "earlier build");
-    EXPECT_EQ(Convert(dir.Write("bad.obj", ":0180000080FF\n:0180010011EE\n")), kExitRefused);
-    ui.TakeTranscript();
-    EXPECT_EQ(Convert(dir.Write("none.lst", "no dump section\n")), kExitRefused);
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{"Warning: No dump lines found. Nothing saved."});
-    EXPECT_EQ(ReadFileBytes(dir / "BAD.EXE"), "earlier build");
-    EXPECT_EQ(ReadFileBytes(dir / "NONE.EXE"), "earlier build");
-}
-
-TEST_F(Conversion, ReportsTheReadersMessageBeforeSayingNothingWasSaved)
-{
-    EXPECT_EQ(Convert(dir.Write("bad.obj", ":0180000080FF\n:0180010011EE\n")), kExitRefused);
-    EXPECT_EQ(ui.Dialogs(), (std::vector<std::string>{
-                                "Warning at line 2: Last line listed failed checksum. File read aborted.",
-                                "Warning: No dump lines found. Nothing saved.",
-                            }));
-    EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"bad.obj"});
-}
-
-TEST_F(Conversion, WritesToTheNamedOutputButNeverOverTheSource)
-{
-    const std::string source = dir.Write("game.obj", ReadFileBytes(DataFile("hello.obj")));
-    EXPECT_EQ(Convert(source, dir / "out.bin"), kExitSaved);
-    EXPECT_EQ(ReadFileData(dir / "out.bin").size(), 574u);
-    ui.TakeTranscript();
-
-    EXPECT_EQ(Convert(source, source), kExitUsage);
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{"Error: The output '" + source +
-                                                     "' is the file being converted. Nothing saved."});
-    EXPECT_EQ(ReadFileBytes(source), ReadFileBytes(DataFile("hello.obj")));
-    ui.TakeTranscript();
-
-    EXPECT_EQ(Convert(source, dir / "no/such/dir/GAME.EXE"), kExitRefused);
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{"Warning: Cannot write '" + (dir / "no/such/dir/GAME.EXE") +
-                                                     "': No such file or directory. File not saved."});
-}
 
 TEST_F(Conversion, WarnsAboutEachCheckTheFinalValuesFailAndWritesAllTheSame)
 {

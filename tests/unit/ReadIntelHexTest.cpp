@@ -84,16 +84,6 @@ TEST_F(IntelHex, AChecksumFailureShowsTheFailingLineLastThenEmptiesTheList)
     }
 }
 
-TEST_F(IntelHex, RandomBytesAreRefusedAsInvalid)
-{
-    std::string noise = "\x01";
-    for (int i = 0; i < 4096; ++i) {
-        noise.push_back(static_cast<char>((i * 7919 + 13) & 0xFF));
-    }
-    EXPECT_EQ(LoadText("noise.obj", noise), LoadOutcome::Aborted);
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{"Warning at line 1: Object file is invalid. File read aborted."});
-}
-
 TEST_F(IntelHex, MoreDataRecordsThanTheListHoldsAreRefused)
 {
     std::string records;
