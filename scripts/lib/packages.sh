@@ -26,8 +26,9 @@ ensure_packages() {
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
 }
 
-# What building and testing the core and the console converter needs.
-CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time"
+# What building and testing the core and the console converter needs: strace watches the
+# order of the calls of a safe write and holds one up to interrupt it.
+CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time strace"
 # What building, running and testing the window needs besides: Qt 6 Widgets (its
 # offscreen platform, which the window tests run on, included), Qt SVG for the icon, and
 # a font with fixed-pitch faces for the dump lines.

@@ -64,7 +64,11 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
             return options;
         } else if (arg == "-o" || Names(arg, "--output")) {
             std::string value;
-            if (TakeValue(args, i, arg == "-o" ? "-o" : "--output", value, options.error)) {
+            const char* name = arg == "-o" ? "-o" : "--output";
+            if (TakeValue(args, i, name, value, options.error)) {
+                if (value.empty()) {
+                    options.error = "option '" + std::string(name) + "' needs a file name";
+                }
                 options.request.output = value;
             }
         } else if (Names(arg, "--org")) {

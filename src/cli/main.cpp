@@ -9,7 +9,7 @@
 
 int main(int argc, char** argv)
 {
-    ReportFileSizeLimitAsWriteFailure();
+    SetUpSignals();
     const CliOptions options = ParseCliOptions(Utf8Arguments(argc, argv));
     switch (options.action) {
     case CliOptions::Action::Help:

@@ -4,10 +4,18 @@
 
 namespace {
 
+// What separates folders in a path: on Windows "\\" and "/"; elsewhere "\\" is an
+// ordinary character of a name.
+#ifdef _WIN32
+constexpr const char* kSeparators = "\\/";
+#else
+constexpr const char* kSeparators = "/";
+#endif
+
 // Index of the first character of the file name.
 std::size_t FileNameStart(std::string_view path)
 {
-    const std::size_t slash = path.find_last_of("\\/");
+    const std::size_t slash = path.find_last_of(kSeparators);
     return slash == std::string_view::npos ? 0 : slash + 1;
 }
 

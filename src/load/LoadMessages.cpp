@@ -2,9 +2,9 @@
 
 #include "model/Document.h"
 
-std::string CannotReadMessage(const std::string& path)
+std::string CannotReadMessage(const std::string& path, const std::string& reason)
 {
-    return "Cannot read '" + path + "'. File read aborted.";
+    return "Cannot read '" + path + "': " + reason + ". File read aborted.";
 }
 
 void ReportTooManyLines(Document& doc, int line)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 struct Document;
@@ -12,7 +13,13 @@ inline constexpr const char* kInvalidObjectFileMessage = "Object file is invalid
 inline constexpr const char* kChecksumFailedMessage =
     "Last line listed failed checksum. File read aborted.";
 
-std::string CannotReadMessage(const std::string& path);
+// Tasm's dump lines are 53 characters long. A line far longer is not one it wrote, and
+// holding it whole would let one line of a huge file take all the memory there is.
+inline constexpr std::size_t kMaxDumpLineLength = 4096;
+inline constexpr const char* kDumpLineTooLongMessage = "Dump line longer than 4096 characters. File read aborted.";
+
+// "Cannot read 'PATH': REASON. File read aborted."
+std::string CannotReadMessage(const std::string& path, const std::string& reason);
 
 // A file with more dump lines than the list can hold: no partial block is kept.
 void ReportTooManyLines(Document& doc, int line);

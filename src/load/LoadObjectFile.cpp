@@ -9,7 +9,6 @@
 #include "model/HexText.h"
 #include "model/Page16K.h"
 #include "model/ShowAddresses.h"
-#include "model/TextUtil.h"
 
 namespace {
 
@@ -48,23 +47,22 @@ void ShowLoadedBlock(Document& doc, std::uint64_t fileLength)
 LoadOutcome LoadObjectFile(Document& doc, const std::string& path)
 {
     ResetForLoad(doc);
-    const std::string source(TrimSpaces(path));
-    doc.state.SourcePath = source;
+    doc.state.SourcePath = path;
 
-    const SourceKind kind = SourceKindOf(source);
+    const SourceKind kind = SourceKindOf(path);
     if (kind == SourceKind::Other) {
         return LoadOutcome::NotObjectFile;
     }
-    doc.state.ExePath = ExePathFor(source);
+    doc.state.ExePath = ExePathFor(path);
 
-    TextLineReader reader(source);
+    TextLineReader reader(path);
     ReadOutcome outcome = ReadOutcome::Failed;
     if (reader.IsOpen()) {
         outcome = kind == SourceKind::ObjectFile ? ReadIntelHex(reader, doc) : ReadListingDump(reader, doc);
     }
     if (outcome == ReadOutcome::Failed) {
         doc.lines.Clear();
-        doc.ui.ShowMessage(CannotReadMessage(source), Icon::Warning);
+        doc.ui.ShowMessage(CannotReadMessage(path, reader.ErrorText()), Icon::Warning);
         return LoadOutcome::Aborted;
     }
     if (outcome == ReadOutcome::Aborted) {

@@ -15,5 +15,6 @@ enum class LoadOutcome {
 // the commands and blanks the status panels, clears the dump list, derives ExePath,
 // runs the reader the file's name calls for and, when it produced dump lines, sets ORG
 // from line 0, ENT to ORG and SP to the end of ORG's 16K page, enables the commands
-// and fills the panels. The file is opened by the path as given, trimmed of spaces.
+// and fills the panels. The file is opened by the path exactly as given; only a regular
+// file is read.
 LoadOutcome LoadObjectFile(Document& doc, const std::string& path);

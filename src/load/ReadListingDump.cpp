@@ -26,7 +26,7 @@ ReadOutcome ReadListingDump(TextLineReader& reader, Document& doc)
     LineFacts facts;
     for (;;) {
         const bool inSection = headerSeen && ruleSeen;
-        if (!reader.Next(line, facts, inSection ? TextLineReader::kWholeLine : kMarkerKeep)) {
+        if (!reader.Next(line, facts, inSection ? kMaxDumpLineLength + 1 : kMarkerKeep)) {
             break;
         }
         if (facts.blank) {
@@ -37,6 +37,10 @@ ReadOutcome ReadListingDump(TextLineReader& reader, Document& doc)
         // The flags that admit a line are tested before the line can set them, so the
         // header and rule are never taken as dump lines themselves.
         if (inSection) {
+            if (facts.length > kMaxDumpLineLength) {
+                doc.ui.ShowMessageAtLine(reader.LineNumber(), kDumpLineTooLongMessage, Icon::Warning);
+                return ReadOutcome::Aborted;
+            }
             if (!doc.lines.Append(line)) {
                 ReportTooManyLines(doc, reader.LineNumber());
                 return ReadOutcome::Aborted;

@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-// What the name of a source file says about it. Folders are separated by "\" or "/".
+// What the name of a source file says about it. Folders are separated by "/", and on
+// Windows also by "\".
 
 enum class SourceKind { ObjectFile, Listing, Other };
 

@@ -1,13 +1,87 @@
 #include "load/TextLineReader.h"
 
-#include "model/OpenFile.h"
-
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstring>
 
+#ifdef _WIN32
+#include <filesystem>
+#include <sys/stat.h>
+#include <sys/types.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr const char* kNotRegularFile = "not a regular file";
+
+std::string ErrnoText(int error)
+{
+    return std::strerror(error != 0 ? error : EIO);
+}
+
+#ifdef _WIN32
+
+// Opens a regular file for reading by its UTF-8 path, which the C library would take in
+// the system's code page.
+std::FILE* OpenRegularFile(const std::string& path, std::string& error)
+{
+    const std::filesystem::path name = std::filesystem::u8path(path);
+    std::error_code ec;
+    if (std::filesystem::is_directory(name, ec)) {
+        error = kNotRegularFile;
+        return nullptr;
+    }
+    std::FILE* file = _wfopen(name.wstring().c_str(), L"rb");
+    if (file == nullptr) {
+        error = ErrnoText(errno);
+        return nullptr;
+    }
+    struct _stat64 facts;
+    if (_fstat64(_fileno(file), &facts) != 0 || (facts.st_mode & _S_IFMT) != _S_IFREG) {
+        std::fclose(file);
+        error = kNotRegularFile;
+        return nullptr;
+    }
+    return file;
+}
+
+#else
+
+// Opens a regular file for reading. The open does not wait, so a FIFO that nobody writes
+// to is refused at once instead of blocking; the test is made on what was opened, so
+// nothing can be swapped in between.
+std::FILE* OpenRegularFile(const std::string& path, std::string& error)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = ErrnoText(errno);
+        return nullptr;
+    }
+    struct stat facts;
+    if (fstat(fd, &facts) != 0 || !S_ISREG(facts.st_mode)) {
+        close(fd);
+        error = kNotRegularFile;
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, "rb");
+    if (file == nullptr) {
+        error = ErrnoText(errno);
+        close(fd);
+    }
+    return file;
+}
+
+#endif
+
+}  // namespace
+
 TextLineReader::TextLineReader(const std::string& path, std::size_t chunkSize)
-    : file_(OpenFile(path, OpenMode::Read)),
+    : file_(OpenRegularFile(path, error_)),
       chunkSize_(chunkSize > 0 ? chunkSize : 1),
       buffer_(new char[chunkSize_])
 {
@@ -26,12 +100,14 @@ bool TextLineReader::Fill()
         return false;
     }
     pos_ = 0;
+    errno = 0;
     end_ = std::fread(buffer_.get(), 1, chunkSize_, file_);
     nextLf_ = kNotSearched;
     nextCr_ = kNotSearched;
     bytesRead_ += end_;
     if (end_ == 0 && std::ferror(file_) != 0) {
         failed_ = true;
+        error_ = ErrnoText(errno);
     }
     return end_ > 0;
 }

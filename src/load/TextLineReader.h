@@ -30,6 +30,11 @@ public:
 
     bool IsOpen() const { return file_ != nullptr; }
 
+    // Why the file could not be opened or read to its end: the system's text ("Permission
+    // denied"), or "not a regular file". Only regular files are read, after following
+    // links: a FIFO or device could block for ever or never end.
+    const std::string& ErrorText() const { return error_; }
+
     // Reads the next line, keeping at most `keep` of its characters in `text`. Returns
     // false at the end of the file, and on a read error (then Failed() is true).
     bool Next(std::string& text, LineFacts& facts, std::size_t keep = kWholeLine);
@@ -51,6 +56,7 @@ private:
     std::size_t NextInChunk(char c, std::size_t& found);
     static constexpr std::size_t kNotSearched = static_cast<std::size_t>(-1);
 
+    std::string error_;  // before file_: the open fills it in
     std::FILE* file_ = nullptr;
     std::size_t chunkSize_;
     std::unique_ptr<char[]> buffer_;

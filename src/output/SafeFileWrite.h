@@ -4,11 +4,25 @@
 #include <string>
 #include <vector>
 
-// Writes `bytes` to `path` so that no reader ever sees a partial file: the bytes go to a
-// temporary file in the same folder, which then replaces `path`. On failure the
-// temporary file is removed, an earlier file at `path` is left as it was, `reason`
-// says why ("No such file or directory") and the result is false.
+// Writes `bytes` to `path` so that no reader, and no crash, ever sees a partial file:
+// - missing or a regular file: the bytes go to a temporary file created exclusively in
+//   the same folder, are synced to the disk, and the temporary file is renamed over
+//   `path`; then the folder is synced. A file that was there keeps its permission bits
+//   (and its owner and group where the process may set them).
+// - a symlink: the file it leads to is replaced that way, and the link stays a link.
+// - a device, FIFO or socket: the bytes are written into it directly.
+// - a folder, or an empty name: refused before anything is written.
+// On failure the temporary file is removed, an earlier file at `path` is left as it was,
+// `reason` says why ("No such file or directory") and the result is false.
 bool WriteFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& reason);
 
-// True when something other than a folder exists at `path`.
+// True when something other than a folder exists at `path` (following symlinks).
 bool FileExists(const std::string& path);
+
+// True when `path` names a folder: an existing one, or a name that ends in a separator.
+bool NamesFolder(const std::string& path);
+
+// Removes the temporary file of the write under way, if there is one. Safe to call from
+// a signal handler: the program's handlers for SIGINT and SIGTERM call it before the
+// program ends, so an interrupted write leaves nothing behind.
+void RemoveTemporaryFileNow();

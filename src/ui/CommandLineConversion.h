@@ -25,15 +25,23 @@ struct ConversionRequest {
 // converter. Once the block is loaded, the values the request gives are set, with a
 // warning for each that no longer fits the block. Nothing is written unless the file
 // yields a block; an existing file at the output path is replaced, and only by a
-// complete new one.
+// complete new one. The source is used exactly as given for every step. An output that
+// is a folder, or the source itself, is refused before anything is read. Running out of
+// memory is reported, not fatal.
 ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& request);
 
 // The messages of a command line that names no usable file.
 inline constexpr const char* kNoValidFileMessage = "It could be a good idea to supply a valid filename...";
 inline constexpr const char* kNotObjOrLstMessage = "It could be a good idea to supply an OBJ or LST file...";
-inline constexpr const char* kNothingSavedMessage = "No dump lines found. Nothing saved.";
 
-// Under a file-size limit (ulimit -f) a write past it would end the program at once,
-// leaving its temporary file behind. Called first thing by both programs, so that such a
-// write fails instead and is reported like any other failed write.
-void ReportFileSizeLimitAsWriteFailure();
+// The closing line of a conversion that wrote nothing: after a message that said why, and
+// after a file that held no dump lines.
+inline constexpr const char* kNothingSavedMessage = "Nothing saved.";
+inline constexpr const char* kNoDumpLinesMessage = "No dump lines found. Nothing saved.";
+inline constexpr const char* kOutOfMemoryMessage = "Out of memory. Nothing saved.";
+
+// Called first thing by both programs. SIGINT, SIGTERM and SIGHUP remove the temporary
+// file of a write under way before the program ends. Under a file-size limit (ulimit -f)
+// a write past it would end the program at once; SIGXFSZ is ignored, so that such a write
+// fails instead and is reported like any other failed write.
+void SetUpSignals();

@@ -3,6 +3,7 @@
 #include "cli/ConsoleFrontEnd.h"
 #include "cli/Utf8Arguments.h"
 #include "model/Document.h"
+#include "model/TextUtil.h"
 #include "ui/CommandLineConversion.h"
 #include "ui/WindowFrontEnd.h"
 
@@ -30,7 +31,8 @@ std::string CommandLineArgument(int argc, char** argv)
     for (std::size_t i = 0; i < words.size(); ++i) {
         argument += (i > 0 ? " " : "") + words[i];
     }
-    return argument;
+    // Trimmed once, here, so that every step of the conversion sees the same name.
+    return std::string(TrimSpaces(argument));
 }
 
 bool DisplayMayOpen()

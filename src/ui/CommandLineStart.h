@@ -5,7 +5,8 @@
 // `quillet FILE` converts FILE and exits instead of opening the window.
 
 // The file argument: the arguments after the program name joined with single spaces,
-// so that a path holding spaces may be given without quotes. Empty when there are none.
+// so that a path holding spaces may be given without quotes, and trimmed of spaces.
+// Empty when there are none.
 std::string CommandLineArgument(int argc, char** argv);
 
 // Whether a display may be there to show message boxes on. Where it surely is not (no

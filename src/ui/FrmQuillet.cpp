@@ -8,6 +8,7 @@
 #include "params/ChangeOrg.h"
 #include "params/ChangeSp.h"
 #include "ui/AppIcon.h"
+#include "ui/CommandLineConversion.h"
 #include "ui/DumpListView.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtStrings.h"
@@ -30,6 +31,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <new>
 
 namespace {
 
@@ -199,7 +201,12 @@ QSize FrmQuillet::InitialSize() const
 
 void FrmQuillet::RunCommand(const std::function<void()>& command)
 {
-    command();
+    try {
+        command();
+    } catch (const std::bad_alloc&) {
+        // A command that ran out of memory ends there; the window goes on.
+        ui_.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
+    }
     ShowPendingLines(false);
 }
 

@@ -11,7 +11,7 @@
 
 int main(int argc, char** argv)
 {
-    ReportFileSizeLimitAsWriteFailure();
+    SetUpSignals();
     const std::string argument = CommandLineArgument(argc, argv);
     if (argument.empty() && !DisplayMayOpen()) {
         std::cerr << "quillet: there is no display to open the window on (DISPLAY is not set).\n"

@@ -114,9 +114,12 @@ TEST_F(CliLimits, A100MegabyteLineIsMeasuredNotHeld)
 {
     const std::size_t size = 100u << 20;
     Check({"big.obj", ":", "0", size, "", 1,
-           ":1: Object file is invalid. File read aborted.\nbig.obj: No dump lines found. Nothing saved.\n", 0});
+           ":1: Object file is invalid. File read aborted.\nbig.obj: Nothing saved.\n", 0});
     // It starts like the column header, so the reader must look at it, and could keep it.
     Check({"big.lst", "ADDR  00 01 02 03", " 04", size / 3, "", 1, ": No dump lines found. Nothing saved.\n", 0});
+    // Inside a dump section: a line that long is no dump line, and is not kept either.
+    Check({"big.lst", kDump, "0", size / 5, "\n8000  00\n", 1,
+           ":3: Dump line longer than 4096 characters. File read aborted.\nbig.lst: Nothing saved.\n", 0});
 }
 
 TEST_F(CliLimits, AMillionShortLinesKeepOnlyTheirDumpLines)
@@ -129,6 +132,20 @@ TEST_F(CliLimits, AMillionShortLinesKeepOnlyTheirDumpLines)
     // Dump lines past what the list holds: refused at the first one too many.
     Check({"big.lst", kDump, "8000  00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n", million, "", 1,
            ":32770: File holds more than 32767 dump lines. File read aborted.\n"
-           "big.lst: No dump lines found. Nothing saved.\n",
+           "big.lst: Nothing saved.\n",
            0});
 }
+
+#ifndef QUILLET_ASAN  // AddressSanitizer reserves more address space than any limit leaves
+TEST_F(CliLimits, RunningOutOfMemoryIsReportedNotFatal)
+{
+    // The most a listing may hold: 32767 dump lines of 4096 characters, 128 MiB of text,
+    // read where only a quarter of that fits.
+    WriteRepeated(dir / "big.lst", kDump, std::string(4096, '0') + "\n", 32767);
+    dir.Write("BIG.EXE", "an earlier build");
+    const LimitedRun run = RunLimited(QUILLET_CLI, {"big.lst"}, dir.Path().string(), 0, 32u << 20);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "big.lst: Out of memory. Nothing saved.\n");
+    EXPECT_EQ(ReadFileBytes(dir / "BIG.EXE"), "an earlier build");
+}
+#endif

@@ -1,6 +1,6 @@
 // quillet-cli on what only Windows has: drive letters and backslashes, names found
 // whatever their case, an earlier executable replaced by rename (or, while it is in use,
-// left alone), and console lines that end in CR LF.
+// left alone), the NUL device, and console lines that end in CR LF.
 
 #include "CliTestSupport.h"
 
@@ -96,6 +96,15 @@ TEST_F(CliWindows, AnEarlierExecutableIsReplacedWholeUnlessItIsInUse)
     held.close();
     EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "in use");
     EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"HELLO.EXE", "hello.obj"}));
+}
+
+TEST_F(CliWindows, TheNullDeviceIsWrittenIntoNotReplaced)
+{
+    Copy("hello.obj");
+    const ProgramRun run = Cli({"-o", "NUL", "hello.obj"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "File saved as 'NUL'\n");
+    EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"hello.obj"});
 }
 
 TEST_F(CliWindows, ConsoleLinesEndInCrLf)

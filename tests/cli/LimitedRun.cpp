@@ -18,13 +18,13 @@ bool CanMeasurePeakMemory()
 }
 
 LimitedRun RunLimited(const std::string& program, const std::vector<std::string>& args, const std::string& workDir,
-                      std::uint64_t fileSizeLimit)
+                      std::uint64_t fileSizeLimit, std::uint64_t memoryLimit)
 {
     TempDir capture;
     const std::string outPath = capture / "stdout";
     const std::string errPath = capture / "stderr";
     const std::string peakPath = capture / "peak";
-    const bool measure = CanMeasurePeakMemory();
+    const bool measure = memoryLimit == 0 && CanMeasurePeakMemory();
     std::vector<const char*> command;
     if (measure) {
         command = {kTime, "-f", "%M", "-o", peakPath.c_str()};
@@ -47,11 +47,11 @@ LimitedRun RunLimited(const std::string& program, const std::vector<std::string>
         if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(workDir.c_str()) != 0) {
             _exit(127);
         }
-        if (fileSizeLimit > 0) {
-            const rlimit limit = {fileSizeLimit, fileSizeLimit};
-            if (setrlimit(RLIMIT_FSIZE, &limit) != 0) {
-                _exit(127);
-            }
+        const rlimit fileSize = {fileSizeLimit, fileSizeLimit};
+        const rlimit memory = {memoryLimit, memoryLimit};
+        if ((fileSizeLimit > 0 && setrlimit(RLIMIT_FSIZE, &fileSize) != 0) ||
+            (memoryLimit > 0 && setrlimit(RLIMIT_AS, &memory) != 0)) {
+            _exit(127);
         }
         execv(argv[0], argv.data());
         _exit(127);

@@ -76,24 +76,31 @@ TEST_F(LoadDriver, ANameEndingInNeitherObjNorLstOpensNothingAndSaysNothing)
     EXPECT_EQ(doc.lines.Count(), 0);
 }
 
-TEST_F(LoadDriver, AnUnreadableSourceIsReportedAndLoadsNothing)
+TEST_F(LoadDriver, AnUnreadableSourceSaysWhyAndLoadsNothing)
 {
-    for (const std::string& path : {dir / "missing.obj", dir.Path().string() + "/sub.lst"}) {
+    std::filesystem::create_directory(dir / "sub.lst");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {dir / "missing.obj", "No such file or directory"},
+        {dir / "sub.lst", "not a regular file"},
+    };
+    for (const auto& [path, reason] : cases) {
         SCOPED_TRACE(path);
-        std::filesystem::create_directory(dir / "sub.lst");
         EXPECT_EQ(LoadObjectFile(doc, path), LoadOutcome::Aborted);
-        EXPECT_EQ(ui.TakeTranscript().back(), "Warning: Cannot read '" + path + "'. File read aborted.");
+        EXPECT_EQ(ui.TakeTranscript().back(), "Warning: Cannot read '" + path + "': " + reason + ". File read aborted.");
         EXPECT_FALSE(ui.Enabled(Command::SaveExeAs));
     }
 }
 
-TEST_F(LoadDriver, OpensThePathAsGivenTrimmedAndTestsTheExtensionUpperCased)
+TEST_F(LoadDriver, OpensThePathExactlyAsGivenAndTestsTheExtensionUpperCased)
 {
-    const std::string path = dir.Write("demo.obj", ReadFileBytes(DataFile("hello.obj")));
-    EXPECT_EQ(LoadObjectFile(doc, "  " + path + " "), LoadOutcome::Loaded);
+    // A name that really begins with a space is a name of its own, not its trimmed twin's.
+    dir.Write("demo.obj", ":0180000080FF\n");
+    const std::string path = dir.Write(" demo.obj", ReadFileBytes(DataFile("hello.obj")));
+    EXPECT_EQ(LoadObjectFile(doc, path), LoadOutcome::Loaded);
     EXPECT_EQ(doc.state.SourcePath, path);
-    EXPECT_EQ(doc.state.ExePath, dir / "DEMO.EXE");
-    EXPECT_EQ(ui.Status(StatusPanel::File), "DEMO.OBJ (172 bytes)");
+    EXPECT_EQ(doc.state.ExePath, dir / " DEMO.EXE");
+    EXPECT_EQ(ui.Status(StatusPanel::File), " DEMO.OBJ (172 bytes)");
+    EXPECT_EQ(doc.state.BlockBytes, 62);
 }
 
 TEST(SourceFile, OutputPathKeepsTheFolderAndReplacesOnlyTheFinalExtension)
@@ -113,7 +120,14 @@ TEST(SourceFile, KindAndDisplayNameComeFromTheUpperCasedName)
     EXPECT_EQ(SourceKindOf("C:\\WORK\\TESTLST"), SourceKind::Listing);
     EXPECT_EQ(SourceKindOf("demo.hex"), SourceKind::Other);
     EXPECT_EQ(SourceKindOf("ob"), SourceKind::Other);
+#ifdef _WIN32
     EXPECT_EQ(DisplayName("C:\\WORK\\demo.obj"), "DEMO.OBJ");
+    EXPECT_EQ(ExePathFor("a\\b.obj"), "a\\B.EXE");
+#else
+    // A backslash is an ordinary character of a name here.
+    EXPECT_EQ(DisplayName("C:\\WORK\\demo.obj"), "C:\\WORK\\DEMO.OBJ");
+    EXPECT_EQ(ExePathFor("a\\b.obj"), "A\\B.EXE");
+#endif
     EXPECT_EQ(DisplayName("/home/ann/demo.lst"), "DEMO.LST");
     EXPECT_EQ(DisplayName("demo.lst"), "DEMO.LST");
 }
