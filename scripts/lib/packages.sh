@@ -42,6 +42,10 @@ SCREENSHOT_PACKAGES="xvfb openbox xdotool imagemagick"
 # installs, which libgtest-dev brings).
 WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64"
 
+# What checking the install tree needs: the validators of desktop entries and of
+# AppStream metadata, and groff to render the man pages.
+INSTALL_CHECK_PACKAGES="desktop-file-utils appstream groff-base"
+
 # What the sanitizer build and the fuzz targets need: clang with its sanitizer and
 # libFuzzer runtimes.
 CHECK_PACKAGES="clang libclang-rt-14-dev"
