@@ -2,8 +2,11 @@
 // build time, for the sizes the hicolor icon theme holds beside the scalable one. It
 // uses the Qt SVG module the window already links, so the PNGs need no other tool.
 //   quillet-render-icon quillet.svg 48 48x48.png
+//
+// No QGuiApplication: painting the icon's shapes into an image needs no window system,
+// and starting one would only talk about the display it does not find. (Text in the SVG
+// would need one, for its fonts; the icon has none.)
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -17,12 +20,6 @@ int main(int argc, char** argv)
         std::cerr << "usage: quillet-render-icon SVG SIZE PNG\n";
         return 2;
     }
-    // No display is needed, nor wanted, to paint into an image; and the arguments are
-    // not Qt's options.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int qtArgc = 1;
-    QGuiApplication app(qtArgc, argv);
-
     bool isNumber = false;
     const int size = QString::fromLocal8Bit(argv[2]).toInt(&isNumber);
     QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
