@@ -38,10 +38,19 @@ WINDOW_PACKAGES="qt6-base-dev qt6-svg-dev fonts-dejavu-core"
 # and a camera.
 SCREENSHOT_PACKAGES="xvfb openbox xdotool imagemagick"
 
-# What cross-building the core and the console converter for Windows and running their
-# tests under Wine needs (GoogleTest is built from the sources the googletest package
-# installs, which libgtest-dev brings).
-WINDOWS_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix googletest wine64"
+# What cross-building the core and the console converter for Windows needs, and running
+# their tests under Wine besides (GoogleTest is built from the sources the googletest
+# package installs, which libgtest-dev brings).
+WINDOWS_BUILD_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix"
+WINDOWS_PACKAGES="$WINDOWS_BUILD_PACKAGES googletest wine64"
+
+# What checking the install tree needs: the validators of desktop entries and of
+# AppStream metadata, and groff to render the man pages.
+INSTALL_CHECK_PACKAGES="desktop-file-utils appstream groff-base"
+
+# What building the Debian package needs besides: dpkg-shlibdeps (in dpkg-dev) and file,
+# with which CPack finds the libraries the programs need, and lintian to check it.
+PACKAGE_PACKAGES="dpkg-dev file lintian"
 
 # What the sanitizer build and the fuzz targets need: clang with its sanitizer and
 # libFuzzer runtimes.
