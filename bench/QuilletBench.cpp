@@ -6,9 +6,9 @@
 #include "load/LoadObjectFile.h"
 #include "model/Document.h"
 #include "model/HexText.h"
-#include "model/SelectionAsText.h"
+#include "model/DumpList.h"
 #include "output/WriteExe.h"
-#include "params/ChangeOrg.h"
+#include "edit/AddressCommands.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,17 +7,15 @@
 // Whatever the answers, the commands must keep ENT and SP within 0..FFFF, move every dump
 // line by the same distance, never touch a line's bytes, and save what the lines show.
 
+#include "FileImages.h"
 #include "FuzzSupport.h"
 #include "load/LoadObjectFile.h"
 #include "model/Document.h"
 #include "model/HexText.h"
 #include "output/WriteExe.h"
-#include "params/ChangeEnt.h"
-#include "params/ChangeOrg.h"
-#include "params/ChangeSp.h"
+#include "edit/AddressCommands.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -61,13 +59,8 @@ void CheckSaved(const Document& doc)
     std::vector<std::uint8_t> image(1 << 20);
     image.resize(std::fread(image.data(), 1, image.size(), file));
     std::fclose(file);
-    std::vector<std::uint8_t> expected(512, 0);
-    std::memcpy(expected.data(), "EXE\0\0\2\0\0", 8);
-    const std::int32_t fields[] = {doc.state.Org, doc.state.Ent, doc.state.Sp};
-    for (std::size_t i = 0; i < 3; ++i) {
-        expected[16 + 2 * i] = static_cast<std::uint8_t>(fields[i] & 0xFF);
-        expected[17 + 2 * i] = static_cast<std::uint8_t>((fields[i] >> 8) & 0xFF);
-    }
+    const std::string header = ExeHeader(doc.state.Org, doc.state.Ent, doc.state.Sp);
+    std::vector<std::uint8_t> expected(header.begin(), header.end());
     for (const std::string& line : doc.lines.Lines()) {
         AppendHexBytes(LineByteText(line), expected);
     }

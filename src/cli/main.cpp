@@ -1,9 +1,8 @@
 // quillet-cli: the console converter, for scripts and build servers.
 
 #include "cli/CliOptions.h"
-#include "cli/ConsoleFrontEnd.h"
-#include "cli/Utf8Arguments.h"
-#include "model/Document.h"
+#include "convert/ConsoleFrontEnd.h"
+#include "convert/ProgramStart.h"
 
 #include <iostream>
 
@@ -25,12 +24,5 @@ int main(int argc, char** argv)
         std::cerr << "quillet-cli: " << options.error << '\n' << UsageLine() << '\n';
         return kExitUsage;
     }
-
-    ConsoleFrontEnd ui(std::cout, std::cerr, options.request.source);
-    Document doc(ui);
-    const ExitStatus status = ConvertFromCommandLine(doc, options.request);
-    if (status == kExitUsage) {
-        std::cerr << UsageLine() << '\n';
-    }
-    return status;
+    return ConvertOnConsole(options.request, UsageLine());
 }

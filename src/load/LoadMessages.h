@@ -5,7 +5,14 @@
 
 struct Document;
 
-// The load's own messages, shared by the driver and both readers.
+// What the readers share with the load driver: how a reader ended, and the messages with
+// which a load is refused.
+
+enum class ReadOutcome {
+    Finished,  // read to the end of the file
+    Aborted,   // refused the file; the reader has told the user why
+    Failed,    // the file could not be read to its end
+};
 
 inline constexpr const char* kTooManyLinesMessage =
     "File holds more than 32767 dump lines. File read aborted.";

@@ -2,6 +2,7 @@
 // executable it must give, and object files also checked against objcopy.
 
 #include "CliTestSupport.h"
+#include "FileImages.h"
 
 #include <cstdio>
 
@@ -29,38 +30,6 @@ std::string ExeName(std::string input)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
     return input + ".EXE";
-}
-
-std::string Hex2(unsigned value)
-{
-    char text[3];
-    std::snprintf(text, sizeof text, "%02X", value & 0xFF);
-    return text;
-}
-
-std::string IntelHexRecord(unsigned address, unsigned type, const std::string& data)
-{
-    const std::string head = {static_cast<char>(data.size()), static_cast<char>(address >> 8),
-                              static_cast<char>(address & 0xFF), static_cast<char>(type)};
-    unsigned sum = 0;
-    std::string record = ":";
-    for (const char b : head + data) {
-        sum += static_cast<unsigned char>(b);
-        record += Hex2(static_cast<unsigned char>(b));
-    }
-    return record + Hex2((256 - sum % 256) % 256);
-}
-
-std::string ExeHeader(unsigned org, unsigned ent, unsigned sp)
-{
-    std::string header(512, '\0');
-    header.replace(0, 8, std::string("EXE\0\0\2\0\0", 8));
-    const unsigned fields[] = {org, ent, sp};
-    for (int i = 0; i < 3; ++i) {
-        header[static_cast<std::size_t>(16 + 2 * i)] = static_cast<char>(fields[i] & 0xFF);
-        header[static_cast<std::size_t>(17 + 2 * i)] = static_cast<char>(fields[i] >> 8);
-    }
-    return header;
 }
 
 // A block of `size` pseudo-random bytes.
@@ -139,7 +108,7 @@ TEST_F(CliConversion, ANearly64KBlockConvertsFromEitherFile)
         std::snprintf(address, sizeof address, "%04X ", static_cast<unsigned>(0x100 + i));
         lst += address;
         for (std::size_t j = 0; j < 16; ++j) {
-            lst += " " + Hex2(static_cast<unsigned char>(block[i + j]));
+            lst += " " + HexByte(static_cast<unsigned char>(block[i + j]));
         }
         lst += "\n";
     }

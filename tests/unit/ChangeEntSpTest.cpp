@@ -1,8 +1,7 @@
 // Change ENT and Change SP: re-prompting, their checks against the block and ORG's 16K
 // page, and ENT running Change ORG.
 
-#include "params/ChangeEnt.h"
-#include "params/ChangeSp.h"
+#include "edit/AddressCommands.h"
 #include "EditTestSupport.h"
 
 using ChangeEntTest = EditTest;

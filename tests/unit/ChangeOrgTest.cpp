@@ -1,8 +1,8 @@
 // Change ORG: re-basing the dump lines, the 64K question, and the SP and ENT commands it
 // runs when they no longer fit, each to its end before ORG goes on.
 
-#include "params/ChangeOrg.h"
-#include "params/RebaseBlock.h"
+#include "edit/AddressCommands.h"
+#include "edit/RebaseBlock.h"
 #include "EditTestSupport.h"
 
 using ChangeOrgTest = EditTest;

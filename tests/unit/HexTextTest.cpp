@@ -3,8 +3,7 @@
 #include "model/Document.h"
 #include "model/HexText.h"
 #include "model/Page16K.h"
-#include "model/SelectionAsText.h"
-#include "model/ShowAddresses.h"
+#include "model/DumpList.h"
 #include "ScriptedFrontEnd.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The numbers typed at the ORG, ENT and SP prompts and given to --org, --ent and --sp.
 
-#include "params/NumericEntry.h"
+#include "edit/NumericEntry.h"
 
 #include <gtest/gtest.h>
 

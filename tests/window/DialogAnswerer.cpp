@@ -31,7 +31,7 @@ QString IconName(QMessageBox::Icon icon)
 
 QString Describe(QWidget* dialog)
 {
-    const QString caption = dialog->windowTitle() == QLatin1String(kWindowTitle)
+    const QString caption = dialog->windowTitle() == QLatin1String("Kestrane Quillet - V1.20")
                                 ? QString()
                                 : QStringLiteral("Caption '%1': ").arg(dialog->windowTitle());
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) {

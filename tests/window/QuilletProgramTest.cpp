@@ -4,8 +4,8 @@
 
 #include "WindowTest.h"
 
-#include "ui/CommandLineStart.h"
-#include "ui/WindowFrontEnd.h"
+#include "window/CommandLineStart.h"
+#include "window/WindowFrontEnd.h"
 
 #include <QMessageBox>
 #include <QProcess>

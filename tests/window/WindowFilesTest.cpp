@@ -2,11 +2,12 @@
 // with the questions and messages on the way; dropped files; and a listing of 32767
 // dump lines.
 
+#include "FileImages.h"
 #include "WindowTest.h"
 
-#include "cli/ConsoleFrontEnd.h"
+#include "convert/ConsoleFrontEnd.h"
 #include "model/Document.h"
-#include "ui/CommandLineConversion.h"
+#include "convert/CommandLineConversion.h"
 
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -47,10 +48,9 @@ bool Offers(const QString& filter, const QString& name)
 }
 
 // A record of the one byte 42 at `address`, its checksum off by `checksumError`.
-QByteArray IntelHexRecord(int address, int checksumError)
+QByteArray OneByteRecord(unsigned address, unsigned checksumError)
 {
-    const int sum = 0x01 + (address >> 8) + (address & 0xFF) + 0x42;
-    return QString::asprintf(":01%04X0042%02X\n", address, ((0x100 - sum % 0x100) + checksumError) % 0x100).toLatin1();
+    return QByteArray::fromStdString(IntelHexRecord(address, 0, "\x42", checksumError) + "\n");
 }
 
 }  // namespace
@@ -166,9 +166,9 @@ private slots:
     {
         QByteArray records;
         for (int i = 0; i < 60; ++i) {
-            records += IntelHexRecord(0x8000 + i, 0);
+            records += OneByteRecord(0x8000 + static_cast<unsigned>(i), 0);
         }
-        records += IntelHexRecord(0x803C, 1);
+        records += OneByteRecord(0x803C, 1);
         QTemporaryDir dir;
         const QString source = WriteFile(dir, "bad.obj", records);
 

@@ -4,8 +4,8 @@
 // person presses them in the list, and the test data.
 
 #include "DialogAnswerer.h"
-#include "ui/DumpListView.h"
-#include "ui/FrmQuillet.h"
+#include "window/DumpListView.h"
+#include "window/FrmQuillet.h"
 
 #include <QAction>
 #include <QApplication>
