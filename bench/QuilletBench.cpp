@@ -138,7 +138,7 @@ void LoadFile(benchmark::State& state, const std::string& path, std::size_t size
         }
         benchmark::DoNotOptimize(doc.lines.Count());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
     state.SetComplexityN(state.range(0));
 }
 
@@ -234,7 +234,7 @@ void BM_SelectionAsText(benchmark::State& state)
         size = text.size();
         benchmark::DoNotOptimize(text.data());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_SelectionAsText)

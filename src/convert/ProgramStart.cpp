@@ -32,7 +32,7 @@ void SetUpSignals()
 #else
     struct sigaction action = {};
     action.sa_handler = RemoveTemporaryFileAndEnd;
-    action.sa_flags = SA_RESETHAND;
+    action.sa_flags = static_cast<int>(SA_RESETHAND);  // a bit that glibc spells unsigned
     sigemptyset(&action.sa_mask);
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         sigaction(signal, &action, nullptr);

@@ -178,7 +178,7 @@ private slots:
         bool lastLineVisible = false;
         dialogs.onDialog = [&](QWidget*) {
             shown = q.Lines();
-            const QRect last = q.List()->visualRect(q.List()->model()->index(shown.size() - 1, 0));
+            const QRect last = q.List()->visualRect(q.List()->model()->index(static_cast<int>(shown.size()) - 1, 0));
             lastLineVisible = q.List()->viewport()->rect().contains(last);
         };
         dialogs.Then(DialogAnswerer::Choose(source)).Then(DialogAnswerer::PressEnter());
@@ -228,11 +228,11 @@ private slots:
             if (!enter.isAccepted()) {
                 return false;
             }
-            QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&q.window, &drop);
-            return drop.isAccepted();
+            QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&q.window, &dropped);
+            return dropped.isAccepted();
         };
-        QVERIFY(!drop(TestData("hello.asm")));
+        QVERIFY(!drop(TestData("split.asm")));
         QVERIFY(drop(TestData("split.obj")));
         QTRY_COMPARE(q.Lines().size(), 3);
         QCOMPARE(q.Panel("LEN"), QStringLiteral("SPLIT.OBJ (124 bytes)"));
