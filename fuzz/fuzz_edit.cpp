@@ -9,11 +9,11 @@
 
 #include "FileImages.h"
 #include "FuzzSupport.h"
+#include "edit/AddressCommands.h"
 #include "load/LoadObjectFile.h"
 #include "model/Document.h"
 #include "model/HexText.h"
 #include "output/WriteExe.h"
-#include "edit/AddressCommands.h"
 
 #include <algorithm>
 
@@ -34,8 +34,8 @@ struct Shape {
         const bool whole = lines.Line(0).size() >= 4;
         for (const std::string& line : lines.Lines()) {
             tails.push_back(line.substr(std::min<std::size_t>(line.size(), 4)));
-            offsets.push_back(whole && line.size() >= 4 ? (LineAddress(line) - LineAddress(lines.Line(0))) & 0xFFFF
-                                                        : -1);
+            offsets.push_back(
+                whole && line.size() >= 4 ? (LineAddress(line) - LineAddress(lines.Line(0))) & 0xFFFF : -1);
         }
     }
     bool operator==(const Shape& o) const { return tails == o.tails && offsets == o.offsets; }
@@ -80,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ClearScratchFolder();
     std::string path;
     if (nul == std::string_view::npos) {
-        path = WriteScratchFile("block.lst", reinterpret_cast<const std::uint8_t*>(kBlock), sizeof kBlock - 1);
+        path =
+            WriteScratchFile("block.lst", reinterpret_cast<const std::uint8_t*>(kBlock), sizeof kBlock - 1);
     } else {
         const std::string_view file = input.substr(nul + 1);
         path = WriteScratchFile(!file.empty() && file[0] == ':' ? "block.obj" : "block.lst",
@@ -96,22 +97,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckValues(doc);
     for (const char command : commands) {
         switch (command) {
-        case 'o':
-            ChangeOrg(doc);
-            break;
-        case 'e':
-            ChangeEnt(doc);
-            break;
-        case 's':
-            ChangeSp(doc);
-            break;
-        case 'w':
-            if (WriteExe(doc, false)) {
-                CheckSaved(doc);
-            }
-            break;
-        default:
-            continue;
+            case 'o':
+                ChangeOrg(doc);
+                break;
+            case 'e':
+                ChangeEnt(doc);
+                break;
+            case 's':
+                ChangeSp(doc);
+                break;
+            case 'w':
+                if (WriteExe(doc, false)) {
+                    CheckSaved(doc);
+                }
+                break;
+            default:
+                continue;
         }
         CheckValues(doc);
         FUZZ_CHECK(Shape(doc.lines) == shape);

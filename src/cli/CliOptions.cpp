@@ -1,7 +1,7 @@
 #include "cli/CliOptions.h"
 
-#include "model/HexText.h"
 #include "edit/NumericEntry.h"
+#include "model/HexText.h"
 
 #include <limits>
 
@@ -39,8 +39,9 @@ void TakeAddress(const std::vector<std::string>& args, std::size_t& i, const std
     }
     address = NumericOptionValue(text);
     if (!address || *address > highest) {
-        error = "option '" + name + "' takes a number from 0 to 0x" + FormatHex(static_cast<std::uint32_t>(highest)) +
-                " (decimal, &H or 0x hex), not '" + text + "'";
+        error = "option '" + name + "' takes a number from 0 to 0x" +
+                FormatHex(static_cast<std::uint32_t>(highest)) + " (decimal, &H or 0x hex), not '" + text +
+                "'";
     }
 }
 
@@ -73,8 +74,8 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
                 options.request.output = value;
             }
         } else if (IsOption(arg, "--org")) {
-            TakeAddress(args, i, "--org", std::numeric_limits<std::int32_t>::max(), options.request.values.org,
-                        options.error);
+            TakeAddress(args, i, "--org", std::numeric_limits<std::int32_t>::max(),
+                        options.request.values.org, options.error);
         } else if (IsOption(arg, "--ent")) {
             TakeAddress(args, i, "--ent", 0xFFFF, options.request.values.ent, options.error);
         } else if (IsOption(arg, "--sp")) {

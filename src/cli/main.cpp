@@ -11,14 +11,14 @@ int main(int argc, char** argv)
     SetUpSignals();
     const CliOptions options = ParseCliOptions(Utf8Arguments(argc, argv));
     switch (options.action) {
-    case CliOptions::Action::Help:
-        std::cout << HelpText();
-        return kExitSaved;
-    case CliOptions::Action::Version:
-        std::cout << "quillet-cli (Kestrane Quillet) " << QUILLET_VERSION << '\n';
-        return kExitSaved;
-    case CliOptions::Action::Convert:
-        break;
+        case CliOptions::Action::Help:
+            std::cout << HelpText();
+            return kExitSaved;
+        case CliOptions::Action::Version:
+            std::cout << "quillet-cli (Kestrane Quillet) " << QUILLET_VERSION << '\n';
+            return kExitSaved;
+        case CliOptions::Action::Convert:
+            break;
     }
     if (!options.error.empty()) {
         std::cerr << "quillet-cli: " << options.error << '\n' << UsageLine() << '\n';

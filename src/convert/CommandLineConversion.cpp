@@ -37,20 +37,21 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
         return kExitUsage;
     }
     if (IsSameFile(output, source)) {
-        doc.frontEnd.ShowMessage("The output '" + output + "' is the file being converted. Nothing saved.", Icon::Error);
+        doc.frontEnd.ShowMessage("The output '" + output + "' is the file being converted. Nothing saved.",
+                                 Icon::Error);
         return kExitUsage;
     }
 
     switch (LoadObjectFile(doc, source)) {
-    case LoadOutcome::Loaded:
-        break;
-    case LoadOutcome::NoDumpLines:
-    case LoadOutcome::NotObjectFile:
-        doc.frontEnd.ShowMessage(kNoDumpLinesMessage, Icon::Warning);
-        return kExitRefused;
-    case LoadOutcome::Aborted:
-        doc.frontEnd.ShowMessage(kNothingSavedMessage, Icon::Warning);  // the reader has said why
-        return kExitRefused;
+        case LoadOutcome::Loaded:
+            break;
+        case LoadOutcome::NoDumpLines:
+        case LoadOutcome::NotObjectFile:
+            doc.frontEnd.ShowMessage(kNoDumpLinesMessage, Icon::Warning);
+            return kExitRefused;
+        case LoadOutcome::Aborted:
+            doc.frontEnd.ShowMessage(kNothingSavedMessage, Icon::Warning);  // the reader has said why
+            return kExitRefused;
     }
     SetBlockValues(doc, request.values);
     doc.state.ExePath = output;

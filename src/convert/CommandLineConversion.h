@@ -15,7 +15,7 @@ enum ExitStatus : int {
 };
 
 struct ConversionRequest {
-    std::string source;                // the file to convert, as given
+    std::string source;                 // the file to convert, as given
     std::optional<std::string> output;  // where to write; derived from the source if absent
     BlockValues values;                 // ORG, ENT and SP to set once the block is loaded
 };

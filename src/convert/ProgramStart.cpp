@@ -7,7 +7,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#include <shellapi.h>
+
+#include <shellapi.h>  // needs windows.h first
 #else
 #include <signal.h>
 #endif

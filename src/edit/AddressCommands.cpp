@@ -32,21 +32,21 @@ void ChangeOrg(Document& doc)
         return;
     }
     if (BlockPast64K(*value, doc.state.BlockBytes) &&
-        doc.frontEnd.AskYesNo(std::string(kPast64KText) + "\r\nContinue anyway?", Icon::Warning, Answer::Yes) ==
-            Answer::No) {
+        doc.frontEnd.AskYesNo(std::string(kPast64KText) + "\r\nContinue anyway?", Icon::Warning,
+                              Answer::Yes) == Answer::No) {
         return;
     }
 
     RebaseBlock(doc, *value);
 
     if (SpOutsideOrgPage(doc.state) &&
-        doc.frontEnd.AskYesNo(std::string(kSpOutsidePageText) + "\r\nDo you want to change the SP?", Icon::Warning,
-                        Answer::No) == Answer::Yes) {
+        doc.frontEnd.AskYesNo(std::string(kSpOutsidePageText) + "\r\nDo you want to change the SP?",
+                              Icon::Warning, Answer::No) == Answer::Yes) {
         ChangeSp(doc);
     }
     if (EntOutsideBlock(doc.state) &&
-        doc.frontEnd.AskYesNo(std::string(kEntOutsideBlockText) + " Change ENT?", Icon::Question, Answer::Yes) ==
-            Answer::Yes) {
+        doc.frontEnd.AskYesNo(std::string(kEntOutsideBlockText) + " Change ENT?", Icon::Question,
+                              Answer::Yes) == Answer::Yes) {
         ChangeEnt(doc);
     }
     ShowAddresses(doc);
@@ -62,8 +62,8 @@ void ChangeEnt(Document& doc)
     // ENT keeps the new value whatever the answer: the user may move the block to it.
     doc.state.Ent = *value;
     if (EntOutsideBlock(doc.state) &&
-        doc.frontEnd.AskYesNo(std::string(kEntOutsideBlockText) + " Change ORG?", Icon::Question, Answer::Yes) ==
-            Answer::Yes) {
+        doc.frontEnd.AskYesNo(std::string(kEntOutsideBlockText) + " Change ORG?", Icon::Question,
+                              Answer::Yes) == Answer::Yes) {
         ChangeOrg(doc);
     }
     ShowAddresses(doc);
@@ -71,15 +71,15 @@ void ChangeEnt(Document& doc)
 
 void ChangeSp(Document& doc)
 {
-    const std::optional<std::int32_t> value =
-        PromptForValue(doc.frontEnd, "Enter new SP register value (prefix HEX numbers with '&H'):",
-                       HexDefault(doc.state.Sp), 0, 0xFFFF);
+    const std::optional<std::int32_t> value = PromptForValue(
+        doc.frontEnd, "Enter new SP register value (prefix HEX numbers with '&H'):", HexDefault(doc.state.Sp),
+        0, 0xFFFF);
     if (!value) {
         return;
     }
     if (!SamePage16K(*value, doc.state.Org) &&
         doc.frontEnd.AskYesNo(std::string(kSpOutsidePageText) + "\r\nDo you REALLY want to change the SP?",
-                        Icon::Warning, Answer::No) == Answer::No) {
+                              Icon::Warning, Answer::No) == Answer::No) {
         return;
     }
     doc.state.Sp = *value;

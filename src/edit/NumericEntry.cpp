@@ -33,7 +33,8 @@ std::optional<std::int32_t> DigitsValue(std::string_view digits, int base)
 
 bool HasPrefix(std::string_view text, std::string_view upperPrefix)
 {
-    return text.size() >= upperPrefix.size() && ToUpperAscii(text.substr(0, upperPrefix.size())) == upperPrefix;
+    return text.size() >= upperPrefix.size() &&
+           ToUpperAscii(text.substr(0, upperPrefix.size())) == upperPrefix;
 }
 
 std::optional<std::int32_t> NumberValue(std::string_view text, bool allowZeroX)

@@ -1,8 +1,8 @@
 #include "edit/SetBlockValues.h"
 
-#include "model/Document.h"
 #include "edit/BlockChecks.h"
 #include "edit/RebaseBlock.h"
+#include "model/Document.h"
 
 void SetBlockValues(Document& doc, const BlockValues& values)
 {

@@ -36,7 +36,7 @@ void ShowLoadedBlock(Document& doc, std::uint64_t fileLength)
         doc.frontEnd.SetCommandEnabled(command, true);
     }
     doc.frontEnd.SetStatusText(StatusPanel::File,
-                         DisplayName(s.SourcePath) + " (" + std::to_string(fileLength) + " bytes)");
+                               DisplayName(s.SourcePath) + " (" + std::to_string(fileLength) + " bytes)");
     doc.frontEnd.SetStatusText(StatusPanel::Block, "Block=" + std::to_string(s.BlockBytes) + " bytes ");
     ShowAddresses(doc);
 }

@@ -19,7 +19,8 @@ bool WriteExe(Document& doc, bool overwrite)
     busy.Release();
 
     if (!saved) {
-        doc.frontEnd.ShowMessage("Cannot write '" + path + "': " + reason + ". File not saved.", Icon::Warning);
+        doc.frontEnd.ShowMessage("Cannot write '" + path + "': " + reason + ". File not saved.",
+                                 Icon::Warning);
         return false;
     }
     doc.frontEnd.ShowMessage("File saved as '" + path + "'", Icon::Information);

@@ -30,15 +30,15 @@ constexpr Qt::KeyboardModifiers kModifierKeys =
 bool IsCommandKey(int key)
 {
     switch (key) {
-    case Qt::Key_C:
-    case Qt::Key_E:
-    case Qt::Key_O:
-    case Qt::Key_P:
-    case Qt::Key_R:
-    case Qt::Key_S:
-        return true;
-    default:
-        return false;
+        case Qt::Key_C:
+        case Qt::Key_E:
+        case Qt::Key_O:
+        case Qt::Key_P:
+        case Qt::Key_R:
+        case Qt::Key_S:
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -19,7 +19,8 @@ QString NameFilter(const QString& description, const QString& extension)
     for (const QChar c : extension) {
         anyCase += QLatin1Char('[') + c.toUpper() + c.toLower() + QLatin1Char(']');
     }
-    return description + QStringLiteral(" (*.") + extension + QStringLiteral(" *.") + anyCase + QLatin1Char(')');
+    return description + QStringLiteral(" (*.") + extension + QStringLiteral(" *.") + anyCase +
+           QLatin1Char(')');
 }
 
 std::optional<QString> Ask(QFileDialog& dialog, const QStringList& filters)
@@ -41,9 +42,10 @@ std::optional<QString> AskOpenPath(QWidget* parent, const QString& presetName, c
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.selectFile(presetName);
-    return Ask(dialog, {NameFilter(QStringLiteral("All Files (*.*)"), QString()),
-                        NameFilter(QStringLiteral("Tasm OBJ Files (Intel Hex, *.OBJ)"), QStringLiteral("OBJ")),
-                        NameFilter(QStringLiteral("Tasm LST Files (*.LST)"), QStringLiteral("LST"))});
+    return Ask(dialog,
+               {NameFilter(QStringLiteral("All Files (*.*)"), QString()),
+                NameFilter(QStringLiteral("Tasm OBJ Files (Intel Hex, *.OBJ)"), QStringLiteral("OBJ")),
+                NameFilter(QStringLiteral("Tasm LST Files (*.LST)"), QStringLiteral("LST"))});
 }
 
 std::optional<QString> AskSavePath(QWidget* parent, const QString& presetPath)

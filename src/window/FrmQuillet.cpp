@@ -1,12 +1,12 @@
 #include "window/FrmQuillet.h"
 
+#include "convert/CommandLineConversion.h"
+#include "edit/AddressCommands.h"
 #include "load/LoadObjectFile.h"
 #include "load/SourceFile.h"
 #include "model/DumpList.h"
 #include "output/WriteExe.h"
-#include "edit/AddressCommands.h"
 #include "window/AppIdentity.h"
-#include "convert/CommandLineConversion.h"
 #include "window/DumpListView.h"
 #include "window/FileDialogs.h"
 #include "window/QtStrings.h"
@@ -74,7 +74,8 @@ std::optional<QString> DraggedFile(const QMimeData* data)
 
 }  // namespace
 
-FrmQuillet::FrmQuillet(QWidget* parent) : QMainWindow(parent), frontEnd_(this), doc_(frontEnd_), model_(doc_.lines)
+FrmQuillet::FrmQuillet(QWidget* parent)
+    : QMainWindow(parent), frontEnd_(this), doc_(frontEnd_), model_(doc_.lines)
 {
     setObjectName(QStringLiteral("FrmQuillet"));
     setWindowTitle(WindowTitle());
@@ -144,7 +145,8 @@ QAction* FrmQuillet::AddMenuItem(const char* name, const QString& caption, const
     // The key after the tab is only a label: the keys act through the list (RunShortcut).
     auto* action = new QAction(caption + QLatin1Char('\t') + keyLabel, menu_);
     action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this, [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+    connect(action, &QAction::triggered, this,
+            [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
     menu_->addAction(action);
     keyActions_[key] = action;
     return action;
@@ -163,16 +165,18 @@ void FrmQuillet::BuildMenu()
         std::optional<Command> command;  // none: Open, which is never disabled
     } items[] = {
         {"PUMOpen", "&Open...", "Ctrl+O", Qt::Key_O, &FrmQuillet::Open, std::nullopt},
-        {"PUMChangeORG", "Change O&RG...", "Ctrl+R", Qt::Key_R, &FrmQuillet::ChangeOrgCommand, Command::ChangeOrg},
-        {"PUMChangeENT", "Change &ENT...", "Ctrl+E", Qt::Key_E, &FrmQuillet::ChangeEntCommand, Command::ChangeEnt},
+        {"PUMChangeORG", "Change O&RG...", "Ctrl+R", Qt::Key_R, &FrmQuillet::ChangeOrgCommand,
+         Command::ChangeOrg},
+        {"PUMChangeENT", "Change &ENT...", "Ctrl+E", Qt::Key_E, &FrmQuillet::ChangeEntCommand,
+         Command::ChangeEnt},
         {"PUMChangeSP", "Change S&P", "Ctrl+P", Qt::Key_P, &FrmQuillet::ChangeSpCommand, Command::ChangeSp},
-        {"PUMCopySelectionAsText", "&Copy Selection As Text", "Ctrl+C", Qt::Key_C, &FrmQuillet::CopySelectionAsText,
-         Command::CopySelectionAsText},
+        {"PUMCopySelectionAsText", "&Copy Selection As Text", "Ctrl+C", Qt::Key_C,
+         &FrmQuillet::CopySelectionAsText, Command::CopySelectionAsText},
         {"PUMSaveExeAs", "&Save EXE As...", "Ctrl+S", Qt::Key_S, &FrmQuillet::SaveExeAs, Command::SaveExeAs},
     };
     for (const auto& item : items) {
-        QAction* action = AddMenuItem(item.name, QString::fromLatin1(item.caption), QString::fromLatin1(item.keyLabel),
-                                      item.key, item.handler);
+        QAction* action = AddMenuItem(item.name, QString::fromLatin1(item.caption),
+                                      QString::fromLatin1(item.keyLabel), item.key, item.handler);
         if (item.command) {
             action->setEnabled(false);  // until a block is loaded
             frontEnd_.AttachCommand(*item.command, action);
@@ -188,7 +192,8 @@ QSize FrmQuillet::InitialSize() const
     const QStyle* style = list_->style();
     const int listFrame = 2 * list_->frameWidth() + style->pixelMetric(QStyle::PM_ScrollBarExtent) +
                           4 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-    const int list = list_->fontMetrics().horizontalAdvance(QString(53, QLatin1Char('0'))) + listFrame + Twips(120);
+    const int list =
+        list_->fontMetrics().horizontalAdvance(QString(53, QLatin1Char('0'))) + listFrame + Twips(120);
     const QFontMetrics status(statusBar()->font());
     const int bar = status.horizontalAdvance(QStringLiteral("PROGRAM.OBJ (12345 bytes)")) +
                     status.horizontalAdvance(QStringLiteral("Block=16384 bytes ")) +

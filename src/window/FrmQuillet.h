@@ -7,8 +7,8 @@
 #include <QMainWindow>
 
 #include <functional>
-#include <optional>
 #include <map>
+#include <optional>
 
 class DumpListView;
 class QMenu;

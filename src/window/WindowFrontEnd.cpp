@@ -14,14 +14,14 @@ namespace {
 QMessageBox::Icon MessageBoxIcon(Icon icon)
 {
     switch (icon) {
-    case Icon::Error:
-        return QMessageBox::Critical;
-    case Icon::Warning:
-        return QMessageBox::Warning;
-    case Icon::Question:
-        return QMessageBox::Question;
-    case Icon::Information:
-        break;
+        case Icon::Error:
+            return QMessageBox::Critical;
+        case Icon::Warning:
+            return QMessageBox::Warning;
+        case Icon::Question:
+            return QMessageBox::Question;
+        case Icon::Information:
+            break;
     }
     return QMessageBox::Information;
 }

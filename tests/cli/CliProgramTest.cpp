@@ -14,12 +14,12 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"hello.lst", "HELLO.LST.EXE"},         {"hello.obj", "HELLO.OBJ.EXE"},
+    {"hello.lst", "HELLO.LST.EXE"},           {"hello.obj", "HELLO.OBJ.EXE"},
     {"hello-crlf.lst", "HELLO-CRLF.LST.EXE"}, {"hello-crlf.obj", "HELLO-CRLF.OBJ.EXE"},
-    {"split.lst", "SPLIT.LST.EXE"},         {"split.obj", "SPLIT.OBJ.EXE"},
-    {"backwards.lst", "BACKWARDS.LST.EXE"}, {"backwards.obj", "BACKWARDS.OBJ.EXE"},
-    {"top16k.lst", "TOP16K.LST.EXE"},       {"top16k.obj", "TOP16K.OBJ.EXE"},
-    {"paged.lst", "PAGED.LST.EXE"},         {"paged.obj", "PAGED.OBJ.EXE"},
+    {"split.lst", "SPLIT.LST.EXE"},           {"split.obj", "SPLIT.OBJ.EXE"},
+    {"backwards.lst", "BACKWARDS.LST.EXE"},   {"backwards.obj", "BACKWARDS.OBJ.EXE"},
+    {"top16k.lst", "TOP16K.LST.EXE"},         {"top16k.obj", "TOP16K.OBJ.EXE"},
+    {"paged.lst", "PAGED.LST.EXE"},           {"paged.obj", "PAGED.OBJ.EXE"},
 };
 
 // The executable's name: the source's, upper-cased, with .EXE.
@@ -51,8 +51,8 @@ protected:
     // The block as objcopy sees an object file: its bytes placed by address.
     std::string ObjcopyBlock(const std::string& obj)
     {
-        const ProgramRun run = RunProgram("objcopy", {"-I", "ihex", "-O", "binary", obj, "objcopy.bin"},
-                                          dir.Path().string());
+        const ProgramRun run =
+            RunProgram("objcopy", {"-I", "ihex", "-O", "binary", obj, "objcopy.bin"}, dir.Path().string());
         EXPECT_EQ(run.status, 0) << run.err;
         return ReadFileBytes(dir / "objcopy.bin");
     }
@@ -96,9 +96,10 @@ TEST_F(CliConversion, ANearly64KBlockConvertsFromEitherFile)
     // and as a listing dump of 4080 lines.
     const std::string block = Block(0x10000 - 0x100);
     std::string obj;
-    std::string lst = "0001   0100                     .org $0100\n\n"
-                      "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n" +
-                      std::string(53, '-') + "\n";
+    std::string lst =
+        "0001   0100                     .org $0100\n\n"
+        "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n" +
+        std::string(53, '-') + "\n";
     for (std::size_t i = 0; i < block.size(); i += 24) {
         obj += IntelHexRecord(static_cast<unsigned>(0x100 + i), 0, block.substr(i, 24)) + "\r\n";
     }

@@ -11,7 +11,8 @@ std::string HexByte(unsigned value);
 
 // One Intel HEX record line, without its line end: ":" + count + address + type + data
 // + checksum, the checksum off by `checksumError` (0 for a good record).
-std::string IntelHexRecord(unsigned address, unsigned type, const std::string& data, unsigned checksumError = 0);
+std::string IntelHexRecord(unsigned address, unsigned type, const std::string& data,
+                           unsigned checksumError = 0);
 
 // The 512-byte header of a Kestrane executable carrying ORG, ENT and SP, each as its low
 // 16 bits, little-endian.

@@ -1,11 +1,11 @@
 // Writing the Kestrane executable: the header, the bytes of every dump line, the
 // overwrite question, and failures that must leave earlier files alone.
 
-#include "output/WriteExe.h"
-#include "model/Document.h"
 #include "FileImages.h"
 #include "ScriptedFrontEnd.h"
 #include "TempDir.h"
+#include "model/Document.h"
+#include "output/WriteExe.h"
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,8 @@ TEST_F(WriteExeTest, WritesTheHeaderThenEveryLinesBytesBackToBack)
     Bytes expected = Header(0x8000, 0x8003, 0xBFFF);
     expected.insert(expected.end(), {0xC3, 0x00, 0x80, 0x01, 0x02});
     EXPECT_EQ(ReadFileData(dir / "GAME.EXE"), expected);
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{"Information: File saved as '" + (dir / "GAME.EXE") + "'"});
+    EXPECT_EQ(ui.Dialogs(),
+              std::vector<std::string>{"Information: File saved as '" + (dir / "GAME.EXE") + "'"});
     EXPECT_EQ(ui.BusyChanges(), (std::vector<bool>{true, false}));
     EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"GAME.EXE"});
 }

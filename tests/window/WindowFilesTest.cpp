@@ -5,9 +5,9 @@
 #include "FileImages.h"
 #include "WindowTest.h"
 
+#include "convert/CommandLineConversion.h"
 #include "convert/ConsoleFrontEnd.h"
 #include "model/Document.h"
-#include "convert/CommandLineConversion.h"
 
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -74,10 +74,10 @@ private slots:
                                  << QStringList{"HELLO.LST (1343 bytes)", "Block=64 bytes ",
                                                 "Org=&H8000, Ent=&H8000, SP=&HBFFF "}
                                  << 512 + 64;
-        QTest::newRow("records far apart") << "split.obj"
-                                           << QStringList{"SPLIT.OBJ (124 bytes)", "Block=38 bytes ",
-                                                          "Org=&H8000, Ent=&H8000, SP=&HBFFF "}
-                                           << 512 + 38;
+        QTest::newRow("records far apart")
+            << "split.obj"
+            << QStringList{"SPLIT.OBJ (124 bytes)", "Block=38 bytes ", "Org=&H8000, Ent=&H8000, SP=&HBFFF "}
+            << 512 + 38;
     }
 
     void openThenSaveWritesWhatTheConverterWrites()
@@ -128,10 +128,13 @@ private slots:
                 offered.append(files->selectedFiles().value(0));
             }
         };
-        dialogs.Then(DialogAnswerer::Cancel()).Then(DialogAnswerer::PressEnter()).Then(DialogAnswerer::Cancel());
+        dialogs.Then(DialogAnswerer::Cancel())
+            .Then(DialogAnswerer::PressEnter())
+            .Then(DialogAnswerer::Cancel());
         q.Ctrl(Qt::Key_S);
-        QCOMPARE(dialogs.Take().mid(1), QStringList({"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
-                                                     "Information [OK]: Save canceled!"}));
+        QCOMPARE(dialogs.Take().mid(1),
+                 QStringList({"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
+                              "Information [OK]: Save canceled!"}));
         QCOMPARE(q.window.State().ExePath, exePath);
         q.Ctrl(Qt::Key_S);
         QCOMPARE(offered, QStringList({dir.filePath("HELLO.EXE"), dir.filePath("HELLO.EXE")}));
@@ -148,7 +151,9 @@ private slots:
         q.Open(dialogs, source);
         dialogs.Take();
 
-        dialogs.Then(DialogAnswerer::Choose(exe)).Then(DialogAnswerer::PressEnter()).Then(DialogAnswerer::PressEnter());
+        dialogs.Then(DialogAnswerer::Choose(exe))
+            .Then(DialogAnswerer::PressEnter())
+            .Then(DialogAnswerer::PressEnter());
         q.Ctrl(Qt::Key_S);
         QCOMPARE(dialogs.Take().mid(1),
                  QStringList({"Information [&No]: File exists. Delete?", "Information [OK]: Save abort!"}));
@@ -178,7 +183,8 @@ private slots:
         bool lastLineVisible = false;
         dialogs.onDialog = [&](QWidget*) {
             shown = q.Lines();
-            const QRect last = q.List()->visualRect(q.List()->model()->index(static_cast<int>(shown.size()) - 1, 0));
+            const QRect last =
+                q.List()->visualRect(q.List()->model()->index(static_cast<int>(shown.size()) - 1, 0));
             lastLineVisible = q.List()->viewport()->rect().contains(last);
         };
         dialogs.Then(DialogAnswerer::Choose(source)).Then(DialogAnswerer::PressEnter());
@@ -262,7 +268,8 @@ private slots:
         q.Press(Qt::Key_A, Qt::ControlModifier);
         QCoreApplication::processEvents();
         const qint64 scrolled = clock.elapsed();
-        qInfo("32767 dump lines: opened in %lld ms, scrolled to the end and selected in %lld ms", opened, scrolled);
+        qInfo("32767 dump lines: opened in %lld ms, scrolled to the end and selected in %lld ms", opened,
+              scrolled);
 
         QCOMPARE(q.List()->model()->rowCount(), 32767);
         QCOMPARE(q.List()->currentIndex().row(), 32766);
