@@ -3,12 +3,12 @@
 // copy text. Each case runs at several sizes, so the Big-O line of the output shows
 // whether the time grows in proportion to the block.
 
+#include "edit/AddressCommands.h"
 #include "load/LoadObjectFile.h"
 #include "model/Document.h"
+#include "model/DumpList.h"
 #include "model/HexText.h"
-#include "model/SelectionAsText.h"
 #include "output/WriteExe.h"
-#include "params/ChangeOrg.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,7 +40,8 @@ public:
 const fs::path& BenchFolder()
 {
     struct Folder {
-        Folder() : path(fs::temp_directory_path() / ("quillet-bench-" + std::to_string(std::random_device()())))
+        Folder()
+            : path(fs::temp_directory_path() / ("quillet-bench-" + std::to_string(std::random_device()())))
         {
             fs::create_directories(path);
         }
@@ -138,7 +139,7 @@ void LoadFile(benchmark::State& state, const std::string& path, std::size_t size
         }
         benchmark::DoNotOptimize(doc.lines.Count());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
     state.SetComplexityN(state.range(0));
 }
 
@@ -168,10 +169,16 @@ std::int64_t TextSize(const DumpList& lines)
 void BM_LoadObjectFile(benchmark::State& state)
 {
     const int records = static_cast<int>(state.range(0));
-    const auto [path, size] = GeneratedFile("block" + std::to_string(records) + ".obj", ObjectFileText(records));
+    const auto [path, size] =
+        GeneratedFile("block" + std::to_string(records) + ".obj", ObjectFileText(records));
     LoadFile(state, path, size);
 }
-BENCHMARK(BM_LoadObjectFile)->Arg(256)->Arg(1024)->Arg(4096)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_LoadObjectFile)
+    ->Arg(256)
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
 
 // LoadObjectFile of a listing whose dump section holds the given number of lines.
 void BM_LoadListing(benchmark::State& state)
@@ -180,7 +187,12 @@ void BM_LoadListing(benchmark::State& state)
     const auto [path, size] = GeneratedFile("block" + std::to_string(lines) + ".lst", ListingText(lines));
     LoadFile(state, path, size);
 }
-BENCHMARK(BM_LoadListing)->Arg(1024)->Arg(8192)->Arg(32767)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_LoadListing)
+    ->Arg(1024)
+    ->Arg(8192)
+    ->Arg(32767)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
 
 // Change ORG: every dump line's address rewritten. ORG alternates between two values,
 // so each run moves every line.
@@ -201,7 +213,12 @@ void BM_ChangeOrg(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * TextSize(doc.lines));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_ChangeOrg)->Arg(1024)->Arg(8192)->Arg(32767)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_ChangeOrg)
+    ->Arg(1024)
+    ->Arg(8192)
+    ->Arg(32767)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
 
 // WriteExe of a block of the given number of bytes (16 per dump line), replacing the
 // file each time; bytes per second counts the executable written.
@@ -220,7 +237,12 @@ void BM_WriteExe(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * (512 + state.range(0)));
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_WriteExe)->Arg(4096)->Arg(16384)->Arg(65536)->Unit(benchmark::kMicrosecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_WriteExe)
+    ->Arg(4096)
+    ->Arg(16384)
+    ->Arg(65536)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
 
 // The copy text of every dump line (no selection).
 void BM_SelectionAsText(benchmark::State& state)
@@ -234,7 +256,7 @@ void BM_SelectionAsText(benchmark::State& state)
         size = text.size();
         benchmark::DoNotOptimize(text.data());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_SelectionAsText)

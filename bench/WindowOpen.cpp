@@ -8,7 +8,7 @@
 // between choosing the file and seeing its dump lines. With no display, Qt's offscreen
 // platform is used; it paints into memory as a screen would.
 
-#include "ui/FrmQuillet.h"
+#include "window/FrmQuillet.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -43,8 +43,8 @@ double Milliseconds(const QElapsedTimer& timer)
 void Report(const char* what, std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
-    std::printf("%-44s median %7.1f ms   min %7.1f ms   max %7.1f ms\n", what, times[times.size() / 2], times.front(),
-                times.back());
+    std::printf("%-44s median %7.1f ms   min %7.1f ms   max %7.1f ms\n", what, times[times.size() / 2],
+                times.front(), times.back());
 }
 
 }  // namespace
@@ -92,8 +92,8 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    std::printf("platform %s, %d runs; QApplication started in %.1f ms\n", qPrintable(QApplication::platformName()),
-                runs, appMs);
+    std::printf("platform %s, %d runs; QApplication started in %.1f ms\n",
+                qPrintable(QApplication::platformName()), runs, appMs);
     Report("window built, shown and painted", shown);
     Report("32767-line listing opened and painted", opened);
     return 0;

@@ -7,17 +7,15 @@
 // Whatever the answers, the commands must keep ENT and SP within 0..FFFF, move every dump
 // line by the same distance, never touch a line's bytes, and save what the lines show.
 
+#include "FileImages.h"
 #include "FuzzSupport.h"
+#include "edit/AddressCommands.h"
 #include "load/LoadObjectFile.h"
 #include "model/Document.h"
 #include "model/HexText.h"
 #include "output/WriteExe.h"
-#include "params/ChangeEnt.h"
-#include "params/ChangeOrg.h"
-#include "params/ChangeSp.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -36,8 +34,8 @@ struct Shape {
         const bool whole = lines.Line(0).size() >= 4;
         for (const std::string& line : lines.Lines()) {
             tails.push_back(line.substr(std::min<std::size_t>(line.size(), 4)));
-            offsets.push_back(whole && line.size() >= 4 ? (LineAddress(line) - LineAddress(lines.Line(0))) & 0xFFFF
-                                                        : -1);
+            offsets.push_back(
+                whole && line.size() >= 4 ? (LineAddress(line) - LineAddress(lines.Line(0))) & 0xFFFF : -1);
         }
     }
     bool operator==(const Shape& o) const { return tails == o.tails && offsets == o.offsets; }
@@ -61,13 +59,8 @@ void CheckSaved(const Document& doc)
     std::vector<std::uint8_t> image(1 << 20);
     image.resize(std::fread(image.data(), 1, image.size(), file));
     std::fclose(file);
-    std::vector<std::uint8_t> expected(512, 0);
-    std::memcpy(expected.data(), "EXE\0\0\2\0\0", 8);
-    const std::int32_t fields[] = {doc.state.Org, doc.state.Ent, doc.state.Sp};
-    for (std::size_t i = 0; i < 3; ++i) {
-        expected[16 + 2 * i] = static_cast<std::uint8_t>(fields[i] & 0xFF);
-        expected[17 + 2 * i] = static_cast<std::uint8_t>((fields[i] >> 8) & 0xFF);
-    }
+    const std::string header = ExeHeader(doc.state.Org, doc.state.Ent, doc.state.Sp);
+    std::vector<std::uint8_t> expected(header.begin(), header.end());
     for (const std::string& line : doc.lines.Lines()) {
         AppendHexBytes(LineByteText(line), expected);
     }
@@ -87,7 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ClearScratchFolder();
     std::string path;
     if (nul == std::string_view::npos) {
-        path = WriteScratchFile("block.lst", reinterpret_cast<const std::uint8_t*>(kBlock), sizeof kBlock - 1);
+        path =
+            WriteScratchFile("block.lst", reinterpret_cast<const std::uint8_t*>(kBlock), sizeof kBlock - 1);
     } else {
         const std::string_view file = input.substr(nul + 1);
         path = WriteScratchFile(!file.empty() && file[0] == ':' ? "block.obj" : "block.lst",
@@ -103,22 +97,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckValues(doc);
     for (const char command : commands) {
         switch (command) {
-        case 'o':
-            ChangeOrg(doc);
-            break;
-        case 'e':
-            ChangeEnt(doc);
-            break;
-        case 's':
-            ChangeSp(doc);
-            break;
-        case 'w':
-            if (WriteExe(doc, false)) {
-                CheckSaved(doc);
-            }
-            break;
-        default:
-            continue;
+            case 'o':
+                ChangeOrg(doc);
+                break;
+            case 'e':
+                ChangeEnt(doc);
+                break;
+            case 's':
+                ChangeSp(doc);
+                break;
+            case 'w':
+                if (WriteExe(doc, false)) {
+                    CheckSaved(doc);
+                }
+                break;
+            default:
+                continue;
         }
         CheckValues(doc);
         FUZZ_CHECK(Shape(doc.lines) == shape);

@@ -20,7 +20,8 @@ struct Result {
     std::vector<std::string> messages;
     bool operator==(const Result& o) const
     {
-        return outcome == o.outcome && blockBytes == o.blockBytes && lines == o.lines && messages == o.messages;
+        return outcome == o.outcome && blockBytes == o.blockBytes && lines == o.lines &&
+               messages == o.messages;
     }
 };
 
@@ -52,7 +53,8 @@ Result Read(const std::string& path, std::size_t chunkSize)
     FUZZ_CHECK(doc.state.BlockBytes >= 0);
     FUZZ_CHECK(doc.lines.Count() <= DumpList::kMaxLines);
     FUZZ_CHECK(ui.messages.size() == (outcome == ReadOutcome::Aborted ? 1u : 0u));
-    if (outcome == ReadOutcome::Aborted && ui.messages[0].find(kInvalidObjectFileMessage) == std::string::npos) {
+    if (outcome == ReadOutcome::Aborted &&
+        ui.messages[0].find(kInvalidObjectFileMessage) == std::string::npos) {
         FUZZ_CHECK(doc.lines.Count() == 0);  // a checksum failure or too many lines keep nothing
     }
     std::int64_t bytes = 0;

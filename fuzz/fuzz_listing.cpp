@@ -55,7 +55,7 @@ std::vector<std::string> ModelDumpLines(std::string_view text, bool& tooMany)
         const std::string_view line = text.substr(0, end);
         std::size_t next = end;
         if (next < text.size()) {
-            next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+            next += text.compare(next, 2, "\r\n") == 0 ? 2u : 1u;
         }
         text.remove_prefix(next);
 

@@ -3,8 +3,7 @@
 // prompt loop, which must end in a value in range or a cancel.
 
 #include "FuzzSupport.h"
-#include "params/NumericEntry.h"
-#include "params/PromptForValue.h"
+#include "edit/NumericEntry.h"
 
 #include <charconv>
 #include <limits>

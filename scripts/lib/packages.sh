@@ -53,8 +53,9 @@ INSTALL_CHECK_PACKAGES="desktop-file-utils appstream groff-base"
 PACKAGE_PACKAGES="dpkg-dev file lintian"
 
 # What the sanitizer build and the fuzz targets need: clang with its sanitizer and
-# libFuzzer runtimes.
-CHECK_PACKAGES="clang libclang-rt-14-dev"
+# libFuzzer runtimes; and clang-format, which checks the formatting (its version decides
+# the layout, so it is the same 14 as the compiler's).
+CHECK_PACKAGES="clang libclang-rt-14-dev clang-format-14 git"
 
 # What the benchmarks and the comparison with other converters need.
 BENCH_PACKAGES="libbenchmark-dev binutils srecord python3"

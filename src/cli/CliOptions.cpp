@@ -1,7 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "edit/NumericEntry.h"
 #include "model/HexText.h"
-#include "params/NumericEntry.h"
 
 #include <limits>
 
@@ -23,7 +23,8 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::
     return true;
 }
 
-bool Names(const std::string& arg, const std::string& name)
+// Whether `arg` is the long option `name`, alone or with its value attached by "=".
+bool IsOption(const std::string& arg, const std::string& name)
 {
     return arg == name || arg.compare(0, name.size() + 1, name + "=") == 0;
 }
@@ -38,8 +39,9 @@ void TakeAddress(const std::vector<std::string>& args, std::size_t& i, const std
     }
     address = NumericOptionValue(text);
     if (!address || *address > highest) {
-        error = "option '" + name + "' takes a number from 0 to 0x" + FormatHex(static_cast<std::uint32_t>(highest)) +
-                " (decimal, &H or 0x hex), not '" + text + "'";
+        error = "option '" + name + "' takes a number from 0 to 0x" +
+                FormatHex(static_cast<std::uint32_t>(highest)) + " (decimal, &H or 0x hex), not '" + text +
+                "'";
     }
 }
 
@@ -62,7 +64,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
         } else if (arg == "--version") {
             options.action = CliOptions::Action::Version;
             return options;
-        } else if (arg == "-o" || Names(arg, "--output")) {
+        } else if (arg == "-o" || IsOption(arg, "--output")) {
             std::string value;
             const char* name = arg == "-o" ? "-o" : "--output";
             if (TakeValue(args, i, name, value, options.error)) {
@@ -71,12 +73,12 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
                 }
                 options.request.output = value;
             }
-        } else if (Names(arg, "--org")) {
-            TakeAddress(args, i, "--org", std::numeric_limits<std::int32_t>::max(), options.request.values.org,
-                        options.error);
-        } else if (Names(arg, "--ent")) {
+        } else if (IsOption(arg, "--org")) {
+            TakeAddress(args, i, "--org", std::numeric_limits<std::int32_t>::max(),
+                        options.request.values.org, options.error);
+        } else if (IsOption(arg, "--ent")) {
             TakeAddress(args, i, "--ent", 0xFFFF, options.request.values.ent, options.error);
-        } else if (Names(arg, "--sp")) {
+        } else if (IsOption(arg, "--sp")) {
             TakeAddress(args, i, "--sp", 0xFFFF, options.request.values.sp, options.error);
         } else {
             options.error = "unknown option '" + arg + "'";

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/CommandLineConversion.h"
+#include "convert/CommandLineConversion.h"
 
 #include <string>
 #include <vector>

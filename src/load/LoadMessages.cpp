@@ -10,5 +10,5 @@ std::string CannotReadMessage(const std::string& path, const std::string& reason
 void ReportTooManyLines(Document& doc, int line)
 {
     doc.lines.Clear();
-    doc.ui.ShowMessageAtLine(line, kTooManyLinesMessage, Icon::Warning);
+    doc.frontEnd.ShowMessageAtLine(line, kTooManyLinesMessage, Icon::Warning);
 }

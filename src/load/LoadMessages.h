@@ -5,18 +5,25 @@
 
 struct Document;
 
-// The load's own messages, shared by the driver and both readers.
+// What the readers share with the load driver: how a reader ended, and the messages with
+// which a load is refused.
+
+enum class ReadOutcome {
+    Finished,  // read to the end of the file
+    Aborted,   // refused the file; the reader has told the user why
+    Failed,    // the file could not be read to its end
+};
 
 inline constexpr const char* kTooManyLinesMessage =
     "File holds more than 32767 dump lines. File read aborted.";
 inline constexpr const char* kInvalidObjectFileMessage = "Object file is invalid. File read aborted.";
-inline constexpr const char* kChecksumFailedMessage =
-    "Last line listed failed checksum. File read aborted.";
+inline constexpr const char* kChecksumFailedMessage = "Last line listed failed checksum. File read aborted.";
 
 // Tasm's dump lines are 53 characters long. A line far longer is not one it wrote, and
 // holding it whole would let one line of a huge file take all the memory there is.
 inline constexpr std::size_t kMaxDumpLineLength = 4096;
-inline constexpr const char* kDumpLineTooLongMessage = "Dump line longer than 4096 characters. File read aborted.";
+inline constexpr const char* kDumpLineTooLongMessage =
+    "Dump line longer than 4096 characters. File read aborted.";
 
 // "Cannot read 'PATH': REASON. File read aborted."
 std::string CannotReadMessage(const std::string& path, const std::string& reason);

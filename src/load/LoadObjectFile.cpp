@@ -8,7 +8,6 @@
 #include "model/Document.h"
 #include "model/HexText.h"
 #include "model/Page16K.h"
-#include "model/ShowAddresses.h"
 
 namespace {
 
@@ -16,10 +15,10 @@ void ResetForLoad(Document& doc)
 {
     for (const Command command : {Command::SaveExeAs, Command::ChangeOrg, Command::ChangeEnt,
                                   Command::ChangeSp, Command::CopySelectionAsText}) {
-        doc.ui.SetCommandEnabled(command, false);
+        doc.frontEnd.SetCommandEnabled(command, false);
     }
     for (const StatusPanel panel : {StatusPanel::File, StatusPanel::Block, StatusPanel::Addresses}) {
-        doc.ui.SetStatusText(panel, "");
+        doc.frontEnd.SetStatusText(panel, "");
     }
     doc.lines.Clear();
     doc.state.DumpLineCount = 0;
@@ -34,11 +33,11 @@ void ShowLoadedBlock(Document& doc, std::uint64_t fileLength)
     s.Sp = DefaultSp(s.Org);
     for (const Command command : {Command::SaveExeAs, Command::CopySelectionAsText, Command::ChangeOrg,
                                   Command::ChangeEnt, Command::ChangeSp}) {
-        doc.ui.SetCommandEnabled(command, true);
+        doc.frontEnd.SetCommandEnabled(command, true);
     }
-    doc.ui.SetStatusText(StatusPanel::File,
-                         DisplayName(s.SourcePath) + " (" + std::to_string(fileLength) + " bytes)");
-    doc.ui.SetStatusText(StatusPanel::Block, "Block=" + std::to_string(s.BlockBytes) + " bytes ");
+    doc.frontEnd.SetStatusText(StatusPanel::File,
+                               DisplayName(s.SourcePath) + " (" + std::to_string(fileLength) + " bytes)");
+    doc.frontEnd.SetStatusText(StatusPanel::Block, "Block=" + std::to_string(s.BlockBytes) + " bytes ");
     ShowAddresses(doc);
 }
 
@@ -62,7 +61,7 @@ LoadOutcome LoadObjectFile(Document& doc, const std::string& path)
     }
     if (outcome == ReadOutcome::Failed) {
         doc.lines.Clear();
-        doc.ui.ShowMessage(CannotReadMessage(path, reader.ErrorText()), Icon::Warning);
+        doc.frontEnd.ShowMessage(CannotReadMessage(path, reader.ErrorText()), Icon::Warning);
         return LoadOutcome::Aborted;
     }
     if (outcome == ReadOutcome::Aborted) {

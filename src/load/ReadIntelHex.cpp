@@ -50,7 +50,7 @@ ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc)
         doc.state.BlockBytes = static_cast<std::int32_t>(blockBytes);
 
         if (!HasRecordForm(text, facts.length, count) || !IsAllHex(text.substr(1))) {
-            doc.ui.ShowMessageAtLine(reader.LineNumber(), kInvalidObjectFileMessage, Icon::Warning);
+            doc.frontEnd.ShowMessageAtLine(reader.LineNumber(), kInvalidObjectFileMessage, Icon::Warning);
             return ReadOutcome::Aborted;
         }
         if (HexPairValue(text.substr(7, 2)) != 0) {
@@ -67,7 +67,7 @@ ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc)
         }
         // The failing record stays the last line of the list while the message shows.
         if (static_cast<int>(HexPairValue(text.substr(text.size() - 2))) != HexRecordChecksum(text)) {
-            doc.ui.ShowMessageAtLine(reader.LineNumber(), kChecksumFailedMessage, Icon::Warning);
+            doc.frontEnd.ShowMessageAtLine(reader.LineNumber(), kChecksumFailedMessage, Icon::Warning);
             doc.lines.Clear();
             return ReadOutcome::Aborted;
         }

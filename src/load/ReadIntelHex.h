@@ -1,6 +1,6 @@
 #pragma once
 
-#include "load/ReadOutcome.h"
+#include "load/LoadMessages.h"
 
 class TextLineReader;
 struct Document;

@@ -38,7 +38,7 @@ ReadOutcome ReadListingDump(TextLineReader& reader, Document& doc)
         // header and rule are never taken as dump lines themselves.
         if (inSection) {
             if (facts.length > kMaxDumpLineLength) {
-                doc.ui.ShowMessageAtLine(reader.LineNumber(), kDumpLineTooLongMessage, Icon::Warning);
+                doc.frontEnd.ShowMessageAtLine(reader.LineNumber(), kDumpLineTooLongMessage, Icon::Warning);
                 return ReadOutcome::Aborted;
             }
             if (!doc.lines.Append(line)) {

@@ -6,9 +6,9 @@
 #include <cstring>
 
 #ifdef _WIN32
-#include <filesystem>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <filesystem>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -117,7 +117,8 @@ std::size_t TextLineReader::NextInChunk(char c, std::size_t& found)
     // The last answer holds until the reading position passes it: nothing lies between.
     if (found == kNotSearched || found < pos_) {
         const void* hit = std::memchr(buffer_.get() + pos_, c, end_ - pos_);
-        found = hit != nullptr ? static_cast<std::size_t>(static_cast<const char*>(hit) - buffer_.get()) : end_;
+        found =
+            hit != nullptr ? static_cast<std::size_t>(static_cast<const char*>(hit) - buffer_.get()) : end_;
     }
     return found;
 }

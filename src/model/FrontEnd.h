@@ -16,9 +16,6 @@ enum class Command { SaveExeAs, ChangeOrg, ChangeEnt, ChangeSp, CopySelectionAsT
 // The three panels of the status bar: file name and length, block size, addresses.
 enum class StatusPanel { File = 1, Block = 2, Addresses = 3 };
 
-// Every message box and prompt carries this caption.
-inline constexpr const char* kWindowTitle = "Kestrane Quillet - V1.20";
-
 class FrontEnd {
 public:
     virtual ~FrontEnd() = default;
@@ -49,19 +46,19 @@ public:
 // way out of the scope.
 class BusyGuard {
 public:
-    explicit BusyGuard(FrontEnd& ui) : ui_(&ui) { ui_->SetBusy(true); }
+    explicit BusyGuard(FrontEnd& frontEnd) : frontEnd_(&frontEnd) { frontEnd_->SetBusy(true); }
     ~BusyGuard() { Release(); }
     BusyGuard(const BusyGuard&) = delete;
     BusyGuard& operator=(const BusyGuard&) = delete;
 
     void Release()
     {
-        if (ui_ != nullptr) {
-            ui_->SetBusy(false);
-            ui_ = nullptr;
+        if (frontEnd_ != nullptr) {
+            frontEnd_->SetBusy(false);
+            frontEnd_ = nullptr;
         }
     }
 
 private:
-    FrontEnd* ui_;
+    FrontEnd* frontEnd_;
 };

@@ -94,9 +94,9 @@ bool ResolveTarget(const std::string& path, fs::path& target, std::string& reaso
 std::string TemporaryName(unsigned long long processId)
 {
     static unsigned long long calls = 0;
-    unsigned long long x = static_cast<unsigned long long>(
-                               std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                           (processId << 32) ^ (++calls * 0x9E3779B97F4A7C15ull);
+    unsigned long long x =
+        static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+        (processId << 32) ^ (++calls * 0x9E3779B97F4A7C15ull);
     // Mixed so that names taken in quick succession share nothing.
     x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
     x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
@@ -194,7 +194,8 @@ bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes)
 
 // Writes into a device, FIFO or socket as it stands, as cp does. Opened without waiting,
 // so a FIFO that nobody reads is an error ("No such device or address"), not a hang.
-bool WriteIntoDevice(int folder, const char* name, const std::vector<std::uint8_t>& bytes, std::string& reason)
+bool WriteIntoDevice(int folder, const char* name, const std::vector<std::uint8_t>& bytes,
+                     std::string& reason)
 {
     const Descriptor file(openat(folder, name, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     const int flags = file.Get() < 0 ? -1 : fcntl(file.Get(), F_GETFL);
@@ -212,7 +213,8 @@ int CreateTemporaryFile(int folder, mode_t mode, std::string& name)
     const SignalsBlocked blocked;
     for (int attempt = 0; attempt < kMaxNameTries; ++attempt) {
         name = TemporaryName(static_cast<unsigned long long>(getpid()));
-        const int fd = openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        const int fd =
+            openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd >= 0) {
             std::memcpy(g_pendingName, name.c_str(), name.size() + 1);
             g_pendingFolder = folder;
@@ -228,8 +230,8 @@ int CreateTemporaryFile(int folder, mode_t mode, std::string& name)
 // Writes the bytes to a temporary file beside `name` and renames it over `name`. With
 // `earlier`, the file being replaced, the new one takes its owner, group and mode where
 // the file system allows; it starts private, so it is never more open than the earlier.
-bool ReplaceFile(int folder, const char* name, const struct stat* earlier, const std::vector<std::uint8_t>& bytes,
-                 std::string& reason)
+bool ReplaceFile(int folder, const char* name, const struct stat* earlier,
+                 const std::vector<std::uint8_t>& bytes, std::string& reason)
 {
     std::string temporary;
     const int fd = CreateTemporaryFile(folder, earlier != nullptr ? 0600 : 0666, temporary);
@@ -346,8 +348,8 @@ bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes)
 // Writes into a device (NUL, CON, COM1) or pipe as it stands.
 bool WriteIntoDevice(const std::wstring& target, const std::vector<std::uint8_t>& bytes, std::string& reason)
 {
-    const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         reason = WindowsReason(GetLastError());
         return false;

@@ -8,20 +8,21 @@ bool WriteExe(Document& doc, bool overwrite)
 {
     const std::string& path = doc.state.ExePath;
     if (!overwrite && FileExists(path) &&
-        doc.ui.AskYesNo("File exists. Delete?", Icon::Information, Answer::No) == Answer::No) {
-        doc.ui.ShowMessage("Save abort!", Icon::Information);
+        doc.frontEnd.AskYesNo("File exists. Delete?", Icon::Information, Answer::No) == Answer::No) {
+        doc.frontEnd.ShowMessage("Save abort!", Icon::Information);
         return false;
     }
 
-    BusyGuard busy(doc.ui);
+    BusyGuard busy(doc.frontEnd);
     std::string reason;
     const bool saved = WriteFileSafely(path, BuildExeImage(doc.state, doc.lines), reason);
     busy.Release();
 
     if (!saved) {
-        doc.ui.ShowMessage("Cannot write '" + path + "': " + reason + ". File not saved.", Icon::Warning);
+        doc.frontEnd.ShowMessage("Cannot write '" + path + "': " + reason + ". File not saved.",
+                                 Icon::Warning);
         return false;
     }
-    doc.ui.ShowMessage("File saved as '" + path + "'", Icon::Information);
+    doc.frontEnd.ShowMessage("File saved as '" + path + "'", Icon::Information);
     return true;
 }

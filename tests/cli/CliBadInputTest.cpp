@@ -43,7 +43,8 @@ TEST_F(CliBadInput, RefusedFilesWriteNothingAndExitWithOne)
         {"bad.obj", ":018G000080F7\n", invalid},
         {"bad.obj", ":0180000080FF\r\n:0180010011EE\r\n",
          ":2: Last line listed failed checksum. File read aborted.\n"},
-        {"bad.lst", ListingWithDumpLines(40000), ":32770: File holds more than 32767 dump lines. File read aborted.\n"},
+        {"bad.lst", ListingWithDumpLines(40000),
+         ":32770: File holds more than 32767 dump lines. File read aborted.\n"},
     };
     for (const BadFile& c : cases) {
         SCOPED_TRACE(std::string(c.name) + ": " + c.err);
@@ -53,8 +54,8 @@ TEST_F(CliBadInput, RefusedFilesWriteNothingAndExitWithOne)
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, "");
         // After a reader's message the closing line says no more than it must.
-        const std::string expected = c.err == nothingSaved ? c.name + nothingSaved
-                                                           : c.name + c.err + c.name + ": Nothing saved.\n";
+        const std::string expected =
+            c.err == nothingSaved ? c.name + nothingSaved : c.name + c.err + c.name + ": Nothing saved.\n";
         EXPECT_EQ(run.err, expected);
         EXPECT_EQ(ReadFileBytes(dir / "BAD.EXE"), "an earlier build");
         EXPECT_EQ(dir.FileNames().size(), 2u);
@@ -69,7 +70,8 @@ TEST_F(CliBadInput, AnOutputFolderThatDoesNotExistFailsTheWriteWithOne)
     const ProgramRun run = Cli({"-o", "nowhere/HELLO.EXE", "hello.obj"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "hello.obj: Cannot write 'nowhere/HELLO.EXE': No such file or directory. File not saved.\n");
+    EXPECT_EQ(run.err,
+              "hello.obj: Cannot write 'nowhere/HELLO.EXE': No such file or directory. File not saved.\n");
     EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"HELLO.EXE", "hello.obj"}));
     EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "an earlier build");
 }

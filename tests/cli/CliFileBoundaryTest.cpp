@@ -4,16 +4,16 @@
 
 #include "CliTestSupport.h"
 
-#include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
-#include <functional>
-#include <iostream>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
+#include <csignal>
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -137,7 +137,8 @@ TEST_F(CliFileBoundary, EveryKindOfOutputIsWrittenAsItShouldBeAndNothingElseIsTo
          "",
          [&] {
              std::string got(4096, '\0');
-             got.resize(static_cast<std::size_t>(std::max<ssize_t>(0, read(fifoReader, got.data(), got.size()))));
+             got.resize(
+                 static_cast<std::size_t>(std::max<ssize_t>(0, read(fifoReader, got.data(), got.size()))));
              close(fifoReader);
              EXPECT_EQ(got, exe);
              EXPECT_TRUE(S_ISFIFO(LinkFacts(dir / "pipe").st_mode));
@@ -264,7 +265,12 @@ TEST_F(CliUnderStrace, TheNewFileIsCreatedExclusivelyAndSyncedBeforeItReplacesTh
     // The calls in the order they must come, each found after the one before it.
     const std::vector<std::string> order = {
         "O_CREAT|O_EXCL|O_NOFOLLOW",  // the temporary file, never through a link
-        "write(", "fsync(", "close(", "rename", "\"HELLO.EXE\"", "fsync(",  // then the folder
+        "write(",
+        "fsync(",
+        "close(",
+        "rename",
+        "\"HELLO.EXE\"",
+        "fsync(",  // then the folder
     };
     std::size_t at = trace.find("\".ql");
     ASSERT_NE(at, std::string::npos) << trace;
@@ -283,8 +289,8 @@ TEST_F(CliUnderStrace, SigtermDuringTheWriteLeavesTheEarlierFileAndNoTemporaryFi
     for (int tries = 0; tries < 200 && cli < 0; ++tries) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (!Leftovers(dir).empty()) {
-            const std::string children =
-                ReadFileBytes("/proc/" + std::to_string(strace) + "/task/" + std::to_string(strace) + "/children");
+            const std::string children = ReadFileBytes("/proc/" + std::to_string(strace) + "/task/" +
+                                                       std::to_string(strace) + "/children");
             cli = static_cast<pid_t>(std::atoi(children.c_str()));
         }
     }

@@ -28,8 +28,8 @@ constexpr long kPeakBoundKb = 16 * 1024;
 
 // Writes `head`, `count` copies of `line` and `tail` a piece at a time, so the test itself
 // never holds the file.
-void WriteRepeated(const std::string& path, const std::string& head, const std::string& line, std::size_t count,
-                   const std::string& tail = "")
+void WriteRepeated(const std::string& path, const std::string& head, const std::string& line,
+                   std::size_t count, const std::string& tail = "")
 {
     std::ofstream out(path, std::ios::binary);
     out << head;
@@ -79,7 +79,8 @@ protected:
     }
 };
 
-const std::string kDump = "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n" + std::string(53, '-') + "\n";
+const std::string kDump =
+    "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n" + std::string(53, '-') + "\n";
 
 }  // namespace
 
@@ -116,7 +117,8 @@ TEST_F(CliLimits, A100MegabyteLineIsMeasuredNotHeld)
     Check({"big.obj", ":", "0", size, "", 1,
            ":1: Object file is invalid. File read aborted.\nbig.obj: Nothing saved.\n", 0});
     // It starts like the column header, so the reader must look at it, and could keep it.
-    Check({"big.lst", "ADDR  00 01 02 03", " 04", size / 3, "", 1, ": No dump lines found. Nothing saved.\n", 0});
+    Check({"big.lst", "ADDR  00 01 02 03", " 04", size / 3, "", 1, ": No dump lines found. Nothing saved.\n",
+           0});
     // Inside a dump section: a line that long is no dump line, and is not kept either.
     Check({"big.lst", kDump, "0", size / 5, "\n8000  00\n", 1,
            ":3: Dump line longer than 4096 characters. File read aborted.\nbig.lst: Nothing saved.\n", 0});

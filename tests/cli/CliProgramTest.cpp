@@ -2,6 +2,7 @@
 // executable it must give, and object files also checked against objcopy.
 
 #include "CliTestSupport.h"
+#include "FileImages.h"
 
 #include <cstdio>
 
@@ -13,12 +14,12 @@ struct Case {
 };
 
 const Case kCases[] = {
-    {"hello.lst", "HELLO.LST.EXE"},         {"hello.obj", "HELLO.OBJ.EXE"},
+    {"hello.lst", "HELLO.LST.EXE"},           {"hello.obj", "HELLO.OBJ.EXE"},
     {"hello-crlf.lst", "HELLO-CRLF.LST.EXE"}, {"hello-crlf.obj", "HELLO-CRLF.OBJ.EXE"},
-    {"split.lst", "SPLIT.LST.EXE"},         {"split.obj", "SPLIT.OBJ.EXE"},
-    {"backwards.lst", "BACKWARDS.LST.EXE"}, {"backwards.obj", "BACKWARDS.OBJ.EXE"},
-    {"top16k.lst", "TOP16K.LST.EXE"},       {"top16k.obj", "TOP16K.OBJ.EXE"},
-    {"paged.lst", "PAGED.LST.EXE"},         {"paged.obj", "PAGED.OBJ.EXE"},
+    {"split.lst", "SPLIT.LST.EXE"},           {"split.obj", "SPLIT.OBJ.EXE"},
+    {"backwards.lst", "BACKWARDS.LST.EXE"},   {"backwards.obj", "BACKWARDS.OBJ.EXE"},
+    {"top16k.lst", "TOP16K.LST.EXE"},         {"top16k.obj", "TOP16K.OBJ.EXE"},
+    {"paged.lst", "PAGED.LST.EXE"},           {"paged.obj", "PAGED.OBJ.EXE"},
 };
 
 // The executable's name: the source's, upper-cased, with .EXE.
@@ -29,38 +30,6 @@ std::string ExeName(std::string input)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     }
     return input + ".EXE";
-}
-
-std::string Hex2(unsigned value)
-{
-    char text[3];
-    std::snprintf(text, sizeof text, "%02X", value & 0xFF);
-    return text;
-}
-
-std::string IntelHexRecord(unsigned address, unsigned type, const std::string& data)
-{
-    const std::string head = {static_cast<char>(data.size()), static_cast<char>(address >> 8),
-                              static_cast<char>(address & 0xFF), static_cast<char>(type)};
-    unsigned sum = 0;
-    std::string record = ":";
-    for (const char b : head + data) {
-        sum += static_cast<unsigned char>(b);
-        record += Hex2(static_cast<unsigned char>(b));
-    }
-    return record + Hex2((256 - sum % 256) % 256);
-}
-
-std::string ExeHeader(unsigned org, unsigned ent, unsigned sp)
-{
-    std::string header(512, '\0');
-    header.replace(0, 8, std::string("EXE\0\0\2\0\0", 8));
-    const unsigned fields[] = {org, ent, sp};
-    for (int i = 0; i < 3; ++i) {
-        header[static_cast<std::size_t>(16 + 2 * i)] = static_cast<char>(fields[i] & 0xFF);
-        header[static_cast<std::size_t>(17 + 2 * i)] = static_cast<char>(fields[i] >> 8);
-    }
-    return header;
 }
 
 // A block of `size` pseudo-random bytes.
@@ -82,8 +51,8 @@ protected:
     // The block as objcopy sees an object file: its bytes placed by address.
     std::string ObjcopyBlock(const std::string& obj)
     {
-        const ProgramRun run = RunProgram("objcopy", {"-I", "ihex", "-O", "binary", obj, "objcopy.bin"},
-                                          dir.Path().string());
+        const ProgramRun run =
+            RunProgram("objcopy", {"-I", "ihex", "-O", "binary", obj, "objcopy.bin"}, dir.Path().string());
         EXPECT_EQ(run.status, 0) << run.err;
         return ReadFileBytes(dir / "objcopy.bin");
     }
@@ -127,9 +96,10 @@ TEST_F(CliConversion, ANearly64KBlockConvertsFromEitherFile)
     // and as a listing dump of 4080 lines.
     const std::string block = Block(0x10000 - 0x100);
     std::string obj;
-    std::string lst = "0001   0100                     .org $0100\n\n"
-                      "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n" +
-                      std::string(53, '-') + "\n";
+    std::string lst =
+        "0001   0100                     .org $0100\n\n"
+        "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n" +
+        std::string(53, '-') + "\n";
     for (std::size_t i = 0; i < block.size(); i += 24) {
         obj += IntelHexRecord(static_cast<unsigned>(0x100 + i), 0, block.substr(i, 24)) + "\r\n";
     }
@@ -139,7 +109,7 @@ TEST_F(CliConversion, ANearly64KBlockConvertsFromEitherFile)
         std::snprintf(address, sizeof address, "%04X ", static_cast<unsigned>(0x100 + i));
         lst += address;
         for (std::size_t j = 0; j < 16; ++j) {
-            lst += " " + Hex2(static_cast<unsigned char>(block[i + j]));
+            lst += " " + HexByte(static_cast<unsigned char>(block[i + j]));
         }
         lst += "\n";
     }

@@ -25,8 +25,9 @@ TEST_F(CliValues, WarnsAboutSpAndEntWhenOnlyOrgMovesOutOfTheirPage)
     dir.Write("game.obj", ReadFileBytes(DataFile("hello.obj")));
     const ProgramRun run = Cli({"--org", "&HC000", "game.obj"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "game.obj: SP falls outside ORG's 16K page.\n"
-                       "game.obj: ENT address falls outside the block.\n");
+    EXPECT_EQ(run.err,
+              "game.obj: SP falls outside ORG's 16K page.\n"
+              "game.obj: ENT address falls outside the block.\n");
     EXPECT_EQ(ReadFileBytes(dir / "GAME.EXE").substr(16, 6), std::string("\x00\xC0\x00\x80\xFF\xBF", 6));
 }
 
@@ -35,8 +36,9 @@ TEST_F(CliValues, AValueThatCannotBeUsedIsAUsageErrorAndWritesNothing)
     dir.Write("game.obj", ReadFileBytes(DataFile("hello.obj")));
     const ProgramRun run = Cli({"--sp", "0x10000", "game.obj"});
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err, "quillet-cli: option '--sp' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex), "
-                       "not '0x10000'\n"
-                       "usage: quillet-cli [-o FILE] [--org N] [--ent N] [--sp N] FILE\n");
+    EXPECT_EQ(run.err,
+              "quillet-cli: option '--sp' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex), "
+              "not '0x10000'\n"
+              "usage: quillet-cli [-o FILE] [--org N] [--ent N] [--sp N] FILE\n");
     EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"game.obj"});
 }

@@ -71,7 +71,9 @@ TEST_F(CliWindows, NamesMatchWhateverTheirCase)
     // An output named like the source in another case is the source.
     run = Cli({"-o", "HELLO.OBJ", "hello.obj"});
     EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.err.rfind("hello.obj: The output 'HELLO.OBJ' is the file being converted. Nothing saved.\n", 0), 0u);
+    EXPECT_EQ(
+        run.err.rfind("hello.obj: The output 'HELLO.OBJ' is the file being converted. Nothing saved.\n", 0),
+        0u);
     EXPECT_EQ(ReadFileBytes(dir / "hello.obj"), ReadFileBytes(DataFile("hello.obj")));
 }
 
@@ -112,7 +114,8 @@ TEST_F(CliWindows, ConsoleLinesEndInCrLf)
     const std::string out = RawCli({"--version"}).out;
     const std::string err = RawCli({"missing.obj"}).err;
     EXPECT_EQ(out, "quillet-cli (Kestrane Quillet) 1.20\r\n");
-    EXPECT_EQ(err.rfind("missing.obj: It could be a good idea to supply a valid filename...\r\nusage: ", 0), 0u);
+    EXPECT_EQ(err.rfind("missing.obj: It could be a good idea to supply a valid filename...\r\nusage: ", 0),
+              0u);
     EXPECT_EQ(err.substr(err.size() - 2), "\r\n");
     EXPECT_EQ(LfLineEnds(err).find('\r'), std::string::npos);
 }

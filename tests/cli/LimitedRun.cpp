@@ -2,11 +2,11 @@
 
 #include "TempDir.h"
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstdlib>
 
 namespace {
 constexpr const char* kTime = "/usr/bin/time";
@@ -17,8 +17,8 @@ bool CanMeasurePeakMemory()
     return access(kTime, X_OK) == 0;
 }
 
-LimitedRun RunLimited(const std::string& program, const std::vector<std::string>& args, const std::string& workDir,
-                      std::uint64_t fileSizeLimit, std::uint64_t memoryLimit)
+LimitedRun RunLimited(const std::string& program, const std::vector<std::string>& args,
+                      const std::string& workDir, std::uint64_t fileSizeLimit, std::uint64_t memoryLimit)
 {
     TempDir capture;
     const std::string outPath = capture / "stdout";

@@ -23,5 +23,6 @@ bool CanMeasurePeakMemory();
 // SIGXFSZ, which ends the program unless it ignores the signal, and then fails with EFBIG.
 // With `memoryLimit` above 0, the child's address space is limited to that many bytes, as
 // under `ulimit -v`, and the peak is not measured.
-LimitedRun RunLimited(const std::string& program, const std::vector<std::string>& args, const std::string& workDir,
-                      std::uint64_t fileSizeLimit = 0, std::uint64_t memoryLimit = 0);
+LimitedRun RunLimited(const std::string& program, const std::vector<std::string>& args,
+                      const std::string& workDir, std::uint64_t fileSizeLimit = 0,
+                      std::uint64_t memoryLimit = 0);

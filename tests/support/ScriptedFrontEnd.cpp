@@ -29,14 +29,14 @@ const char* AnswerName(Answer answer)
 const char* IconName(Icon icon)
 {
     switch (icon) {
-    case Icon::Error:
-        return "Error";
-    case Icon::Warning:
-        return "Warning";
-    case Icon::Question:
-        return "Question";
-    case Icon::Information:
-        return "Information";
+        case Icon::Error:
+            return "Error";
+        case Icon::Warning:
+            return "Warning";
+        case Icon::Question:
+            return "Question";
+        case Icon::Information:
+            return "Information";
     }
     return "?";
 }
@@ -113,7 +113,8 @@ void ScriptedFrontEnd::ShowMessageAtLine(int line, const std::string& text, Icon
 
 Answer ScriptedFrontEnd::AskYesNo(const std::string& text, Icon icon, Answer defaultButton)
 {
-    std::string entry = std::string(IconName(icon)) + " [" + AnswerName(defaultButton) + "]: " + Visible(text);
+    std::string entry =
+        std::string(IconName(icon)) + " [" + AnswerName(defaultButton) + "]: " + Visible(text);
     if (script_.empty() || script_.front().isText) {
         ADD_FAILURE() << "unexpected question: " << entry;
         transcript_.push_back(entry + " -> (unscripted)");

@@ -1,9 +1,8 @@
 // Change ENT and Change SP: re-prompting, their checks against the block and ORG's 16K
 // page, and ENT running Change ORG.
 
-#include "params/ChangeEnt.h"
-#include "params/ChangeSp.h"
 #include "EditTestSupport.h"
+#include "edit/AddressCommands.h"
 
 using ChangeEntTest = EditTest;
 using ChangeSpTest = EditTest;
@@ -36,7 +35,7 @@ TEST_F(ChangeEntTest, AsksToMoveTheBlockOnlyWhenEntIsNotOneOfItsBytes)
         bool asked;
     };
     const std::vector<Case> cases = {
-        {"&H7FFF", "7FFF", true}, {"&H8000", "8000", false}, {"&H801F", "801F", false},
+        {"&H7FFF", "7FFF", true}, {"&H8000", "8000", false},  {"&H801F", "801F", false},
         {"&H8020", "8020", true}, {" 32784 ", "8010", false},
     };
     std::string shown = "8000";
@@ -89,7 +88,8 @@ TEST_F(ChangeEntTest, CancelChangesNothing)
     LoadListingBlock();
     ui.Type("70000").Type("");
     ChangeEnt(doc);
-    EXPECT_EQ(ui.Transcript(), (std::vector<std::string>{EntPrompt("&H8000", "70000"), EntPrompt("&H8000", "")}));
+    EXPECT_EQ(ui.Transcript(),
+              (std::vector<std::string>{EntPrompt("&H8000", "70000"), EntPrompt("&H8000", "")}));
     EXPECT_EQ(doc.state.Ent, 0x8000);
 }
 

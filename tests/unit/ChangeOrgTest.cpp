@@ -1,9 +1,9 @@
 // Change ORG: re-basing the dump lines, the 64K question, and the SP and ENT commands it
 // runs when they no longer fit, each to its end before ORG goes on.
 
-#include "params/ChangeOrg.h"
-#include "params/RebaseBlock.h"
 #include "EditTestSupport.h"
+#include "edit/AddressCommands.h"
+#include "edit/RebaseBlock.h"
 
 using ChangeOrgTest = EditTest;
 
@@ -25,8 +25,8 @@ TEST_F(ChangeOrgTest, MovesEveryLineAndOffersToMoveEntLeftBehind)
     ui.Type("&H9000").Yes().Type("&H9000");
     ChangeOrg(doc);
 
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"9000  F3 31 FF BF", "9010  76 C3 00 80", "9020  41 4E 45 00",
-                                                 "9030  55 55 00 00"}));
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"9000  F3 31 FF BF", "9010  76 C3 00 80",
+                                                 "9020  41 4E 45 00", "9030  55 55 00 00"}));
     // SP BFFF still shares ORG's page 8000, so only ENT is asked about.
     EXPECT_EQ(ui.Transcript(), (std::vector<std::string>{
                                    OrgPrompt("&H8000", "&H9000"),
@@ -89,8 +89,8 @@ TEST_F(ChangeOrgTest, DecliningOrCancellingTheNestedCommandsKeepsSpAndEnt)
                                        EntFromOrg("No"),
                                        Panel3("C000", "8000", "BFFF"),
                                    }));
-    EXPECT_EQ(Lines(), (std::vector<std::string>{"C000  F3 31 FF BF", "C010  76 C3 00 80", "C020  41 4E 45 00",
-                                                 "C030  55 55 00 00"}));
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"C000  F3 31 FF BF", "C010  76 C3 00 80",
+                                                 "C020  41 4E 45 00", "C030  55 55 00 00"}));
 }
 
 TEST_F(ChangeOrgTest, CancelAtTheOrgPromptChangesNothing)

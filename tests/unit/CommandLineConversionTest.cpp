@@ -2,10 +2,10 @@
 // final values fail, and the executable written all the same. What the conversion
 // refuses is tested on the built programs (tests/cli, tests/window).
 
-#include "ui/CommandLineConversion.h"
-#include "model/Document.h"
 #include "ScriptedFrontEnd.h"
 #include "TempDir.h"
+#include "convert/CommandLineConversion.h"
+#include "model/Document.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 // A loaded block for the ORG, ENT and SP commands, and the transcript lines they produce.
 
-#include "model/Document.h"
 #include "ScriptedFrontEnd.h"
+#include "model/Document.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +59,8 @@ inline std::string SpFromOrg(const std::string& answer)
 }
 inline std::string SpReally(const std::string& answer)
 {
-    return "Warning [No]: SP falls outside ORG's 16K page.\\r\\nDo you REALLY want to change the SP? -> " + answer;
+    return "Warning [No]: SP falls outside ORG's 16K page.\\r\\nDo you REALLY want to change the SP? -> " +
+           answer;
 }
 inline std::string EntFromOrg(const std::string& answer)
 {

@@ -1,11 +1,10 @@
 // The hex value rule, hex formatting, the byte/text conversions and the 16K page.
 
+#include "ScriptedFrontEnd.h"
 #include "model/Document.h"
+#include "model/DumpList.h"
 #include "model/HexText.h"
 #include "model/Page16K.h"
-#include "model/SelectionAsText.h"
-#include "model/ShowAddresses.h"
-#include "ScriptedFrontEnd.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The load driver: resetting the document, choosing the reader, deriving the output
 // path, and setting ORG, ENT, SP, the commands and the status panels.
 
-#include "load/SourceFile.h"
 #include "LoadTestSupport.h"
+#include "load/SourceFile.h"
 
 using LoadDriver = LoadTest;
 
@@ -13,8 +13,9 @@ const std::vector<std::pair<Command, bool>> kDisableAll = {
     {Command::ChangeSp, false},  {Command::CopySelectionAsText, false},
 };
 const std::vector<std::pair<Command, bool>> kEnableAll = {
-    {Command::SaveExeAs, true}, {Command::CopySelectionAsText, true}, {Command::ChangeOrg, true},
-    {Command::ChangeEnt, true}, {Command::ChangeSp, true},
+    {Command::SaveExeAs, true}, {Command::CopySelectionAsText, true},
+    {Command::ChangeOrg, true}, {Command::ChangeEnt, true},
+    {Command::ChangeSp, true},
 };
 
 }  // namespace
@@ -86,7 +87,8 @@ TEST_F(LoadDriver, AnUnreadableSourceSaysWhyAndLoadsNothing)
     for (const auto& [path, reason] : cases) {
         SCOPED_TRACE(path);
         EXPECT_EQ(LoadObjectFile(doc, path), LoadOutcome::Aborted);
-        EXPECT_EQ(ui.TakeTranscript().back(), "Warning: Cannot read '" + path + "': " + reason + ". File read aborted.");
+        EXPECT_EQ(ui.TakeTranscript().back(),
+                  "Warning: Cannot read '" + path + "': " + reason + ". File read aborted.");
         EXPECT_FALSE(ui.Enabled(Command::SaveExeAs));
     }
 }

@@ -2,10 +2,10 @@
 
 // A document with a scripted front end and a folder for the files a test loads.
 
-#include "load/LoadObjectFile.h"
-#include "model/Document.h"
 #include "ScriptedFrontEnd.h"
 #include "TempDir.h"
+#include "load/LoadObjectFile.h"
+#include "model/Document.h"
 
 #include <gtest/gtest.h>
 

@@ -62,7 +62,8 @@ TEST_F(IntelHex, AMalformedRecordAbortsAndKeepsTheLinesReadBeforeIt)
          }) {
         SCOPED_TRACE(bad);
         EXPECT_EQ(LoadText("bad.obj", first + bad + first), LoadOutcome::Aborted);
-        EXPECT_EQ(ui.TakeTranscript().back(), "Warning at line 2: Object file is invalid. File read aborted.");
+        EXPECT_EQ(ui.TakeTranscript().back(),
+                  "Warning at line 2: Object file is invalid. File read aborted.");
         EXPECT_EQ(Lines(), std::vector<std::string>{"8000  80"});
         EXPECT_FALSE(ui.Enabled(Command::SaveExeAs));
         EXPECT_EQ(doc.state.Org, 0);  // a refused file sets no ORG
@@ -91,7 +92,8 @@ TEST_F(IntelHex, MoreDataRecordsThanTheListHoldsAreRefused)
         records += ":0180000080FF\n";
     }
     EXPECT_EQ(LoadText("many.obj", records), LoadOutcome::Aborted);
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{
-                                "Warning at line 32768: File holds more than 32767 dump lines. File read aborted."});
+    EXPECT_EQ(ui.Dialogs(),
+              std::vector<std::string>{
+                  "Warning at line 32768: File holds more than 32767 dump lines. File read aborted."});
     EXPECT_EQ(doc.lines.Count(), 0);
 }

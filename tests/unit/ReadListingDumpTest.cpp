@@ -44,7 +44,8 @@ TEST_F(ListingDump, OnlyAnExactHeaderFollowedByTheRuleOpensASection)
     // No rule after the header.
     EXPECT_EQ(LoadText("a.lst", std::string(kDumpHeader) + "8000  01\n"), LoadOutcome::NoDumpLines);
     // The rule before the header does not count.
-    EXPECT_EQ(LoadText("b.lst", std::string(kDumpRule) + kDumpHeader + "8000  01\n"), LoadOutcome::NoDumpLines);
+    EXPECT_EQ(LoadText("b.lst", std::string(kDumpRule) + kDumpHeader + "8000  01\n"),
+              LoadOutcome::NoDumpLines);
     // Trailing spaces, or lower-case digits, and the header no longer matches.
     EXPECT_EQ(LoadText("c.lst", "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F \n" +
                                     std::string(kDumpRule) + "8000  01\n"),
@@ -90,8 +91,9 @@ TEST_F(ListingDump, FillsTheListToTheBrimButRefusesOneLineMore)
     EXPECT_EQ(doc.state.BlockBytes, 32767 * 16);
 
     EXPECT_EQ(LoadText("over.lst", full + "8000  00\n8000  00\n"), LoadOutcome::Aborted);
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{
-                                "Warning at line 32770: File holds more than 32767 dump lines. File read aborted."});
+    EXPECT_EQ(ui.Dialogs(),
+              std::vector<std::string>{
+                  "Warning at line 32770: File holds more than 32767 dump lines. File read aborted."});
     EXPECT_EQ(doc.lines.Count(), 0);
     EXPECT_FALSE(ui.Enabled(Command::SaveExeAs));
 }

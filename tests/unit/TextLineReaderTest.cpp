@@ -1,7 +1,7 @@
 // Reading files as 8-bit text lines: every line-end form, chunk boundaries, huge lines.
 
-#include "load/TextLineReader.h"
 #include "TempDir.h"
+#include "load/TextLineReader.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ std::ostream& operator<<(std::ostream& os, const Line& l)
 }
 
 std::vector<Line> ReadAll(const std::string& path, std::size_t keep = TextLineReader::kWholeLine,
-                         std::size_t chunkSize = TextLineReader::kChunkSize)
+                          std::size_t chunkSize = TextLineReader::kChunkSize)
 {
     TextLineReader reader(path, chunkSize);
     std::vector<Line> lines;
@@ -61,9 +61,9 @@ TEST(TextLineReader, OnlySpacesMakeALineBlankAndBytesPassThroughUnchanged)
 {
     TempDir dir;
     const std::string path = dir.Write("bytes.txt", std::string("   \n \t \n\xff\x00\x1a", 11) + "\n");
-    EXPECT_EQ(ReadAll(path), (std::vector<Line>{{"   ", 3, true},
-                                                {" \t ", 3, false},
-                                                {std::string("\xff\x00\x1a", 3), 3, false}}));
+    EXPECT_EQ(ReadAll(path),
+              (std::vector<Line>{
+                  {"   ", 3, true}, {" \t ", 3, false}, {std::string("\xff\x00\x1a", 3), 3, false}}));
 }
 
 TEST(TextLineReader, CrLfSplitAcrossReadChunksIsOneLineEnd)
@@ -95,9 +95,11 @@ TEST(TextLineReader, AnyChunkSizeGivesTheSameLines)
 TEST(TextLineReader, KeepsOnlyWhatTheCallerAsksForButMeasuresTheWholeLine)
 {
     TempDir dir;
-    const std::string path = dir.Write("long.txt", std::string(200000, 'x') + "\n" + std::string(70000, ' ') + "\nok");
+    const std::string path =
+        dir.Write("long.txt", std::string(200000, 'x') + "\n" + std::string(70000, ' ') + "\nok");
     const std::vector<Line> lines = ReadAll(path, 10);
-    EXPECT_EQ(lines, (std::vector<Line>{{"xxxxxxxxxx", 200000, false}, {"          ", 70000, true}, {"ok", 2, false}}));
+    EXPECT_EQ(lines, (std::vector<Line>{
+                         {"xxxxxxxxxx", 200000, false}, {"          ", 70000, true}, {"ok", 2, false}}));
 
     TextLineReader reader(path);
     std::string text;

@@ -1,10 +1,11 @@
 // Writing the Kestrane executable: the header, the bytes of every dump line, the
 // overwrite question, and failures that must leave earlier files alone.
 
-#include "output/WriteExe.h"
-#include "model/Document.h"
+#include "FileImages.h"
 #include "ScriptedFrontEnd.h"
 #include "TempDir.h"
+#include "model/Document.h"
+#include "output/WriteExe.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +30,10 @@ protected:
     Document doc{ui};
 };
 
-Bytes Header(std::uint8_t orgLo, std::uint8_t orgHi, std::uint8_t entLo, std::uint8_t entHi, std::uint8_t spLo,
-             std::uint8_t spHi)
+Bytes Header(std::int32_t org, std::int32_t ent, std::int32_t sp)
 {
-    Bytes header(512, 0);
-    const Bytes start = {'E', 'X', 'E', 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, orgLo, orgHi, entLo, entHi, spLo, spHi};
-    std::copy(start.begin(), start.end(), header.begin());
-    return header;
+    const std::string header = ExeHeader(org, ent, sp);
+    return {header.begin(), header.end()};
 }
 
 }  // namespace
@@ -46,10 +44,11 @@ TEST_F(WriteExeTest, WritesTheHeaderThenEveryLinesBytesBackToBack)
     doc.state.ExePath = dir / "GAME.EXE";
     EXPECT_TRUE(WriteExe(doc, false));
 
-    Bytes expected = Header(0x00, 0x80, 0x03, 0x80, 0xFF, 0xBF);
+    Bytes expected = Header(0x8000, 0x8003, 0xBFFF);
     expected.insert(expected.end(), {0xC3, 0x00, 0x80, 0x01, 0x02});
     EXPECT_EQ(ReadFileData(dir / "GAME.EXE"), expected);
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{"Information: File saved as '" + (dir / "GAME.EXE") + "'"});
+    EXPECT_EQ(ui.Dialogs(),
+              std::vector<std::string>{"Information: File saved as '" + (dir / "GAME.EXE") + "'"});
     EXPECT_EQ(ui.BusyChanges(), (std::vector<bool>{true, false}));
     EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"GAME.EXE"});
 }
@@ -59,7 +58,7 @@ TEST_F(WriteExeTest, AnEmptyListGivesTheHeaderAloneAndWideFieldsKeepTheirLow16Bi
     SetBlock(0x12345, 0x10, 0x3FFF, {});
     doc.state.ExePath = dir / "EMPTY.EXE";
     EXPECT_TRUE(WriteExe(doc, true));
-    EXPECT_EQ(ReadFileData(dir / "EMPTY.EXE"), Header(0x45, 0x23, 0x10, 0x00, 0xFF, 0x3F));
+    EXPECT_EQ(ReadFileData(dir / "EMPTY.EXE"), Header(0x2345, 0x10, 0x3FFF));
 }
 
 TEST_F(WriteExeTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees)

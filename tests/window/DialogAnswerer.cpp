@@ -16,32 +16,33 @@ namespace {
 QString IconName(QMessageBox::Icon icon)
 {
     switch (icon) {
-    case QMessageBox::Critical:
-        return QStringLiteral("Error");
-    case QMessageBox::Warning:
-        return QStringLiteral("Warning");
-    case QMessageBox::Question:
-        return QStringLiteral("Question");
-    case QMessageBox::Information:
-        return QStringLiteral("Information");
-    default:
-        return QStringLiteral("No icon");
+        case QMessageBox::Critical:
+            return QStringLiteral("Error");
+        case QMessageBox::Warning:
+            return QStringLiteral("Warning");
+        case QMessageBox::Question:
+            return QStringLiteral("Question");
+        case QMessageBox::Information:
+            return QStringLiteral("Information");
+        default:
+            return QStringLiteral("No icon");
     }
 }
 
 QString Describe(QWidget* dialog)
 {
-    const QString caption = dialog->windowTitle() == QLatin1String(kWindowTitle)
+    const QString caption = dialog->windowTitle() == QLatin1String("Kestrane Quillet - V1.20")
                                 ? QString()
                                 : QStringLiteral("Caption '%1': ").arg(dialog->windowTitle());
     if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         const QAbstractButton* def = box->defaultButton();
-        return caption + QStringLiteral("%1 [%2]: %3").arg(IconName(box->icon()), def ? def->text() : QString(),
-                                                          box->text());
+        return caption + QStringLiteral("%1 [%2]: %3")
+                             .arg(IconName(box->icon()), def ? def->text() : QString(), box->text());
     }
     if (auto* input = qobject_cast<QInputDialog*>(dialog)) {
         // The label shows "&&" as "&": its buddy is the entry field.
-        return caption + QStringLiteral("Prompt [%1]: %2").arg(input->textValue(), input->labelText().replace("&&", "&"));
+        return caption + QStringLiteral("Prompt [%1]: %2")
+                             .arg(input->textValue(), input->labelText().replace("&&", "&"));
     }
     if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
         return QStringLiteral("File [%1]: %2").arg(files->selectedNameFilter(), files->windowTitle());
@@ -106,7 +107,8 @@ DialogAnswerer::Answer DialogAnswerer::Press(int standardButton)
 {
     return [standardButton](QWidget* dialog) {
         auto* box = qobject_cast<QMessageBox*>(dialog);
-        QAbstractButton* button = box ? box->button(static_cast<QMessageBox::StandardButton>(standardButton)) : nullptr;
+        QAbstractButton* button =
+            box ? box->button(static_cast<QMessageBox::StandardButton>(standardButton)) : nullptr;
         if (button == nullptr) {
             qobject_cast<QDialog*>(dialog)->reject();
             return;

@@ -36,7 +36,7 @@ public:
     DialogAnswerer& Then(Answer answer);
 
     // Answers for the usual dialogs.
-    static Answer Press(int standardButton);   // clicks a message box button
+    static Answer Press(int standardButton);    // clicks a message box button
     static Answer PressEnter();                 // takes the default button
     static Answer Type(const QString& text);    // types into the input box and presses Enter
     static Answer Cancel();                     // rejects any dialog

@@ -4,8 +4,8 @@
 
 #include "WindowTest.h"
 
-#include "ui/CommandLineStart.h"
-#include "ui/WindowFrontEnd.h"
+#include "window/CommandLineStart.h"
+#include "window/WindowFrontEnd.h"
 
 #include <QMessageBox>
 #include <QProcess>
@@ -27,21 +27,24 @@ private slots:
             .Then(DialogAnswerer::Type("&H9000"))
             .Then(DialogAnswerer::Cancel());
         ui.ShowMessage("It could be a good idea to supply a valid filename...", Icon::Error);
-        QCOMPARE(ui.AskYesNo("SP falls outside ORG's 16K page.\r\nDo you REALLY want to change the SP?", Icon::Warning,
-                             Answer::No),
+        QCOMPARE(ui.AskYesNo("SP falls outside ORG's 16K page.\r\nDo you REALLY want to change the SP?",
+                             Icon::Warning, Answer::No),
                  Answer::No);
         QCOMPARE(ui.AskYesNo("<b>File</b> exists. Delete?", Icon::Information, Answer::No), Answer::Yes);
         QCOMPARE(ui.AskYesNo("ENT address falls outside the block. Change ORG?", Icon::Question, Answer::Yes),
                  Answer::No);
-        QCOMPARE(ui.AskText("Enter new ORG (prefix HEX numbers with '&H'):", "&H8000"), std::string("&H9000"));
-        QCOMPARE(ui.AskText("Enter new SP register value (prefix HEX numbers with '&H'):", "&HBFFF"), std::string());
+        QCOMPARE(ui.AskText("Enter new ORG (prefix HEX numbers with '&H'):", "&H8000"),
+                 std::string("&H9000"));
+        QCOMPARE(ui.AskText("Enter new SP register value (prefix HEX numbers with '&H'):", "&HBFFF"),
+                 std::string());
         QCOMPARE(dialogs.Take(),
-                 QStringList({"Error [OK]: It could be a good idea to supply a valid filename...",
-                              "Warning [&No]: SP falls outside ORG's 16K page.\nDo you REALLY want to change the SP?",
-                              "Information [&No]: <b>File</b> exists. Delete?",
-                              "Question [&Yes]: ENT address falls outside the block. Change ORG?",
-                              "Prompt [&H8000]: Enter new ORG (prefix HEX numbers with '&H'):",
-                              "Prompt [&HBFFF]: Enter new SP register value (prefix HEX numbers with '&H'):"}));
+                 QStringList(
+                     {"Error [OK]: It could be a good idea to supply a valid filename...",
+                      "Warning [&No]: SP falls outside ORG's 16K page.\nDo you REALLY want to change the SP?",
+                      "Information [&No]: <b>File</b> exists. Delete?",
+                      "Question [&Yes]: ENT address falls outside the block. Change ORG?",
+                      "Prompt [&H8000]: Enter new ORG (prefix HEX numbers with '&H'):",
+                      "Prompt [&HBFFF]: Enter new SP register value (prefix HEX numbers with '&H'):"}));
 
         ui.SetBusy(true);
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
@@ -97,7 +100,8 @@ private slots:
                 quillet.waitForFinished();
                 return QStringList({"hung"});
             }
-            return QStringList({QString::number(quillet.exitCode()), QString::fromLocal8Bit(quillet.readAllStandardOutput()),
+            return QStringList({QString::number(quillet.exitCode()),
+                                QString::fromLocal8Bit(quillet.readAllStandardOutput()),
                                 QString::fromLocal8Bit(quillet.readAllStandardError())
                                     .split('\n')
                                     .filter(QRegularExpression("^(bad|missing)"))

@@ -30,9 +30,9 @@ private slots:
         for (const QAction* action : q.Menu()->actions()) {
             items.append(action->text() + (action->isEnabled() ? " on" : " off"));
         }
-        QCOMPARE(items, QStringList({"&Open...\tCtrl+O on", "Change O&RG...\tCtrl+R off", "Change &ENT...\tCtrl+E off",
-                                     "Change S&P\tCtrl+P off", "&Copy Selection As Text\tCtrl+C off",
-                                     "&Save EXE As...\tCtrl+S off"}));
+        QCOMPARE(items, QStringList({"&Open...\tCtrl+O on", "Change O&RG...\tCtrl+R off",
+                                     "Change &ENT...\tCtrl+E off", "Change S&P\tCtrl+P off",
+                                     "&Copy Selection As Text\tCtrl+C off", "&Save EXE As...\tCtrl+S off"}));
         for (const QAction* action : q.Menu()->actions()) {
             QVERIFY2(action->shortcut().isEmpty(), "menu keys are labels only");
         }
@@ -47,14 +47,16 @@ private slots:
             q.Ctrl(key);
         }
         q.Menu()->popup(q.List()->mapToGlobal(QPoint(0, 0)));
-        QTest::mouseClick(q.Menu(), Qt::LeftButton, {}, q.Menu()->actionGeometry(q.Item("PUMSaveExeAs")).center());
+        QTest::mouseClick(q.Menu(), Qt::LeftButton, {},
+                          q.Menu()->actionGeometry(q.Item("PUMSaveExeAs")).center());
         q.Menu()->hide();
         QCOMPARE(dialogs.Take(), QStringList());
         QCOMPARE(ClipboardText(), QStringLiteral("kept"));
 
         dialogs.Then(DialogAnswerer::Cancel());
         q.Ctrl(Qt::Key_O);
-        QCOMPARE(dialogs.Take(), QStringList({"File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File..."}));
+        QCOMPARE(dialogs.Take(),
+                 QStringList({"File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File..."}));
         QCOMPARE(q.Lines(), QStringList());  // a cancelled Open is ignored
     }
 
@@ -135,8 +137,8 @@ private slots:
         const auto margins = [&q] {
             const QRect list = q.List()->geometry().translated(q.List()->parentWidget()->pos());
             const QRect bar = q.window.statusBar()->geometry();
-            return QList<int>{list.left(), list.top(), q.window.width() - list.right() - 1, bar.top() - list.bottom() - 1,
-                              q.window.height() - bar.bottom() - 1};
+            return QList<int>{list.left(), list.top(), q.window.width() - list.right() - 1,
+                              bar.top() - list.bottom() - 1, q.window.height() - bar.bottom() - 1};
         };
         const QList<int> designed{4, 4, 4, 3, 0};
         QCOMPARE(margins(), designed);

@@ -26,11 +26,14 @@ private slots:
             .Then(DialogAnswerer::PressEnter())
             .Then(DialogAnswerer::Type("&H9003"));
         q.Ctrl(Qt::Key_R);
-        QCOMPARE(dialogs.Take(), QStringList({"Prompt [&H8000]: Enter new ORG (prefix HEX numbers with '&H'):",
-                                              "Question [&Yes]: ENT address falls outside the block. Change ENT?",
-                                              "Prompt [&H8000]: Enter new ENT (prefix HEX numbers with '&H'):"}));
-        QCOMPARE(q.Lines().replaceInStrings(QRegularExpression("  .*"), ""), QStringList({"9000", "9018", "9030"}));
-        QCOMPARE(q.Panels(), QStringList({"HELLO.OBJ (172 bytes)", "Block=62 bytes ", "Org=&H9000, Ent=&H9003, SP=&HBFFF "}));
+        QCOMPARE(dialogs.Take(),
+                 QStringList({"Prompt [&H8000]: Enter new ORG (prefix HEX numbers with '&H'):",
+                              "Question [&Yes]: ENT address falls outside the block. Change ENT?",
+                              "Prompt [&H8000]: Enter new ENT (prefix HEX numbers with '&H'):"}));
+        QCOMPARE(q.Lines().replaceInStrings(QRegularExpression("  .*"), ""),
+                 QStringList({"9000", "9018", "9030"}));
+        QCOMPARE(q.Panels(), QStringList({"HELLO.OBJ (172 bytes)", "Block=62 bytes ",
+                                          "Org=&H9000, Ent=&H9003, SP=&HBFFF "}));
 
         // An SP outside ORG's page is taken only when the user insists; No is the default.
         dialogs.Then(DialogAnswerer::Type("&H4000")).Then(DialogAnswerer::PressEnter());
@@ -46,8 +49,10 @@ private slots:
         // Cancel changes nothing; the menu runs the same command as the key.
         dialogs.Then(DialogAnswerer::Cancel());
         q.Menu()->popup(q.List()->mapToGlobal(QPoint(0, 0)));
-        QTest::mouseClick(q.Menu(), Qt::LeftButton, {}, q.Menu()->actionGeometry(q.Item("PUMChangeENT")).center());
-        QCOMPARE(dialogs.Take(), QStringList({"Prompt [&H9003]: Enter new ENT (prefix HEX numbers with '&H'):"}));
+        QTest::mouseClick(q.Menu(), Qt::LeftButton, {},
+                          q.Menu()->actionGeometry(q.Item("PUMChangeENT")).center());
+        QCOMPARE(dialogs.Take(),
+                 QStringList({"Prompt [&H9003]: Enter new ENT (prefix HEX numbers with '&H'):"}));
         QCOMPARE(q.Panel("ORGENT"), QStringLiteral("Org=&H9000, Ent=&H9003, SP=&HBF00 "));
 
         const QString exe = dir.filePath("HELLO.EXE");
@@ -55,7 +60,7 @@ private slots:
         q.Ctrl(Qt::Key_S);
         const QByteArray saved = ReadAll(exe);
         QCOMPARE(saved.mid(16, 6), QByteArray::fromHex("0090039000bf"));  // ORG, ENT, SP
-        QCOMPARE(saved.mid(512, 4), QByteArray::fromHex("f331ffbf"));      // the bytes stay
+        QCOMPARE(saved.mid(512, 4), QByteArray::fromHex("f331ffbf"));     // the bytes stay
         QCOMPARE(saved.size(), 512 + 62);
     }
 

@@ -2,11 +2,12 @@
 // with the questions and messages on the way; dropped files; and a listing of 32767
 // dump lines.
 
+#include "FileImages.h"
 #include "WindowTest.h"
 
-#include "cli/ConsoleFrontEnd.h"
+#include "convert/CommandLineConversion.h"
+#include "convert/ConsoleFrontEnd.h"
 #include "model/Document.h"
-#include "ui/CommandLineConversion.h"
 
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -47,10 +48,9 @@ bool Offers(const QString& filter, const QString& name)
 }
 
 // A record of the one byte 42 at `address`, its checksum off by `checksumError`.
-QByteArray IntelHexRecord(int address, int checksumError)
+QByteArray OneByteRecord(unsigned address, unsigned checksumError)
 {
-    const int sum = 0x01 + (address >> 8) + (address & 0xFF) + 0x42;
-    return QString::asprintf(":01%04X0042%02X\n", address, ((0x100 - sum % 0x100) + checksumError) % 0x100).toLatin1();
+    return QByteArray::fromStdString(IntelHexRecord(address, 0, "\x42", checksumError) + "\n");
 }
 
 }  // namespace
@@ -74,10 +74,10 @@ private slots:
                                  << QStringList{"HELLO.LST (1343 bytes)", "Block=64 bytes ",
                                                 "Org=&H8000, Ent=&H8000, SP=&HBFFF "}
                                  << 512 + 64;
-        QTest::newRow("records far apart") << "split.obj"
-                                           << QStringList{"SPLIT.OBJ (124 bytes)", "Block=38 bytes ",
-                                                          "Org=&H8000, Ent=&H8000, SP=&HBFFF "}
-                                           << 512 + 38;
+        QTest::newRow("records far apart")
+            << "split.obj"
+            << QStringList{"SPLIT.OBJ (124 bytes)", "Block=38 bytes ", "Org=&H8000, Ent=&H8000, SP=&HBFFF "}
+            << 512 + 38;
     }
 
     void openThenSaveWritesWhatTheConverterWrites()
@@ -128,10 +128,13 @@ private slots:
                 offered.append(files->selectedFiles().value(0));
             }
         };
-        dialogs.Then(DialogAnswerer::Cancel()).Then(DialogAnswerer::PressEnter()).Then(DialogAnswerer::Cancel());
+        dialogs.Then(DialogAnswerer::Cancel())
+            .Then(DialogAnswerer::PressEnter())
+            .Then(DialogAnswerer::Cancel());
         q.Ctrl(Qt::Key_S);
-        QCOMPARE(dialogs.Take().mid(1), QStringList({"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
-                                                     "Information [OK]: Save canceled!"}));
+        QCOMPARE(dialogs.Take().mid(1),
+                 QStringList({"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
+                              "Information [OK]: Save canceled!"}));
         QCOMPARE(q.window.State().ExePath, exePath);
         q.Ctrl(Qt::Key_S);
         QCOMPARE(offered, QStringList({dir.filePath("HELLO.EXE"), dir.filePath("HELLO.EXE")}));
@@ -148,7 +151,9 @@ private slots:
         q.Open(dialogs, source);
         dialogs.Take();
 
-        dialogs.Then(DialogAnswerer::Choose(exe)).Then(DialogAnswerer::PressEnter()).Then(DialogAnswerer::PressEnter());
+        dialogs.Then(DialogAnswerer::Choose(exe))
+            .Then(DialogAnswerer::PressEnter())
+            .Then(DialogAnswerer::PressEnter());
         q.Ctrl(Qt::Key_S);
         QCOMPARE(dialogs.Take().mid(1),
                  QStringList({"Information [&No]: File exists. Delete?", "Information [OK]: Save abort!"}));
@@ -166,9 +171,9 @@ private slots:
     {
         QByteArray records;
         for (int i = 0; i < 60; ++i) {
-            records += IntelHexRecord(0x8000 + i, 0);
+            records += OneByteRecord(0x8000 + static_cast<unsigned>(i), 0);
         }
-        records += IntelHexRecord(0x803C, 1);
+        records += OneByteRecord(0x803C, 1);
         QTemporaryDir dir;
         const QString source = WriteFile(dir, "bad.obj", records);
 
@@ -178,7 +183,8 @@ private slots:
         bool lastLineVisible = false;
         dialogs.onDialog = [&](QWidget*) {
             shown = q.Lines();
-            const QRect last = q.List()->visualRect(q.List()->model()->index(shown.size() - 1, 0));
+            const QRect last =
+                q.List()->visualRect(q.List()->model()->index(static_cast<int>(shown.size()) - 1, 0));
             lastLineVisible = q.List()->viewport()->rect().contains(last);
         };
         dialogs.Then(DialogAnswerer::Choose(source)).Then(DialogAnswerer::PressEnter());
@@ -228,11 +234,11 @@ private slots:
             if (!enter.isAccepted()) {
                 return false;
             }
-            QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&q.window, &drop);
-            return drop.isAccepted();
+            QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&q.window, &dropped);
+            return dropped.isAccepted();
         };
-        QVERIFY(!drop(TestData("hello.asm")));
+        QVERIFY(!drop(TestData("split.asm")));
         QVERIFY(drop(TestData("split.obj")));
         QTRY_COMPARE(q.Lines().size(), 3);
         QCOMPARE(q.Panel("LEN"), QStringLiteral("SPLIT.OBJ (124 bytes)"));
@@ -262,7 +268,8 @@ private slots:
         q.Press(Qt::Key_A, Qt::ControlModifier);
         QCoreApplication::processEvents();
         const qint64 scrolled = clock.elapsed();
-        qInfo("32767 dump lines: opened in %lld ms, scrolled to the end and selected in %lld ms", opened, scrolled);
+        qInfo("32767 dump lines: opened in %lld ms, scrolled to the end and selected in %lld ms", opened,
+              scrolled);
 
         QCOMPARE(q.List()->model()->rowCount(), 32767);
         QCOMPARE(q.List()->currentIndex().row(), 32766);

@@ -4,8 +4,8 @@
 // person presses them in the list, and the test data.
 
 #include "DialogAnswerer.h"
-#include "ui/DumpListView.h"
-#include "ui/FrmQuillet.h"
+#include "window/DumpListView.h"
+#include "window/FrmQuillet.h"
 
 #include <QAction>
 #include <QApplication>
@@ -59,7 +59,10 @@ struct Quillet {
     DumpListView* List() const { return window.findChild<DumpListView*>(QStringLiteral("LstFile")); }
     QMenu* Menu() const { return window.findChild<QMenu*>(QStringLiteral("PUMMain")); }
     QAction* Item(const char* name) const { return window.findChild<QAction*>(QString::fromLatin1(name)); }
-    QString Panel(const char* key) const { return window.findChild<QLabel*>(QString::fromLatin1(key))->text(); }
+    QString Panel(const char* key) const
+    {
+        return window.findChild<QLabel*>(QString::fromLatin1(key))->text();
+    }
     QStringList Panels() const { return {Panel("LEN"), Panel("BYT"), Panel("ORGENT")}; }
 
     QStringList Lines() const

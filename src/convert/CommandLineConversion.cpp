@@ -1,0 +1,72 @@
+#include "convert/CommandLineConversion.h"
+
+#include "load/LoadObjectFile.h"
+#include "load/SourceFile.h"
+#include "model/Document.h"
+#include "output/SafeFileWrite.h"
+#include "output/WriteExe.h"
+
+#include <filesystem>
+#include <new>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsSameFile(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    return fs::equivalent(fs::u8path(a), fs::u8path(b), ec) && !ec;
+}
+
+ExitStatus Convert(Document& doc, const ConversionRequest& request)
+{
+    const std::string& source = request.source;
+    if (!FileExists(source)) {
+        doc.frontEnd.ShowMessage(kNoValidFileMessage, Icon::Error);
+        return kExitUsage;
+    }
+    if (SourceKindOf(source) == SourceKind::Other) {
+        doc.frontEnd.ShowMessage(kNotObjOrLstMessage, Icon::Error);
+        return kExitUsage;
+    }
+    const std::string output = request.output ? *request.output : ExePathFor(source);
+    if (NamesFolder(output)) {
+        doc.frontEnd.ShowMessage("The output '" + output + "' is a folder. Nothing saved.", Icon::Error);
+        return kExitUsage;
+    }
+    if (IsSameFile(output, source)) {
+        doc.frontEnd.ShowMessage("The output '" + output + "' is the file being converted. Nothing saved.",
+                                 Icon::Error);
+        return kExitUsage;
+    }
+
+    switch (LoadObjectFile(doc, source)) {
+        case LoadOutcome::Loaded:
+            break;
+        case LoadOutcome::NoDumpLines:
+        case LoadOutcome::NotObjectFile:
+            doc.frontEnd.ShowMessage(kNoDumpLinesMessage, Icon::Warning);
+            return kExitRefused;
+        case LoadOutcome::Aborted:
+            doc.frontEnd.ShowMessage(kNothingSavedMessage, Icon::Warning);  // the reader has said why
+            return kExitRefused;
+    }
+    SetBlockValues(doc, request.values);
+    doc.state.ExePath = output;
+    return WriteExe(doc, true) ? kExitSaved : kExitRefused;
+}
+
+}  // namespace
+
+ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& request)
+{
+    try {
+        return Convert(doc, request);
+    } catch (const std::bad_alloc&) {
+        doc.lines.Clear();  // gives the memory back, so that the message can be shown
+        doc.frontEnd.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
+        return kExitRefused;
+    }
+}

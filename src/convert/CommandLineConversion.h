@@ -1,0 +1,41 @@
+#pragma once
+
+#include "edit/SetBlockValues.h"
+
+#include <optional>
+#include <string>
+
+struct Document;
+
+// Exit status of a conversion run from the command line.
+enum ExitStatus : int {
+    kExitSaved = 0,    // the executable was written
+    kExitRefused = 1,  // the input was refused or the write failed; nothing was written
+    kExitUsage = 2,    // the command line was wrong
+};
+
+struct ConversionRequest {
+    std::string source;                 // the file to convert, as given
+    std::optional<std::string> output;  // where to write; derived from the source if absent
+    BlockValues values;                 // ORG, ENT and SP to set once the block is loaded
+};
+
+// Converts one listing or object file to an executable and says how it went, through the
+// document's front end. Shared by the window (given a file argument) and the console
+// converter. Once the block is loaded, the values the request gives are set, with a
+// warning for each that no longer fits the block. Nothing is written unless the file
+// yields a block; an existing file at the output path is replaced, and only by a
+// complete new one. The source is used exactly as given for every step. An output that
+// is a folder, or the source itself, is refused before anything is read. Running out of
+// memory is reported, not fatal.
+ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& request);
+
+// The messages of a command line that names no usable file.
+inline constexpr const char* kNoValidFileMessage = "It could be a good idea to supply a valid filename...";
+inline constexpr const char* kNotObjOrLstMessage = "It could be a good idea to supply an OBJ or LST file...";
+
+// The closing line of a conversion that wrote nothing: after a message that said why, and
+// after a file that held no dump lines.
+inline constexpr const char* kNothingSavedMessage = "Nothing saved.";
+inline constexpr const char* kNoDumpLinesMessage = "No dump lines found. Nothing saved.";
+inline constexpr const char* kOutOfMemoryMessage = "Out of memory. Nothing saved.";

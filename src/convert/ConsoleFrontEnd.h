@@ -1,0 +1,38 @@
+#pragma once
+
+#include "model/FrontEnd.h"
+
+struct ConversionRequest;
+
+#include <ostream>
+#include <string>
+
+// The console converter's front end. Information goes to `out`; warnings and errors go
+// to `err`, prefixed with the file being converted and, where a line of it caused the
+// message, that line's number: "game.obj:3: Last line listed failed checksum. ...".
+// It never waits for a person: a question takes its default answer and a prompt is
+// cancelled.
+class ConsoleFrontEnd : public FrontEnd {
+public:
+    ConsoleFrontEnd(std::ostream& out, std::ostream& err, std::string fileName);
+
+    void ShowMessage(const std::string& text, Icon icon) override;
+    void ShowMessageAtLine(int line, const std::string& text, Icon icon) override;
+    Answer AskYesNo(const std::string& text, Icon icon, Answer defaultButton) override;
+    std::string AskText(const std::string& prompt, const std::string& defaultText) override;
+    void SetCommandEnabled(Command, bool) override {}
+    void SetStatusText(StatusPanel, const std::string&) override {}
+    void SetBusy(bool) override {}
+
+private:
+    void Write(const std::string& location, const std::string& text, Icon icon);
+
+    std::ostream& out_;
+    std::ostream& err_;
+    std::string fileName_;
+};
+
+// Converts as the command line asks with the messages on the console (information on
+// standard output, warnings and errors on standard error) and returns the exit status;
+// a command line that names no usable file is followed by `usageLine`.
+int ConvertOnConsole(const ConversionRequest& request, const std::string& usageLine);

@@ -1,0 +1,96 @@
+#include "convert/ProgramStart.h"
+
+#include "model/TextUtil.h"
+#include "output/SafeFileWrite.h"
+
+#include <csignal>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>  // needs windows.h first
+#else
+#include <signal.h>
+#endif
+
+namespace {
+
+void RemoveTemporaryFileAndEnd(int signal)
+{
+    RemoveTemporaryFileNow();
+    // The handler was reset to the default on entry: raised again, the signal ends the
+    // program as it would have without us, once this handler returns.
+    std::raise(signal);
+}
+
+}  // namespace
+
+void SetUpSignals()
+{
+#ifdef _WIN32
+    std::signal(SIGINT, RemoveTemporaryFileAndEnd);
+    std::signal(SIGTERM, RemoveTemporaryFileAndEnd);
+#else
+    struct sigaction action = {};
+    action.sa_handler = RemoveTemporaryFileAndEnd;
+    action.sa_flags = static_cast<int>(SA_RESETHAND);  // a bit that glibc spells unsigned
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        sigaction(signal, &action, nullptr);
+    }
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+std::string CommandLineArgument(int argc, char** argv)
+{
+    const std::vector<std::string> words = Utf8Arguments(argc, argv);
+    std::string argument;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        argument += (i > 0 ? " " : "") + words[i];
+    }
+    // Trimmed once, here, so that every step of the conversion sees the same name.
+    return std::string(TrimSpaces(argument));
+}
+
+#ifdef _WIN32
+
+namespace {
+
+std::string ToUtf8(const wchar_t* wide)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) {
+        return {};
+    }
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.pop_back();  // the terminating NUL
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv)
+{
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) {
+        return std::vector<std::string>(argv + 1, argv + argc);
+    }
+    std::vector<std::string> args;
+    for (int i = 1; i < count; ++i) {
+        args.push_back(ToUtf8(wide[i]));
+    }
+    LocalFree(wide);
+    return args;
+}
+
+#else
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+#endif

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What both programs do as they start, before anything else.
+
+// SIGINT, SIGTERM and SIGHUP remove the temporary file of a write under way before the
+// program ends. Under a file-size limit (ulimit -f) a write past it would end the program
+// at once; SIGXFSZ is ignored, so that such a write fails instead and is reported like any
+// other failed write.
+void SetUpSignals();
+
+// The arguments after the program name, in UTF-8, as the core expects paths. On Windows
+// `argv` holds them in the system's code page, which cannot spell every file name, so they
+// are taken from the wide command line instead.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
+
+// The file argument of `quillet FILE`: the arguments after the program name joined with
+// single spaces, so that a path holding spaces may be given without quotes, and trimmed of
+// spaces. Empty when there are none.
+std::string CommandLineArgument(int argc, char** argv);

@@ -1,0 +1,12 @@
+#include "model/Document.h"
+
+#include "model/HexText.h"
+
+void ShowAddresses(Document& doc)
+{
+    const BlockState& s = doc.state;
+    doc.frontEnd.SetStatusText(StatusPanel::Addresses,
+                               "Org=&H" + FormatHex(static_cast<std::uint32_t>(s.Org)) + ", Ent=&H" +
+                                   FormatHex(static_cast<std::uint32_t>(s.Ent)) + ", SP=&H" +
+                                   FormatHex(static_cast<std::uint32_t>(s.Sp)) + " ");
+}

@@ -1,0 +1,123 @@
+#include "model/HexText.h"
+
+#include "model/TextUtil.h"
+
+namespace {
+
+constexpr char kDigits[] = "0123456789ABCDEF";
+
+}  // namespace
+
+std::uint32_t HexValue(std::string_view field)
+{
+    std::size_t i = 0;
+    while (i < field.size() && field[i] == ' ') {
+        ++i;
+    }
+    std::uint32_t value = 0;
+    for (; i < field.size(); ++i) {
+        const int digit = HexDigitValue(field[i]);
+        if (digit < 0) {
+            break;
+        }
+        value = (value << 4) | static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
+std::string FormatHex(std::uint32_t value)
+{
+    char buffer[8];
+    int length = 0;
+    do {
+        buffer[length++] = kDigits[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    std::string text;
+    text.reserve(static_cast<std::size_t>(length));
+    while (length > 0) {
+        text.push_back(buffer[--length]);
+    }
+    return text;
+}
+
+std::string FormatHex4(std::uint32_t value)
+{
+    return {kDigits[(value >> 12) & 0xF], kDigits[(value >> 8) & 0xF], kDigits[(value >> 4) & 0xF],
+            kDigits[value & 0xF]};
+}
+
+std::int32_t LineAddress(std::string_view line)
+{
+    // Four digits at most, so the value always fits and is never negative.
+    return static_cast<std::int32_t>(HexValue(line.substr(0, 4)));
+}
+
+std::string_view LineByteText(std::string_view line)
+{
+    return line.size() > 5 ? line.substr(5) : std::string_view();
+}
+
+void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out)
+{
+    text = TrimSpaces(text);
+    // Two digits and one separator per byte; the last byte may have no separator, or
+    // only one digit.
+    const std::size_t count = (text.size() + 2) / 3;
+    const std::size_t start = out.size();
+    out.resize(start + count);
+    for (std::size_t i = 0; i < count; ++i) {
+        out[start + i] = static_cast<std::uint8_t>(HexPairAt(text, 3 * i));
+    }
+}
+
+std::vector<std::uint8_t> HexToBytes(std::string_view text)
+{
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(text.size() / 3 + 1);
+    AppendHexBytes(text, bytes);
+    return bytes;
+}
+
+void AppendSpacedHexPairs(std::string_view digits, std::string& out)
+{
+    digits = TrimSpaces(digits);
+    if (digits.empty()) {
+        return;
+    }
+    // Written in place, a pair at a time: this runs for every record of an object file.
+    const std::size_t size = digits.size();
+    const std::size_t start = out.size();
+    out.resize(start + size + (size - 1) / 2);
+    char* to = &out[start];
+    for (std::size_t i = 0; i < size; i += 2) {
+        if (i > 0) {
+            *to++ = ' ';
+        }
+        *to++ = ToUpperAscii(digits[i]);
+        if (i + 1 < size) {
+            *to++ = ToUpperAscii(digits[i + 1]);
+        }
+    }
+}
+
+std::string SpaceHexPairs(std::string_view digits)
+{
+    std::string pairs;
+    AppendSpacedHexPairs(digits, pairs);
+    return pairs;
+}
+
+int HexRecordChecksum(std::string_view record)
+{
+    // Drop the record's own checksum digits, then the ":" start code.
+    std::string_view fields = record.substr(0, record.size() >= 2 ? record.size() - 2 : 0);
+    if (!fields.empty()) {
+        fields.remove_prefix(1);
+    }
+    std::uint32_t sum = 0;
+    for (std::size_t i = 0; i < fields.size(); i += 2) {
+        sum += HexPairAt(fields, i);
+    }
+    return static_cast<int>((256 - sum % 256) % 256);
+}

@@ -1,6 +1,0 @@
-#pragma once
-
-#include <QIcon>
-
-// The program's icon, drawn from its SVG source at the sizes window systems ask for.
-QIcon QuilletIcon();

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "model/Document.h"
+#include "window/DumpListModel.h"
+#include "window/WindowFrontEnd.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <optional>
+
+class DumpListView;
+class QMenu;
+
+// The main window: the dump list (LstFile) above the status bar (StBInfo) with its three
+// panels, and the six commands, offered by the pop-up menu (PUMMain) and by keys in the
+// list. It owns the document every command works on and is its front end. A file
+// dropped onto the window is opened as Open opens it.
+class FrmQuillet : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit FrmQuillet(QWidget* parent = nullptr);
+    ~FrmQuillet() override;
+
+    // Loads `path` as Open does once its dialog has closed.
+    void OpenFile(const QString& path);
+
+    const BlockState& State() const { return doc_.state; }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    using Handler = void (FrmQuillet::*)();
+
+    void BuildStatusBar();
+    void BuildMenu();
+    QAction* AddMenuItem(const char* name, const QString& caption, const QString& keyLabel, int key,
+                         Handler handler);
+    QSize InitialSize() const;
+
+    void RunCommand(const std::function<void()>& command);
+    void RunShortcut(int key);
+    void ShowPendingLines(bool showNewest);
+
+    void Open();
+    void ChangeOrgCommand();
+    void ChangeEntCommand();
+    void ChangeSpCommand();
+    void CopySelectionAsText();
+    void SaveExeAs();
+
+    WindowFrontEnd frontEnd_;
+    Document doc_;
+    DumpListModel model_;  // after doc_: it stops observing the list before the list goes
+    DumpListView* list_ = nullptr;
+    QMenu* menu_ = nullptr;
+    std::map<int, QAction*> keyActions_;  // Ctrl + key -> menu item
+};

@@ -1,0 +1,123 @@
+#include "window/WindowFrontEnd.h"
+
+#include "window/AppIdentity.h"
+#include "window/QtStrings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon MessageBoxIcon(Icon icon)
+{
+    switch (icon) {
+        case Icon::Error:
+            return QMessageBox::Critical;
+        case Icon::Warning:
+            return QMessageBox::Warning;
+        case Icon::Question:
+            return QMessageBox::Question;
+        case Icon::Information:
+            break;
+    }
+    return QMessageBox::Information;
+}
+
+std::size_t PanelIndex(StatusPanel panel)
+{
+    return static_cast<std::size_t>(panel) - 1;
+}
+
+}  // namespace
+
+WindowFrontEnd::WindowFrontEnd(QWidget* owner) : owner_(owner) {}
+
+WindowFrontEnd::~WindowFrontEnd()
+{
+    SetBusy(false);
+}
+
+void WindowFrontEnd::AttachCommand(Command command, QAction* action)
+{
+    actions_[command] = action;
+}
+
+void WindowFrontEnd::AttachPanel(StatusPanel panel, QLabel* label)
+{
+    panels_[PanelIndex(panel)] = label;
+}
+
+int WindowFrontEnd::ShowMessageBox(const std::string& text, Icon icon, int buttons, int defaultButton)
+{
+    if (beforeDialog_) {
+        beforeDialog_();
+    }
+    QMessageBox box(MessageBoxIcon(icon), WindowTitle(), MessageToQt(text),
+                    QMessageBox::StandardButtons(buttons), owner_);
+    // Paths in messages are shown as they are, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(static_cast<QMessageBox::StandardButton>(defaultButton));
+    return box.exec();
+}
+
+void WindowFrontEnd::ShowMessage(const std::string& text, Icon icon)
+{
+    ShowMessageBox(text, icon, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+Answer WindowFrontEnd::AskYesNo(const std::string& text, Icon icon, Answer defaultButton)
+{
+    // Escape and the close button answer No.
+    const int answer = ShowMessageBox(text, icon, QMessageBox::Yes | QMessageBox::No,
+                                      defaultButton == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    return answer == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+std::string WindowFrontEnd::AskText(const std::string& prompt, const std::string& defaultText)
+{
+    if (beforeDialog_) {
+        beforeDialog_();
+    }
+    QInputDialog dialog(owner_);
+    dialog.setWindowTitle(WindowTitle());
+    dialog.setInputMode(QInputDialog::TextInput);
+    // The prompt's label has the entry field as its buddy, so a lone "&" would be taken
+    // as a mnemonic: "&H" must show as typed.
+    dialog.setLabelText(MessageToQt(prompt).replace(QLatin1Char('&'), QLatin1String("&&")));
+    dialog.setTextValue(QString::fromStdString(defaultText));
+    if (dialog.exec() != QDialog::Accepted) {
+        return {};
+    }
+    return dialog.textValue().toStdString();
+}
+
+void WindowFrontEnd::SetCommandEnabled(Command command, bool enabled)
+{
+    const auto found = actions_.find(command);
+    if (found != actions_.end() && found->second) {
+        found->second->setEnabled(enabled);
+    }
+}
+
+void WindowFrontEnd::SetStatusText(StatusPanel panel, const std::string& text)
+{
+    if (QLabel* label = panels_[PanelIndex(panel)]) {
+        label->setText(MessageToQt(text));
+    }
+}
+
+void WindowFrontEnd::SetBusy(bool on)
+{
+    if (on == busy_) {
+        return;
+    }
+    busy_ = on;
+    if (on) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
