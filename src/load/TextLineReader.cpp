@@ -28,7 +28,7 @@ std::string ErrnoText(int error)
 
 // Opens a regular file for reading by its UTF-8 path, which the C library would take in
 // the system's code page.
-std::FILE* OpenRegularFile(const std::string& path, std::string& error)
+std::FILE* OpenRegularFile(const std::string& path, std::string& error, std::uint64_t& size)
 {
     const std::filesystem::path name = std::filesystem::u8path(path);
     std::error_code ec;
@@ -47,6 +47,7 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error)
         error = kNotRegularFile;
         return nullptr;
     }
+    size = static_cast<std::uint64_t>(facts.st_size);
     return file;
 }
 
@@ -55,7 +56,7 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error)
 // Opens a regular file for reading. The open does not wait, so a FIFO that nobody writes
 // to is refused at once instead of blocking; the test is made on what was opened, so
 // nothing can be swapped in between.
-std::FILE* OpenRegularFile(const std::string& path, std::string& error)
+std::FILE* OpenRegularFile(const std::string& path, std::string& error, std::uint64_t& size)
 {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
@@ -73,6 +74,7 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error)
         error = ErrnoText(errno);
         close(fd);
     }
+    size = static_cast<std::uint64_t>(facts.st_size);
     return file;
 }
 
@@ -81,7 +83,7 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error)
 }  // namespace
 
 TextLineReader::TextLineReader(const std::string& path, std::size_t chunkSize)
-    : file_(OpenRegularFile(path, error_)),
+    : file_(OpenRegularFile(path, error_, sizeWhenOpened_)),
       chunkSize_(chunkSize > 0 ? chunkSize : 1),
       buffer_(new char[chunkSize_])
 {
@@ -123,13 +125,28 @@ std::size_t TextLineReader::NextInChunk(char c, std::size_t& found)
     return found;
 }
 
-bool TextLineReader::Next(std::string& text, LineFacts& facts, std::size_t keep)
+bool TextLineReader::SkipPendingLf()
 {
-    text.clear();
-    facts = LineFacts{};
     if (pos_ == end_ && !Fill()) {
         return false;
     }
+    if (pendingLf_) {
+        pendingLf_ = false;
+        if (buffer_[pos_] == '\n' && ++pos_ == end_) {
+            return Fill();
+        }
+    }
+    return true;
+}
+
+bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t keep)
+{
+    text = {};
+    facts = LineFacts{};
+    if (!SkipPendingLf()) {
+        return false;
+    }
+    bool carried = false;  // the line began in an earlier chunk: its start is in carry_
     for (;;) {
         const char* start = buffer_.get() + pos_;
         const std::size_t available = end_ - pos_;
@@ -142,21 +159,39 @@ bool TextLineReader::Next(std::string& text, LineFacts& facts, std::size_t keep)
                 }
             }
         }
-        if (text.size() < keep) {
-            text.append(start, std::min(n, keep - text.size()));
-        }
         facts.length += n;
         pos_ += n;
         if (n < available) {
-            // A line end: CR LF, lone CR or lone LF. The LF after a CR may sit in the
-            // next chunk.
-            const char end = buffer_[pos_++];
-            if (end == '\r' && (pos_ < end_ || Fill()) && buffer_[pos_] == '\n') {
-                ++pos_;
+            // A line end: CR LF, lone CR or lone LF. The LF after a CR may sit in the next
+            // chunk, which is read only when the next line is asked for: this line is in
+            // the buffer until then.
+            if (carried) {
+                if (carry_.size() < keep) {
+                    carry_.append(start, std::min(n, keep - carry_.size()));
+                }
+                text = carry_;
+            } else {
+                text = std::string_view(start, std::min(n, keep));
+            }
+            if (buffer_[pos_++] == '\r') {
+                if (pos_ < end_) {
+                    pos_ += buffer_[pos_] == '\n' ? 1u : 0u;
+                } else {
+                    pendingLf_ = true;
+                }
             }
             break;
         }
+        // The chunk ends inside the line: keep what is wanted of it before reading on.
+        if (!carried) {
+            carry_.clear();
+            carried = true;
+        }
+        if (carry_.size() < keep) {
+            carry_.append(start, std::min(n, keep - carry_.size()));
+        }
         if (!Fill()) {
+            text = carry_;
             break;  // the last line has no line end
         }
     }

@@ -26,6 +26,36 @@ struct DigitTable {
 };
 inline constexpr DigitTable kDigits;
 
+// Every two characters as the byte they read as a hex pair, with a bit above the byte
+// (0x100) where either is not a hex digit; the first character is the low eight bits of
+// the index. 128K, defined once in HexText.cpp; the block's loops touch only the few
+// lines of it that hold pairs of digits.
+struct PairValueTable {
+    std::uint16_t value[1 << 16];
+    constexpr PairValueTable() : value()
+    {
+        for (int i = 0; i < (1 << 16); ++i) {
+            const int high = kDigits.value[i & 0xFF];
+            const int low = kDigits.value[i >> 8];
+            value[i] = static_cast<std::uint16_t>(high < 0 || low < 0 ? 0x100 : high * 16 + low);
+        }
+    }
+};
+extern const PairValueTable kPairValues;
+
+// Every byte as its two upper-case hex digits.
+struct PairTextTable {
+    char text[256][2];
+    constexpr PairTextTable() : text()
+    {
+        for (int b = 0; b < 256; ++b) {
+            text[b][0] = "0123456789ABCDEF"[b >> 4];
+            text[b][1] = "0123456789ABCDEF"[b & 0xF];
+        }
+    }
+};
+inline constexpr PairTextTable kPairText;
+
 }  // namespace hex_detail
 
 // The value of a hex digit, either case; -1 for any other character.
@@ -68,6 +98,31 @@ inline std::uint32_t HexPairAt(std::string_view text, std::size_t at)
     return HexPairValue(std::string_view(text.data() + at, left < 2 ? left : 2));
 }
 
+// The upper-case hex digit of the low four bits of `value`.
+inline char UpperHexDigitOf(std::uint32_t value)
+{
+    return "0123456789ABCDEF"[value & 0xF];
+}
+
+// Set in HexPairBitsAt when either character is not a hex digit.
+inline constexpr std::uint32_t kNotHexPair = 0x100;
+
+// The two characters at `pair` as a hex pair (either case): the byte in the low eight
+// bits, and kNotHexPair set when either is not a hex digit. One table look and no branch,
+// for the loops that read every byte of a block and check all its pairs at once.
+inline std::uint32_t HexPairBitsAt(const char* pair)
+{
+    return hex_detail::kPairValues.value[static_cast<unsigned char>(pair[0]) |
+                                         static_cast<unsigned>(static_cast<unsigned char>(pair[1])) << 8];
+}
+
+// Writes the low eight bits of `byte` as two upper-case hex digits.
+inline void WriteHexPair(std::uint32_t byte, char* to)
+{
+    to[0] = hex_detail::kPairText.text[byte & 0xFF][0];
+    to[1] = hex_detail::kPairText.text[byte & 0xFF][1];
+}
+
 // Upper-case hex without leading zeros, "0" for zero: "Org=&H8000", prompt defaults.
 std::string FormatHex(std::uint32_t value);
 
@@ -87,6 +142,13 @@ std::vector<std::uint8_t> HexToBytes(std::string_view text);
 
 // The same, appending to `out` instead of returning a new byte string.
 void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out);
+
+// How many bytes HexToBytes makes of `text`: one per pair, the last maybe of one digit.
+std::size_t HexBytesCount(std::string_view text);
+
+// HexToBytes written to `to`, which has room for HexBytesCount(text) bytes; returns the
+// end of what was written.
+std::uint8_t* WriteHexBytes(std::string_view text, std::uint8_t* to);
 
 // An unbroken digit run ("c30080") to upper-case pairs separated by single spaces
 // ("C3 00 80"); an odd digit count leaves a single digit as the last group.

@@ -1,8 +1,8 @@
 #include "output/ExeImage.h"
 
+#include "model/BlockBytes.h"
 #include "model/BlockState.h"
 #include "model/DumpList.h"
-#include "model/HexText.h"
 
 #include <algorithm>
 #include <array>
@@ -22,18 +22,14 @@ void PutWord(std::vector<std::uint8_t>& image, std::size_t offset, std::int32_t 
 
 std::vector<std::uint8_t> BuildExeImage(const BlockState& state, const DumpList& lines)
 {
-    std::size_t textSize = 0;
-    for (const std::string& line : lines.Lines()) {
-        textSize += line.size();
-    }
-    std::vector<std::uint8_t> image(kExeHeaderSize, 0);
-    image.reserve(kExeHeaderSize + textSize / 3 + 1);
+    // Sized for the most bytes the lines can show, so that the block is parsed in one pass
+    // with nothing moved; what is left over is cut off at the end.
+    std::vector<std::uint8_t> image(kExeHeaderSize + BlockBytesBound(lines), 0);
     std::copy(kSignature.begin(), kSignature.end(), image.begin());
     PutWord(image, 16, state.Org);
     PutWord(image, 18, state.Ent);
     PutWord(image, 20, state.Sp);
-    for (const std::string& line : lines.Lines()) {
-        AppendHexBytes(LineByteText(line), image);
-    }
+    const std::uint8_t* end = WriteBlockBytes(lines, image.data() + kExeHeaderSize);
+    image.resize(static_cast<std::size_t>(end - image.data()));
     return image;
 }
