@@ -3,6 +3,7 @@
 #include "load/LoadMessages.h"
 #include "load/TextLineReader.h"
 #include "model/Document.h"
+#include "model/HexSsse3.h"
 #include "model/HexText.h"
 
 #include <algorithm>
@@ -43,9 +44,11 @@ struct RecordFields {
 };
 
 // Reads a record of `count` data bytes and the record form, and writes the dump line it
-// makes if it is a data record to `line`, which has room for DumpLineLength(count)
-// characters: written before the record is known to be one, and taken only if it is.
-RecordFields ReadRecord(std::string_view record, std::uint32_t count, char* line)
+// makes if it is a data record to `line`, which has room for DumpLineLength(count) + 1
+// characters (each pair is written with a space after it, the last one too): written
+// before the record is known to be one, and taken only if it is. With `ssse3`, the data
+// is read 16 bytes a step.
+RecordFields ReadRecord(std::string_view record, std::uint32_t count, bool ssse3, char* line)
 {
     const char* pair = record.data() + 1;
     // Count, address and type: a table look per pair, and no branch on the digits.
@@ -60,12 +63,22 @@ RecordFields ReadRecord(std::string_view record, std::uint32_t count, char* line
     line[5] = ' ';
     char* to = line + 6;
     pair += 8;
-    for (std::uint32_t i = 0; i < count; ++i, pair += 2, to += 3) {
+    std::uint32_t done = 0;
+    if (ssse3 && count >= 16) {
+        const std::uint32_t groups = count / 16;
+        if (!SpacePairsSsse3(pair, groups, to, sum)) {
+            invalid |= kNotHexPair;
+        }
+        done = 16 * groups;
+        pair += 32 * groups;
+        to += 48 * groups;
+    }
+    for (; done < count; ++done, pair += 2, to += 3) {
         const std::uint32_t value = HexPairBitsAt(pair);
         invalid |= value;
         sum += value;
-        to[-1] = ' ';  // the first lands on the second space after the address
         WriteHexPair(value, to);
+        to[2] = ' ';
     }
     const std::uint32_t checksum = HexPairBitsAt(pair);
     invalid |= checksum;
@@ -74,13 +87,15 @@ RecordFields ReadRecord(std::string_view record, std::uint32_t count, char* line
 }
 
 // Room in the dump list for the dump lines an object file of this size may give: each
-// record of 16 bytes (44 characters with its line end) becomes a dump line of 53, and
-// no more than the longest list of such lines takes.
+// record of 16 bytes (44 characters with its line end) becomes a dump line of 53, and no
+// more than the longest list of such lines takes. Every record is formatted into the
+// room after the last line before it is known to be a data record, so there is room for
+// the longest dump line besides.
 void ReserveForObjectFile(DumpList& lines, std::uint64_t fileSize)
 {
     constexpr std::uint64_t kFullList = std::uint64_t{DumpList::kMaxLines} * 53;
     const std::uint64_t text = std::min(fileSize / 4 * 5, kFullList);
-    lines.Reserve(static_cast<std::size_t>(text), static_cast<int>(text / 53) + 1);
+    lines.Reserve(static_cast<std::size_t>(text) + DumpLineLength(255) + 1, static_cast<int>(text / 53) + 1);
 }
 
 }  // namespace
@@ -92,6 +107,7 @@ ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc)
     std::string_view text;
     LineFacts facts;
     ReserveForObjectFile(doc.lines, reader.SizeWhenOpened());
+    const bool ssse3 = CanUseSsse3();
     while (reader.Next(text, facts, kRecordKeep)) {
         if (facts.blank) {
             continue;
@@ -105,7 +121,7 @@ ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc)
             return ReadOutcome::Aborted;
         }
         const std::size_t length = DumpLineLength(count);
-        const RecordFields fields = ReadRecord(text, count, doc.lines.Room(length));
+        const RecordFields fields = ReadRecord(text, count, ssse3, doc.lines.Room(length + 1));
         if (!fields.allHex) {
             doc.frontEnd.ShowMessageAtLine(reader.LineNumber(), kInvalidObjectFileMessage, Icon::Warning);
             return ReadOutcome::Aborted;
