@@ -60,12 +60,6 @@ private:
     // Past the LF of a CR LF whose CR ended the chunk before; false at the end of the file.
     bool SkipPendingLf();
 
-    // The index of the next `c` in the chunk at or after the reading position, or the end
-    // of the chunk. `found` keeps the answer for the next line, so that each character is
-    // searched once for a CR and once for an LF whatever line ends the file uses.
-    std::size_t NextInChunk(char c, std::size_t& found);
-    static constexpr std::size_t kNotSearched = static_cast<std::size_t>(-1);
-
     std::string error_;  // before file_: the open fills these two in
     std::uint64_t sizeWhenOpened_ = 0;
     std::FILE* file_ = nullptr;
@@ -73,8 +67,6 @@ private:
     std::unique_ptr<char[]> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
-    std::size_t nextLf_ = kNotSearched;
-    std::size_t nextCr_ = kNotSearched;
     std::string carry_;  // a line that runs across chunks, as far as it is kept
     bool pendingLf_ = false;
     bool failed_ = false;
