@@ -104,14 +104,18 @@ bool CanUseSsse3()
     return can;
 }
 
-__attribute__((target("ssse3"))) std::uint8_t* WriteBlockBytesSsse3(const DumpList& lines, std::uint8_t* to)
+__attribute__((target("ssse3"))) std::uint8_t* WriteWholeLinesSsse3(const DumpList& lines, int& line,
+                                                                    std::uint8_t* to, const std::uint8_t* end)
 {
-    for (int i = 0; i < lines.Count(); ++i) {
-        const std::string_view line = lines.Line(i);
-        if (HasTasmForm(line) && ReadSixteenPairs(line.data() + kTasmBytesStart, to)) {
+    for (; line < lines.Count(); ++line) {
+        const std::string_view text = lines.Line(line);
+        if (LineBytesBound(text) > static_cast<std::size_t>(end - to)) {
+            break;
+        }
+        if (HasTasmForm(text) && ReadSixteenPairs(text.data() + kTasmBytesStart, to)) {
             to += 16;
         } else {
-            to = WriteHexBytes(LineByteText(line), to);
+            to = WriteHexBytes(LineByteText(text), to);
         }
     }
     return to;
@@ -167,7 +171,7 @@ bool CanUseSsse3()
     return false;
 }
 
-std::uint8_t* WriteBlockBytesSsse3(const DumpList&, std::uint8_t* to)
+std::uint8_t* WriteWholeLinesSsse3(const DumpList&, int&, std::uint8_t* to, const std::uint8_t*)
 {
     return to;
 }

@@ -13,9 +13,12 @@
 // about 2011 does). Asked once; under a hypervisor the question costs microseconds.
 bool CanUseSsse3();
 
-// The block's bytes, as WriteBlockBytes writes them: a line of Tasm's 53-character form
-// 16 bytes at once, any other line by WriteHexBytes.
-std::uint8_t* WriteBlockBytesSsse3(const DumpList& lines, std::uint8_t* to);
+// The bytes of whole dump lines from `line` on, as WriteHexBytes writes them, to `to` as
+// long as LineBytesBound of the next line fits before `end`; moves `line` past them and
+// returns the end of what was written. A line of Tasm's 53-character form is read 16
+// bytes at once.
+std::uint8_t* WriteWholeLinesSsse3(const DumpList& lines, int& line, std::uint8_t* to,
+                                   const std::uint8_t* end);
 
 // `groups` runs of 32 hex digits (either case) at `digits` as upper-case pairs each
 // followed by a space, 48 characters to a run, written to `to`; the value of every pair

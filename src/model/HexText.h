@@ -146,6 +146,13 @@ void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out);
 // How many bytes HexToBytes makes of `text`: one per pair, the last maybe of one digit.
 std::size_t HexBytesCount(std::string_view text);
 
+// The most bytes a dump line can show, found from its length alone: one for every three
+// characters and one more.
+inline std::size_t LineBytesBound(std::string_view line)
+{
+    return line.size() / 3 + 1;
+}
+
 // HexToBytes written to `to`, which has room for HexBytesCount(text) bytes; returns the
 // end of what was written.
 std::uint8_t* WriteHexBytes(std::string_view text, std::uint8_t* to);

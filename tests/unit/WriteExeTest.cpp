@@ -5,6 +5,7 @@
 #include "ScriptedFrontEnd.h"
 #include "TempDir.h"
 #include "model/Document.h"
+#include "model/HexText.h"
 #include "output/ExeImage.h"
 #include "output/WriteExe.h"
 
@@ -87,6 +88,41 @@ TEST_F(WriteExeTest, LinesOfTasmsFormReadAsEveryOtherLine)
         expected.insert(expected.end(), bytes.begin(), bytes.end());
         EXPECT_EQ(BuildExeImage(doc.state, lines), expected);
     }
+}
+
+TEST_F(WriteExeTest, ABlockOfManyPiecesIsWrittenWholeWhereverLinesCrossThem)
+{
+    // The executable goes out 64K at a time: lines of Tasm's form cross the pieces' ends,
+    // and a line with more bytes than a piece holds spans several.
+    std::vector<std::string> lines = {"8000  01 02 03"};
+    Bytes block = {1, 2, 3};
+    for (int i = 0; i < 5000; ++i) {
+        std::string line = FormatHex4(static_cast<std::uint32_t>(0x8003 + 16 * i)) + " ";
+        for (int b = 0; b < 16; ++b) {
+            const auto value = static_cast<std::uint8_t>(i * 7 + b);
+            line += " " + FormatHex4(value).substr(2);
+            block.push_back(value);
+        }
+        lines.push_back(line);
+    }
+    std::string huge = "0000  ";
+    for (int b = 0; b < 150000; ++b) {
+        huge += b % 3 == 0 ? "0a " : " F ";  // " F" reads as 0F
+        block.push_back(b % 3 == 0 ? 0x0A : 0x0F);
+    }
+    lines.push_back(huge);
+    lines.push_back("1000  EE");
+    block.push_back(0xEE);
+    SetBlock(0x8000, 0x8000, 0xBFFF, lines);
+    doc.state.ExePath = dir / "BIG.EXE";
+    EXPECT_TRUE(WriteExe(doc, true));
+
+    Bytes expected = Header(0x8000, 0x8000, 0xBFFF);
+    expected.insert(expected.end(), block.begin(), block.end());
+    const Bytes written = ReadFileData(dir / "BIG.EXE");
+    EXPECT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written == expected);
+    EXPECT_TRUE(BuildExeImage(doc.state, doc.lines) == expected);
 }
 
 TEST_F(WriteExeTest, AnEmptyListGivesTheHeaderAloneAndWideFieldsKeepTheirLow16Bits)
