@@ -101,8 +101,9 @@ const char* FindLineEnd(const char* from, const char* end)
         }
     }
 #else
-    // A byte of `word` equal to the one repeated in `pattern` leaves a zero byte in their
-    // exclusive or, which the subtraction finds without a false hit below the first.
+    // A CR in `word` leaves a zero byte in `crs`, an LF one in `lfs`; (x - ones) & ~x sets
+    // the high bit of a zero byte, and of no byte when there is none. The word's bytes are
+    // then looked at one by one below.
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
     constexpr std::uint64_t kHighs = 0x8080808080808080u;
     for (; end - from >= 8; from += 8) {
@@ -110,7 +111,7 @@ const char* FindLineEnd(const char* from, const char* end)
         std::memcpy(&word, from, 8);
         const std::uint64_t crs = word ^ (kOnes * '\r');
         const std::uint64_t lfs = word ^ (kOnes * '\n');
-        if ((((crs - kOnes) & ~crs) | ((lfs - kOnes) & ~lfs)) & kHighs) {
+        if (((((crs - kOnes) & ~crs) | ((lfs - kOnes) & ~lfs)) & kHighs) != 0) {
             break;  // the byte is found below
         }
     }

@@ -54,6 +54,10 @@ char* DumpList::Grow(std::size_t length)
 
 void DumpList::Replace(int index, std::string_view line)
 {
+    if (Holds(line)) {
+        Replace(index, std::string(line));  // a line of this list: Room may move it
+        return;
+    }
     Span& span = lines_[static_cast<std::size_t>(index)];
     char* to = text_.get() + span.offset;
     if (line.size() > span.length) {

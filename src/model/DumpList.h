@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,6 +43,9 @@ public:
     // Appends a line; returns false, leaving the list as it was, when it is full.
     bool Append(std::string_view line)
     {
+        if (Holds(line)) {
+            return Append(std::string(line));  // a line of this list: Room may move it
+        }
         char* to = Room(line.size());
         if (!line.empty()) {
             std::memcpy(to, line.data(), line.size());
@@ -79,8 +83,8 @@ public:
 
     void Replace(int index, std::string_view line);
 
-    // Overwrites the first characters of a line with `head`, which is no longer than the
-    // line, in place: how Change ORG rewrites the address digits. The observer hears of it
+    // Overwrites the first characters of a line with as much of `head` as the line is
+    // long, in place: how Change ORG rewrites the address digits. The observer hears of it
     // as of a replaced line.
     void OverwriteStart(int index, std::string_view head);
 
@@ -107,6 +111,14 @@ private:
     // Room for `length` characters where there is none yet: the buffer moves to a larger
     // one, leaving behind the text of replaced lines.
     char* Grow(std::size_t length);
+
+    // True when `text` lies in the buffer: a view of one of the list's own lines.
+    bool Holds(std::string_view text) const
+    {
+        return !text.empty() && text_ != nullptr &&
+               std::less_equal<const char*>()(text_.get(), text.data()) &&
+               std::less<const char*>()(text.data(), text_.get() + capacity_);
+    }
 
     std::unique_ptr<char[]> text_;
     std::size_t used_ = 0;      // characters of the buffer in use, replaced text included

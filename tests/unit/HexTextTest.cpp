@@ -133,6 +133,14 @@ TEST(DumpList, LinesKeepTheirTextThroughReplacementsOfEveryLength)
         last.replace(0, std::min<std::size_t>(last.size(), 4), "FFFF", std::min<std::size_t>(last.size(), 4));
         ASSERT_EQ(lines.Lines(), model) << "round " << round;
     }
+    // A line of the list itself, appended or replacing another, while the buffer moves.
+    for (int i = 0; i < 200; ++i) {
+        model.push_back(model[static_cast<std::size_t>(i % 64)]);
+        lines.Append(lines.Line(i % 64));
+    }
+    model[0] = model[7];
+    lines.Replace(0, lines.Line(7));
+    EXPECT_EQ(lines.Lines(), model);
     std::size_t size = 0;
     for (const std::string& line : model) {
         size += line.size();
