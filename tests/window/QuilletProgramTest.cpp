@@ -68,6 +68,18 @@ private slots:
                  QStringList({"Information [OK]: File saved as '" + dir.filePath("HELLO.EXE") + "'",
                               "Error [OK]: It could be a good idea to supply a valid filename..."}));
         QVERIFY(alone);
+
+        // Records far apart: every place where a dump line does not follow on, in one box.
+        const QString split = CopyTestData(dir, "split.obj");
+        dialogs.Then(DialogAnswerer::PressEnter()).Then(DialogAnswerer::PressEnter());
+        QCOMPARE(ConvertWithMessageBoxes(split.toStdString()), 0);
+        QCOMPARE(
+            dialogs.Take(),
+            QStringList({"Warning [OK]: Dump line at 9000 does not follow on from the bytes before it, which "
+                         "end at 800E; the executable holds them one after another.\n"
+                         "Dump line at 9100 does not follow on from the bytes before it, which end at 9013; "
+                         "the executable holds them one after another.",
+                         "Information [OK]: File saved as '" + dir.filePath("SPLIT.EXE") + "'"}));
     }
 
     void withoutADisplayTheConsoleIsTold_data()
