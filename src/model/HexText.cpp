@@ -71,6 +71,11 @@ void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out)
     }
 }
 
+std::size_t HexByteCount(std::string_view text)
+{
+    return (TrimSpaces(text).size() + 2) / 3;
+}
+
 std::vector<std::uint8_t> HexToBytes(std::string_view text)
 {
     std::vector<std::uint8_t> bytes;

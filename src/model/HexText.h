@@ -88,6 +88,10 @@ std::vector<std::uint8_t> HexToBytes(std::string_view text);
 // The same, appending to `out` instead of returning a new byte string.
 void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out);
 
+// The number of bytes HexToBytes makes of `text`, counted without making them: two
+// characters and one separator per byte once spaces around the text are dropped.
+std::size_t HexByteCount(std::string_view text);
+
 // An unbroken digit run ("c30080") to upper-case pairs separated by single spaces
 // ("C3 00 80"); an odd digit count leaves a single digit as the last group.
 std::string SpaceHexPairs(std::string_view digits);

@@ -19,7 +19,7 @@ QString MessageToQt(const std::string& text)
     return message;
 }
 
-QString DumpTextToQt(const std::string& text)
+QString DumpTextToQt(std::string_view text)
 {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 
 // The core speaks std::string; Qt speaks QString. These say how each kind of text crosses.
 
@@ -14,4 +15,4 @@ std::string PathFromQt(const QString& path);
 QString MessageToQt(const std::string& text);
 
 // A dump line: 8-bit text, read byte for byte, so every byte shows as one character.
-QString DumpTextToQt(const std::string& text);
+QString DumpTextToQt(std::string_view text);
