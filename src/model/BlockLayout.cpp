@@ -15,9 +15,9 @@ std::int32_t Low16(std::int64_t address)
 
 }  // namespace
 
-std::int32_t DumpLineRun::LastAddress() const
+std::int32_t DumpLineRun::EndAddress() const
 {
-    return Low16(std::int64_t{address} + bytes - 1);
+    return Low16(std::int64_t{address} + bytes);
 }
 
 std::int32_t BlockLayout::LoadAddress(std::int64_t offset) const

@@ -19,8 +19,9 @@ struct DumpLineRun {
     std::int64_t offset = 0;   // the block's bytes before the run: it loads at ORG + offset
     std::int64_t bytes = 0;    // the bytes its lines hold
 
-    // The address its lines claim for their last byte.
-    std::int32_t LastAddress() const;
+    // Where its bytes end, as its lines claim them: the address right after the last byte
+    // (modulo 0x10000), which the next line must claim to follow on.
+    std::int32_t EndAddress() const;
 };
 
 struct BlockLayout {
