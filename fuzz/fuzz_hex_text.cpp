@@ -45,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view trimmed = TrimSpaces(text);
     const std::vector<std::uint8_t> bytes = HexToBytes(text);
     FUZZ_CHECK(bytes.size() == (trimmed.size() + 2) / 3);
+    FUZZ_CHECK(HexByteCount(text) == bytes.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         FUZZ_CHECK(bytes[i] == (ModelHexValue(trimmed.substr(3 * i, 2)) & 0xFF));
     }

@@ -1,10 +1,12 @@
 // A whole conversion on any bytes: LoadObjectFile reads the input as an object file and
 // as a listing, and every block it loads is written with WriteExe. The executable must be
-// the header with ORG, ENT and SP followed by the bytes of every dump line, the write must
-// leave nothing else behind, and a refused load must leave the commands' values alone.
+// the header with ORG, ENT and SP followed by the bytes of every dump line, the block's
+// layout must count exactly those bytes, the write must leave nothing else behind, and a
+// refused load must leave the commands' values alone.
 
 #include "FuzzSupport.h"
 #include "load/LoadObjectFile.h"
+#include "model/BlockLayout.h"
 #include "model/Document.h"
 #include "model/HexText.h"
 #include "output/WriteExe.h"
@@ -49,6 +51,8 @@ void ConvertAs(const std::string& name, const std::uint8_t* data, std::size_t si
         AppendHexBytes(LineByteText(line), block);
     }
     FUZZ_CHECK(image.size() == 512 + block.size());
+    // The layout the map and the warnings show counts exactly the bytes written.
+    FUZZ_CHECK(LayOutBlock(doc.lines, doc.state.Org).bytes == static_cast<std::int64_t>(block.size()));
     FUZZ_CHECK(std::equal(block.begin(), block.end(), image.begin() + 512));
     FUZZ_CHECK(Word(image, 16) == static_cast<std::uint32_t>(doc.state.Org));
     FUZZ_CHECK(Word(image, 18) == static_cast<std::uint32_t>(doc.state.Ent));

@@ -1,5 +1,6 @@
 #include "convert/CommandLineConversion.h"
 
+#include "convert/FollowOnWarnings.h"
 #include "load/LoadObjectFile.h"
 #include "load/SourceFile.h"
 #include "model/Document.h"
@@ -53,6 +54,7 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
             doc.frontEnd.ShowMessage(kNothingSavedMessage, Icon::Warning);  // the reader has said why
             return kExitRefused;
     }
+    WarnWhereDumpLinesDoNotFollowOn(doc, request.followOnWarningsInOneMessage);
     SetBlockValues(doc, request.values);
     doc.state.ExePath = output;
     return WriteExe(doc, true) ? kExitSaved : kExitRefused;

@@ -18,12 +18,16 @@ struct ConversionRequest {
     std::string source;                 // the file to convert, as given
     std::optional<std::string> output;  // where to write; derived from the source if absent
     BlockValues values;                 // ORG, ENT and SP to set once the block is loaded
+    // The places where a dump line does not follow on are warned about in one message, for
+    // front ends whose every message is a box to close, rather than one message each.
+    bool followOnWarningsInOneMessage = false;
 };
 
 // Converts one listing or object file to an executable and says how it went, through the
 // document's front end. Shared by the window (given a file argument) and the console
-// converter. Once the block is loaded, the values the request gives are set, with a
-// warning for each that no longer fits the block. Nothing is written unless the file
+// converter. Once the block is loaded, each place where a dump line does not follow on
+// from the bytes before it is warned about; then the values the request gives are set,
+// with a warning for each that no longer fits the block. Nothing is written unless the file
 // yields a block; an existing file at the output path is replaced, and only by a
 // complete new one. The source is used exactly as given for every step. An output that
 // is a folder, or the source itself, is refused before anything is read. Running out of

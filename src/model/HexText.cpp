@@ -76,13 +76,6 @@ std::string_view LineByteText(std::string_view line)
     return line.size() > 5 ? line.substr(5) : std::string_view();
 }
 
-std::size_t HexBytesCount(std::string_view text)
-{
-    // Two digits and one separator per byte; the last byte may have no separator, or
-    // only one digit.
-    return (TrimSpaces(text).size() + 2) / 3;
-}
-
 std::uint8_t* WriteHexBytes(std::string_view text, std::uint8_t* to)
 {
     text = TrimmedQuickly(text);
@@ -127,8 +120,13 @@ std::uint8_t* WriteHexBytes(std::string_view text, std::uint8_t* to)
 void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out)
 {
     const std::size_t start = out.size();
-    out.resize(start + HexBytesCount(text));
+    out.resize(start + HexByteCount(text));
     WriteHexBytes(text, out.data() + start);
+}
+
+std::size_t HexByteCount(std::string_view text)
+{
+    return (TrimSpaces(text).size() + 2) / 3;
 }
 
 std::vector<std::uint8_t> HexToBytes(std::string_view text)

@@ -143,8 +143,9 @@ std::vector<std::uint8_t> HexToBytes(std::string_view text);
 // The same, appending to `out` instead of returning a new byte string.
 void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out);
 
-// How many bytes HexToBytes makes of `text`: one per pair, the last maybe of one digit.
-std::size_t HexBytesCount(std::string_view text);
+// The number of bytes HexToBytes makes of `text`, counted without making them: two
+// characters and one separator per byte once spaces around the text are dropped.
+std::size_t HexByteCount(std::string_view text);
 
 // The most bytes a dump line can show, found from its length alone: one for every three
 // characters and one more.
@@ -153,7 +154,7 @@ inline std::size_t LineBytesBound(std::string_view line)
     return line.size() / 3 + 1;
 }
 
-// HexToBytes written to `to`, which has room for HexBytesCount(text) bytes; returns the
+// HexToBytes written to `to`, which has room for HexByteCount(text) bytes; returns the
 // end of what was written.
 std::uint8_t* WriteHexBytes(std::string_view text, std::uint8_t* to);
 

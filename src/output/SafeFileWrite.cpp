@@ -71,6 +71,12 @@ bool FollowLinks(fs::path& path, std::string& reason)
     return false;
 }
 
+// A last path component that names a folder, never a file: "dir/", ".", "..".
+bool IsFolderName(const fs::path& name)
+{
+    return name.empty() || name == "." || name == "..";
+}
+
 // The target after its links, or false with the reason when it cannot be written as a file.
 bool ResolveTarget(const std::string& path, fs::path& target, std::string& reason)
 {
@@ -82,8 +88,7 @@ bool ResolveTarget(const std::string& path, fs::path& target, std::string& reaso
     if (!FollowLinks(target, reason)) {
         return false;
     }
-    const fs::path name = target.filename();
-    if (name.empty() || name == "." || name == "..") {
+    if (IsFolderName(target.filename())) {
         reason = ErrnoText(EISDIR);
         return false;
     }
@@ -137,9 +142,8 @@ bool FileExists(const std::string& path)
 bool NamesFolder(const std::string& path)
 {
     const fs::path name = fs::u8path(path);
-    const fs::path last = name.filename();
     std::error_code ec;
-    return last.empty() || last == "." || last == ".." || fs::is_directory(name, ec);
+    return IsFolderName(name.filename()) || fs::is_directory(name, ec);
 }
 
 #ifndef _WIN32

@@ -40,5 +40,8 @@ int ConvertWithMessageBoxes(const std::string& argument)
     Document doc(frontEnd);
     ConversionRequest request;
     request.source = argument;
+    // Every message is a box to close: the places where a dump line does not follow on
+    // are told in one.
+    request.followOnWarningsInOneMessage = true;
     return ConvertFromCommandLine(doc, request);
 }

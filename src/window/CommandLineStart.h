@@ -19,5 +19,5 @@ bool RunsOffscreen();
 
 // Converts `argument` and returns the exit status: 0 saved, 1 refused or not written,
 // 2 the argument names no usable file. The messages are message boxes with no window
-// behind them.
+// behind them; the places where a dump line does not follow on are warned about in one.
 int ConvertWithMessageBoxes(const std::string& argument);

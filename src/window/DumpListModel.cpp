@@ -1,8 +1,28 @@
 #include "window/DumpListModel.h"
 
+#include "model/HexText.h"
+#include "model/TextUtil.h"
 #include "window/QtStrings.h"
 
 #include <algorithm>
+
+namespace {
+
+// The bytes of a dump line, read as the writer reads them, as characters.
+QString CharacterColumn(std::string_view line)
+{
+    const std::string_view text = TrimSpaces(LineByteText(line));
+    QString characters(static_cast<qsizetype>(HexByteCount(text)), QLatin1Char('.'));
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const std::uint32_t byte = HexPairAt(text, 3 * static_cast<std::size_t>(i));
+        if (byte >= 0x20 && byte < 0x7F) {
+            characters[i] = QLatin1Char(static_cast<char>(byte));
+        }
+    }
+    return characters;
+}
+
+}  // namespace
 
 DumpListModel::DumpListModel(DumpList& lines, QObject* parent) : QAbstractListModel(parent), lines_(lines)
 {
@@ -25,10 +45,12 @@ int DumpListModel::rowCount(const QModelIndex& parent) const
 
 QVariant DumpListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= shownRows_) {
+    if ((role != Qt::DisplayRole && role != CharactersRole) || !index.isValid() ||
+        index.row() >= shownRows_) {
         return {};
     }
-    return DumpTextToQt(lines_.Line(index.row()));
+    const std::string_view line = lines_.Line(index.row());
+    return role == CharactersRole ? CharacterColumn(line) : DumpTextToQt(line);
 }
 
 bool DumpListModel::ShowPendingLines()

@@ -4,7 +4,10 @@
 
 #include <QAbstractListModel>
 
-// Shows a dump list to a Qt view, one row per dump line, and mirrors its changes.
+// Shows a dump list to a Qt view, one row per dump line, and mirrors its changes. A row's
+// display text is its dump line exactly as the list holds it; its character column (the
+// line's bytes as characters, as hex viewers show them) is a role of its own, for display
+// only.
 //
 // A reader appends up to 32767 lines in one go, so appended lines are not announced to
 // the view one by one: they are gathered and announced together by ShowPendingLines,
@@ -14,6 +17,10 @@ class DumpListModel : public QAbstractListModel, public DumpListObserver {
     Q_OBJECT
 
 public:
+    // A row's character column: each of its bytes as the character it is in printable
+    // ASCII, '.' for any other byte.
+    static constexpr int CharactersRole = Qt::UserRole + 1;
+
     explicit DumpListModel(DumpList& lines, QObject* parent = nullptr);
     ~DumpListModel() override;
 

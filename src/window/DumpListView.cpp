@@ -1,28 +1,13 @@
 #include "window/DumpListView.h"
 
-#include "window/DumpListModel.h"
+#include "window/DumpLineDelegate.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStyledItemDelegate>
+#include <QPainter>
 
 namespace {
-
-// Gives every row the size of the longest dump line, so that the view can lay out
-// 32767 rows at once without measuring each, and no line is cut short.
-class WidestRowDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        const auto* model = qobject_cast<const DumpListModel*>(index.model());
-        if (model != nullptr && model->WidestRow() >= 0) {
-            return QStyledItemDelegate::sizeHint(option, model->index(model->WidestRow()));
-        }
-        return QStyledItemDelegate::sizeHint(option, index);
-    }
-};
 
 constexpr Qt::KeyboardModifiers kModifierKeys =
     Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
@@ -46,7 +31,7 @@ bool IsCommandKey(int key)
 
 DumpListView::DumpListView(QWidget* parent) : QListView(parent)
 {
-    setItemDelegate(new WidestRowDelegate(this));
+    setItemDelegate(new DumpLineDelegate(this));
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -95,4 +80,25 @@ void DumpListView::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     QListView::mouseReleaseEvent(event);
+}
+
+void DumpListView::SetEmptyText(const QString& text)
+{
+    emptyText_ = text;
+    viewport()->update();
+}
+
+void DumpListView::paintEvent(QPaintEvent* event)
+{
+    QListView::paintEvent(event);
+    if (emptyText_.isEmpty() || model() == nullptr || model()->rowCount() > 0) {
+        return;
+    }
+    // In the application's font, not the dump lines' fixed-pitch one: it is a sentence.
+    QPainter painter(viewport());
+    painter.setFont(QGuiApplication::font());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const int margin = painter.fontMetrics().height();
+    painter.drawText(viewport()->rect().adjusted(margin, margin, -margin, -margin),
+                     Qt::AlignCenter | Qt::TextWordWrap, emptyText_);
 }

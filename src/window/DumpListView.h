@@ -10,12 +10,17 @@
 // Any other combination, Ctrl+Shift and Alt ones included, does nothing. The view's
 // own Ctrl+C copy of the current line is switched off: copying is a command of ours,
 // which may be disabled. A right click leaves the selection as it is, so that the menu
-// acts on the lines the user selected.
+// acts on the lines the user selected. While it holds no dump lines, the list says why in
+// its own space.
 class DumpListView : public QListView {
     Q_OBJECT
 
 public:
     explicit DumpListView(QWidget* parent = nullptr);
+
+    // What the list says while it holds no dump lines.
+    void SetEmptyText(const QString& text);
+    const QString& EmptyText() const { return emptyText_; }
 
 signals:
     void MenuRequested(const QPoint& globalPos);
@@ -26,4 +31,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString emptyText_;
 };

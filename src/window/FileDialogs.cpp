@@ -1,6 +1,8 @@
 #include "window/FileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -54,7 +56,21 @@ std::optional<QString> AskSavePath(QWidget* parent, const QString& presetPath)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.selectFile(presetPath);
+    // A name in a folder that does not exist (one offered again after it was refused) is
+    // given from the nearest folder that does, where the dialog starts: given whole, the
+    // dialog would drop the folders it cannot find.
+    const QFileInfo preset(presetPath);
+    QString folder = preset.absolutePath();
+    while (!presetPath.isEmpty() && !QFileInfo(folder).isDir() &&
+           QFileInfo(folder).absolutePath() != folder) {
+        folder = QFileInfo(folder).absolutePath();
+    }
+    if (!presetPath.isEmpty() && folder != preset.absolutePath()) {
+        dialog.setDirectory(folder);
+        dialog.selectFile(QDir(folder).relativeFilePath(preset.absoluteFilePath()));
+    } else {
+        dialog.selectFile(presetPath);
+    }
     return Ask(dialog, {NameFilter(QStringLiteral("All Files (*.*)"), QString()),
                         NameFilter(QStringLiteral("Kestrane EXE Files (*.EXE)"), QStringLiteral("EXE"))});
 }

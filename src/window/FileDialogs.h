@@ -12,6 +12,7 @@ class QWidget;
 std::optional<QString> AskOpenPath(QWidget* parent, const QString& presetName, const QString& folder);
 
 // The Save dialog: titled "Save Kestrane EXE As...", with the Kestrane EXE filter
-// selected and `presetPath` chosen. It does not ask about replacing a file: the writer
-// does. Returns the chosen path, or nothing when cancelled.
+// selected and `presetPath` chosen, also where its folder does not exist. It does not
+// ask about replacing a file: the writer does. Returns the chosen path, or nothing when
+// cancelled.
 std::optional<QString> AskSavePath(QWidget* parent, const QString& presetPath);

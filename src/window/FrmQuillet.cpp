@@ -4,12 +4,15 @@
 #include "edit/AddressCommands.h"
 #include "load/LoadObjectFile.h"
 #include "load/SourceFile.h"
+#include "model/BlockLayout.h"
 #include "model/DumpList.h"
 #include "output/WriteExe.h"
 #include "window/AppIdentity.h"
+#include "window/BlockMap.h"
 #include "window/DumpListView.h"
 #include "window/FileDialogs.h"
 #include "window/QtStrings.h"
+#include "window/StatusPanelLabel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -22,6 +25,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -59,6 +63,41 @@ QFont DumpFont()
     return font;
 }
 
+// What the list says before anything has been loaded.
+const char* const kNothingLoadedText = "Open a Tasm listing or object file (Ctrl+O), or drop one here.";
+
+// Dump lines the list shows at least, however small the window is made.
+constexpr int kFewestLinesShown = 4;
+
+// The longest dump line of a listing: "8000  " and 16 pairs, with its 16 characters two
+// characters to the right.
+constexpr int kListingLineWithCharacters = 53 + 2 + 16;
+
+// The widest text of each status panel that holds a number: a listing's largest block,
+// and ORG, ENT and SP of four digits each, the widest hex digit in every place.
+QString WidestBlockText()
+{
+    return QStringLiteral("Block=524272 bytes ");
+}
+
+QString WidestAddressesText(const QFontMetrics& metrics)
+{
+    QChar widest = QLatin1Char('0');
+    for (const QChar digit : QStringLiteral("0123456789ABCDEF")) {
+        if (metrics.horizontalAdvance(digit) > metrics.horizontalAdvance(widest)) {
+            widest = digit;
+        }
+    }
+    const QString four(4, widest);
+    return QStringLiteral("Org=&H%1, Ent=&H%1, SP=&H%1 ").arg(four);
+}
+
+// Whether the folder a chosen name lies in exists.
+bool FolderExists(const QString& path)
+{
+    return QFileInfo(path).absoluteDir().exists();
+}
+
 // The one local listing or object file being dragged, if that is what is dragged.
 std::optional<QString> DraggedFile(const QMimeData* data)
 {
@@ -86,20 +125,37 @@ FrmQuillet::FrmQuillet(QWidget* parent)
     list_->setObjectName(QStringLiteral("LstFile"));
     list_->setFont(DumpFont());
     list_->setModel(&model_);
+    list_->SetEmptyText(QString::fromLatin1(kNothingLoadedText));
+    map_ = new BlockMap;
+    map_->setObjectName(QStringLiteral("BlockMap"));
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(Twips(60), Twips(60), Twips(60), Twips(45));
+    layout->setSpacing(Twips(45));
     layout->addWidget(list_);
+    layout->addWidget(map_);
     setCentralWidget(central);
 
     BuildStatusBar();
     BuildMenu();
 
+    // However small the window is made, the list shows a few dump lines (and its
+    // horizontal scroll bar), and the status bar's panels all their width.
+    list_->setMinimumHeight(kFewestLinesShown * (list_->fontMetrics().height() + 4) +
+                            2 * list_->frameWidth() +
+                            list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+
     connect(list_, &DumpListView::MenuRequested, menu_, [this](const QPoint& at) { menu_->popup(at); });
     connect(list_, &DumpListView::CtrlKeyReleased, this, &FrmQuillet::RunShortcut);
-    frontEnd_.SetBeforeDialog([this] { ShowPendingLines(true); });
-
+    // Before a question or prompt the map shows the block as it stands (Change ORG asks
+    // about SP and ENT once the block has moved), but not halfway through a load.
+    frontEnd_.SetBeforeDialog([this] {
+        ShowPendingLines(true);
+        if (!loading_) {
+            ShowBlockMap();
+        }
+    });
     resize(InitialSize());
     list_->setFocus();
 }
@@ -110,32 +166,45 @@ void FrmQuillet::BuildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StBInfo"));
+    auto* file = new StatusPanelLabel(QStringLiteral("LST File Lenght"));
+    auto* block = new StatusPanelLabel(QStringLiteral("Block Bytes"));
+    auto* addresses = new StatusPanelLabel(QString());
+
+    // Panels 2 and 3 keep one width, whatever their texts, wide enough for their design-time
+    // string and the texts of any block a listing gives. Panel 1, the file name, takes the
+    // rest, never narrower than panel 3; a longer name is cut rather than widening
+    // the window, and shows whole as the panel's tooltip.
+    block->setFixedWidth(
+        std::max(block->WidthFor(QStringLiteral("Block Bytes")), block->WidthFor(WidestBlockText())));
+    addresses->setFixedWidth(addresses->WidthFor(WidestAddressesText(addresses->fontMetrics())));
+    file->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    file->setMinimumWidth(std::max(file->WidthFor(QStringLiteral("LST File Lenght")), addresses->width()));
+
     const struct {
         StatusPanel panel;
         const char* key;
-        const char* tip;
+        StatusPanelLabel* label;
         int stretch;
     } panels[] = {
-        {StatusPanel::File, "LEN", "LST File Lenght", 1},
-        {StatusPanel::Block, "BYT", "Block Bytes", 0},
-        {StatusPanel::Addresses, "ORGENT", nullptr, 0},
+        {StatusPanel::File, "LEN", file, 1},
+        {StatusPanel::Block, "BYT", block, 0},
+        {StatusPanel::Addresses, "ORGENT", addresses, 0},
     };
     for (const auto& p : panels) {
-        auto* label = new QLabel;
-        label->setObjectName(QString::fromLatin1(p.key));
-        label->setTextFormat(Qt::PlainText);
-        label->setFrameShape(QFrame::StyledPanel);
-        label->setFrameShadow(QFrame::Sunken);
-        if (p.tip != nullptr) {
-            label->setToolTip(QString::fromLatin1(p.tip));
-        }
-        if (p.stretch > 0) {
-            // The file name may be long: it is cut rather than widening the window.
-            label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-            label->setMinimumWidth(Twips(1200));
-        }
-        bar->addPermanentWidget(label, p.stretch);
-        frontEnd_.AttachPanel(p.panel, label);
+        p.label->setObjectName(QString::fromLatin1(p.key));
+        bar->addPermanentWidget(p.label, p.stretch);
+        frontEnd_.AttachPanel(p.panel, p.label);
+    }
+}
+
+void FrmQuillet::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The window's minimum size takes the status bar's minimum, not its hint: so that the
+    // panels never overlap, the minimum is the hint, with the size grip the bar shows only
+    // once the window is on screen.
+    if (statusBar()->minimumSize() != statusBar()->minimumSizeHint()) {
+        statusBar()->setMinimumSize(statusBar()->minimumSizeHint());
     }
 }
 
@@ -187,19 +256,18 @@ void FrmQuillet::BuildMenu()
 QSize FrmQuillet::InitialSize() const
 {
     // The client area's design size, widened where the fonts need it: the list shows a
-    // whole dump line of 16 bytes ("8000  " and 16 pairs: 53 characters), and the status
-    // bar shows the texts of a block.
+    // listing's dump line of 16 bytes with its character column, and the status bar its
+    // panels at their widths; the block map is added below the list's design height.
     const QStyle* style = list_->style();
     const int listFrame = 2 * list_->frameWidth() + style->pixelMetric(QStyle::PM_ScrollBarExtent) +
                           4 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
     const int list =
-        list_->fontMetrics().horizontalAdvance(QString(53, QLatin1Char('0'))) + listFrame + Twips(120);
-    const QFontMetrics status(statusBar()->font());
-    const int bar = status.horizontalAdvance(QStringLiteral("PROGRAM.OBJ (12345 bytes)")) +
-                    status.horizontalAdvance(QStringLiteral("Block=16384 bytes ")) +
-                    status.horizontalAdvance(QStringLiteral("Org=&H8000, Ent=&H8000, SP=&HBFFF ")) +
-                    2 * status.height();  // panel frames, spacing and the size grip
-    return {std::max({Twips(6255), list, bar}), Twips(4800)};
+        list_->fontMetrics().horizontalAdvance(QString(kListingLineWithCharacters, QLatin1Char('0'))) +
+        listFrame + Twips(120);
+    // Panel 1 a little wider than panel 3 (as it is at any width above the least), and room
+    // for the size grip.
+    const int bar = statusBar()->minimumSizeHint().width() + 3 * statusBar()->fontMetrics().height();
+    return {std::max({Twips(6255), list, bar}), Twips(4800) + map_->sizeHint().height() + Twips(45)};
 }
 
 void FrmQuillet::RunCommand(const std::function<void()>& command)
@@ -208,9 +276,11 @@ void FrmQuillet::RunCommand(const std::function<void()>& command)
         command();
     } catch (const std::bad_alloc&) {
         // A command that ran out of memory ends there; the window goes on.
+        loading_ = false;
         frontEnd_.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
     }
     ShowPendingLines(false);
+    ShowBlockMap();
 }
 
 void FrmQuillet::RunShortcut(int key)
@@ -228,9 +298,59 @@ void FrmQuillet::ShowPendingLines(bool showNewest)
     }
 }
 
+void FrmQuillet::ShowBlockMap()
+{
+    if (!blockLoaded_) {
+        map_->ShowNoBlock();
+    } else {
+        map_->ShowBlock(LayOutBlock(doc_.lines, doc_.state.Org), doc_.state.Ent, doc_.state.Sp);
+    }
+}
+
+void FrmQuillet::Load(const std::string& path)
+{
+    loading_ = true;
+    blockLoaded_ = false;
+    const LoadOutcome outcome = LoadObjectFile(doc_, path);
+    loading_ = false;
+    blockLoaded_ = outcome == LoadOutcome::Loaded;
+    list_->SetEmptyText(QStringLiteral("No dump lines in %1.").arg(MessageToQt(DisplayName(path))));
+    if (outcome == LoadOutcome::Loaded) {
+        ShowPendingLines(false);
+        WidenToWidestLine();
+    }
+}
+
+void FrmQuillet::WidenToWidestLine()
+{
+    if (model_.WidestRow() < 0 || isMaximized() || isFullScreen()) {
+        return;
+    }
+    // The room the longest line and its character column need, a vertical scroll bar
+    // beside them, against the room the list has.
+    const int needed = list_->sizeHintForIndex(model_.index(model_.WidestRow())).width() +
+                       2 * list_->frameWidth() + list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int shortfall = needed - list_->width();
+    if (shortfall <= 0) {
+        return;
+    }
+    const QRect screenArea = screen()->availableGeometry();
+    const int frame = frameGeometry().width() - width();
+    const int widened = std::min(width() + shortfall, screenArea.width() - frame);
+    if (widened <= width()) {
+        return;
+    }
+    resize(widened, height());
+    // Kept on the screen: moved left as far as the wider window needs.
+    const int overhang = frameGeometry().right() - screenArea.right();
+    if (overhang > 0) {
+        move(std::max(screenArea.left(), x() - overhang), y());
+    }
+}
+
 void FrmQuillet::OpenFile(const QString& path)
 {
-    RunCommand([this, path] { LoadObjectFile(doc_, PathFromQt(path)); });
+    RunCommand([this, path] { Load(PathFromQt(path)); });
 }
 
 void FrmQuillet::Open()
@@ -247,7 +367,7 @@ void FrmQuillet::Open()
     }
     const std::optional<QString> path = AskOpenPath(this, preset, folder);
     if (path && !path->isEmpty()) {
-        LoadObjectFile(doc_, PathFromQt(*path));
+        Load(PathFromQt(*path));
     }
 }
 
@@ -283,7 +403,17 @@ void FrmQuillet::CopySelectionAsText()
 
 void FrmQuillet::SaveExeAs()
 {
-    const std::optional<QString> path = AskSavePath(this, PathToQt(doc_.state.ExePath));
+    // A name in a folder that does not exist is not taken: the user is told, and the
+    // dialog comes up again on that name.
+    QString preset = PathToQt(doc_.state.ExePath);
+    std::optional<QString> path;
+    while ((path = AskSavePath(this, preset)) && !FolderExists(*path)) {
+        frontEnd_.ShowMessage("The folder '" +
+                                  QDir::toNativeSeparators(QFileInfo(*path).absolutePath()).toStdString() +
+                                  "' does not exist. Check the path and try again.",
+                              Icon::Warning);
+        preset = *path;
+    }
     if (!path) {
         frontEnd_.ShowMessage("Save canceled!", Icon::Information);
         return;

@@ -10,13 +10,14 @@
 #include <map>
 #include <optional>
 
+class BlockMap;
 class DumpListView;
 class QMenu;
 
-// The main window: the dump list (LstFile) above the status bar (StBInfo) with its three
-// panels, and the six commands, offered by the pop-up menu (PUMMain) and by keys in the
-// list. It owns the document every command works on and is its front end. A file
-// dropped onto the window is opened as Open opens it.
+// The main window: the dump list (LstFile), the block map below it, the status bar
+// (StBInfo) with its three panels, and the six commands, offered by the pop-up menu
+// (PUMMain) and by keys in the list. It owns the document every command works on and is
+// its front end. A file dropped onto the window is opened as Open opens it.
 class FrmQuillet : public QMainWindow {
     Q_OBJECT
 
@@ -32,6 +33,7 @@ public:
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     using Handler = void (FrmQuillet::*)();
@@ -45,6 +47,9 @@ private:
     void RunCommand(const std::function<void()>& command);
     void RunShortcut(int key);
     void ShowPendingLines(bool showNewest);
+    void ShowBlockMap();
+    void Load(const std::string& path);
+    void WidenToWidestLine();
 
     void Open();
     void ChangeOrgCommand();
@@ -57,6 +62,9 @@ private:
     Document doc_;
     DumpListModel model_;  // after doc_: it stops observing the list before the list goes
     DumpListView* list_ = nullptr;
+    BlockMap* map_ = nullptr;
     QMenu* menu_ = nullptr;
     std::map<int, QAction*> keyActions_;  // Ctrl + key -> menu item
+    bool loading_ = false;                // a file is being read into the list
+    bool blockLoaded_ = false;            // the last load gave a block (an aborted one may leave lines)
 };

@@ -2,12 +2,16 @@
 
 #include "window/AppIdentity.h"
 #include "window/QtStrings.h"
+#include "window/StatusPanelLabel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
@@ -24,6 +28,37 @@ QMessageBox::Icon MessageBoxIcon(Icon icon)
             break;
     }
     return QMessageBox::Information;
+}
+
+// The widest a message box grows before Qt wraps its text anywhere, less room for its icon
+// and margins: Qt's own limit on a screen `screenWidth` wide.
+int WidestMessageText(int screenWidth)
+{
+    const int limit = screenWidth <= 1024 ? screenWidth : std::min(screenWidth - 480, 1000);
+    return limit - 150;
+}
+
+// Widens a message box's text so that each of its lines (a sentence or more) shows
+// unbroken, as far as the screen allows, and so that the box's caption, drawn in the
+// window manager's bold title font beside an icon and three buttons, is not cut.
+void FitMessageBox(QMessageBox& box)
+{
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label == nullptr) {
+        return;
+    }
+    const QFontMetrics text(label->font());
+    int widest = 0;
+    for (const QString& line : box.text().split(QLatin1Char('\n'))) {
+        widest = std::max(widest, text.horizontalAdvance(line) + 1);
+    }
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const QFontMetrics title(titleFont);
+    const int caption = title.horizontalAdvance(box.windowTitle()) + 6 * title.height();
+    const QScreen* screen = box.screen();
+    const int screenWidth = screen != nullptr ? screen->availableGeometry().width() : 1024;
+    label->setMinimumWidth(std::min(std::max(widest, caption), WidestMessageText(screenWidth)));
 }
 
 std::size_t PanelIndex(StatusPanel panel)
@@ -45,7 +80,7 @@ void WindowFrontEnd::AttachCommand(Command command, QAction* action)
     actions_[command] = action;
 }
 
-void WindowFrontEnd::AttachPanel(StatusPanel panel, QLabel* label)
+void WindowFrontEnd::AttachPanel(StatusPanel panel, StatusPanelLabel* label)
 {
     panels_[PanelIndex(panel)] = label;
 }
@@ -60,6 +95,7 @@ int WindowFrontEnd::ShowMessageBox(const std::string& text, Icon icon, int butto
     // Paths in messages are shown as they are, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(static_cast<QMessageBox::StandardButton>(defaultButton));
+    FitMessageBox(box);
     return box.exec();
 }
 
@@ -104,8 +140,8 @@ void WindowFrontEnd::SetCommandEnabled(Command command, bool enabled)
 
 void WindowFrontEnd::SetStatusText(StatusPanel panel, const std::string& text)
 {
-    if (QLabel* label = panels_[PanelIndex(panel)]) {
-        label->setText(MessageToQt(text));
+    if (StatusPanelLabel* label = panels_[PanelIndex(panel)]) {
+        label->ShowText(MessageToQt(text));
     }
 }
 

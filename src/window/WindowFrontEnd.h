@@ -9,7 +9,7 @@
 #include <map>
 
 class QAction;
-class QLabel;
+class StatusPanelLabel;
 class QWidget;
 
 // The window's front end: messages and questions are message boxes, prompts an input
@@ -25,7 +25,7 @@ public:
     ~WindowFrontEnd() override;
 
     void AttachCommand(Command command, QAction* action);
-    void AttachPanel(StatusPanel panel, QLabel* label);
+    void AttachPanel(StatusPanel panel, StatusPanelLabel* label);
 
     // Runs before every message box and input box opens, so that the window can first
     // show what the user is being told about (the dump line a reader stopped at).
@@ -44,6 +44,6 @@ private:
     QPointer<QWidget> owner_;
     std::function<void()> beforeDialog_;
     std::map<Command, QPointer<QAction>> actions_;
-    std::array<QPointer<QLabel>, 3> panels_;
+    std::array<QPointer<StatusPanelLabel>, 3> panels_;
     bool busy_ = false;
 };

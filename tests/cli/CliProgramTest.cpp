@@ -11,15 +11,27 @@ namespace {
 struct Case {
     const char* input;
     const char* expected;  // in tests/data/expected
+    const char* warnings;  // on standard error: where a dump line does not follow on
 };
 
+// Records far apart, or out of order, load one after another all the same: each place is
+// warned about. The listings' dumps and the other object files run in one piece.
+const char* const kSplitWarnings =
+    "split.obj: Dump line at 9000 does not follow on from the bytes before it, which end at 800F; "
+    "the executable holds them one after another.\n"
+    "split.obj: Dump line at 9100 does not follow on from the bytes before it, which end at 9014; "
+    "the executable holds them one after another.\n";
+const char* const kBackwardsWarnings =
+    "backwards.obj: Dump line at 8000 does not follow on from the bytes before it, which end at 9028; "
+    "the executable holds them one after another.\n";
+
 const Case kCases[] = {
-    {"hello.lst", "HELLO.LST.EXE"},           {"hello.obj", "HELLO.OBJ.EXE"},
-    {"hello-crlf.lst", "HELLO-CRLF.LST.EXE"}, {"hello-crlf.obj", "HELLO-CRLF.OBJ.EXE"},
-    {"split.lst", "SPLIT.LST.EXE"},           {"split.obj", "SPLIT.OBJ.EXE"},
-    {"backwards.lst", "BACKWARDS.LST.EXE"},   {"backwards.obj", "BACKWARDS.OBJ.EXE"},
-    {"top16k.lst", "TOP16K.LST.EXE"},         {"top16k.obj", "TOP16K.OBJ.EXE"},
-    {"paged.lst", "PAGED.LST.EXE"},           {"paged.obj", "PAGED.OBJ.EXE"},
+    {"hello.lst", "HELLO.LST.EXE", ""},           {"hello.obj", "HELLO.OBJ.EXE", ""},
+    {"hello-crlf.lst", "HELLO-CRLF.LST.EXE", ""}, {"hello-crlf.obj", "HELLO-CRLF.OBJ.EXE", ""},
+    {"split.lst", "SPLIT.LST.EXE", ""},           {"split.obj", "SPLIT.OBJ.EXE", kSplitWarnings},
+    {"backwards.lst", "BACKWARDS.LST.EXE", ""},   {"backwards.obj", "BACKWARDS.OBJ.EXE", kBackwardsWarnings},
+    {"top16k.lst", "TOP16K.LST.EXE", ""},         {"top16k.obj", "TOP16K.OBJ.EXE", ""},
+    {"paged.lst", "PAGED.LST.EXE", ""},           {"paged.obj", "PAGED.OBJ.EXE", ""},
 };
 
 // The executable's name: the source's, upper-cased, with .EXE.
@@ -57,13 +69,14 @@ protected:
         return ReadFileBytes(dir / "objcopy.bin");
     }
 
-    void ExpectConverted(const std::string& input, const std::string& expected)
+    void ExpectConverted(const std::string& input, const std::string& expected,
+                         const std::string& warnings = "")
     {
         const ProgramRun run = Cli({input});
         const std::string exe = ExeName(input);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, "File saved as '" + exe + "'\n");
-        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.err, warnings);
         EXPECT_TRUE(ReadFileBytes(dir / exe) == expected) << exe << " is not the expected executable";
     }
 };
@@ -73,8 +86,38 @@ TEST_F(CliConversion, ConvertsEveryShippedFileByteForByte)
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.input);
         Copy(c.input);
-        ExpectConverted(c.input, ReadFileBytes(DataFile("expected/" + std::string(c.expected))));
+        ExpectConverted(c.input, ReadFileBytes(DataFile("expected/" + std::string(c.expected))), c.warnings);
     }
+}
+
+TEST_F(CliConversion, WarnsOfFivePlacesWhereDumpLinesDoNotFollowOnThenCountsTheRest)
+{
+    // Eight records of two bytes, each 100h above the one before: seven places.
+    std::string obj;
+    std::string block;
+    for (unsigned i = 0; i < 8; ++i) {
+        const std::string data{static_cast<char>(i), static_cast<char>(0x80 + i)};
+        obj += IntelHexRecord(0x8000 + 0x100 * i, 0, data) + "\n";
+        block += data;
+    }
+    dir.Write("game.obj", obj + ":00000001FF\n");
+
+    const ProgramRun run = Cli({"--ent", "&H8100", "game.obj"});
+    std::string warnings;
+    for (unsigned i = 1; i <= 5; ++i) {
+        char line[160];
+        std::snprintf(line, sizeof line,
+                      "game.obj: Dump line at %X does not follow on from the bytes before it, which end at "
+                      "%X; the executable holds them one after another.\n",
+                      0x8000 + 0x100 * i, 0x8000 + 0x100 * (i - 1) + 2);
+        warnings += line;
+    }
+    EXPECT_EQ(run.err, warnings +
+                           "game.obj: 2 more dump lines do not follow on from the bytes before them.\n"
+                           "game.obj: ENT address falls outside the block.\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "File saved as 'GAME.EXE'\n");
+    EXPECT_TRUE(ReadFileBytes(dir / "GAME.EXE") == ExeHeader(0x8000, 0x8100, 0xBFFF) + block);
 }
 
 #ifndef _WIN32

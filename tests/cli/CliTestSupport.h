@@ -7,12 +7,17 @@
 
 #include <gtest/gtest.h>
 
-// A listing whose dump section holds `count` lines of 16 zero bytes at 8000.
+#include <cstdio>
+
+// A listing whose dump section holds `count` lines of 16 zero bytes from 8000 on, as the
+// assembler lists a block (wrapping from FFF0 to 0000).
 inline std::string ListingWithDumpLines(int count)
 {
     std::string lst = "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F\n" + std::string(53, '-') + "\n";
     for (int i = 0; i < count; ++i) {
-        lst += "8000  00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n";
+        char address[8];
+        std::snprintf(address, sizeof address, "%04X", (0x8000 + 16 * i) & 0xFFFF);
+        lst += std::string(address) + "  00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n";
     }
     return lst;
 }

@@ -20,13 +20,37 @@ private slots:
     {
         WindowFrontEnd ui;
         DialogAnswerer dialogs;
+        // Every message box is wide enough for its caption, in the bold font of a title
+        // bar, and shows each line of its text unbroken.
+        QStringList cut;
+        dialogs.onDialog = [&cut](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            if (box == nullptr) {
+                return;
+            }
+            QFont bold = box->font();
+            bold.setBold(true);
+            if (QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 100 > box->width()) {
+                cut.append("caption: " + box->text());
+            }
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            for (const QString& line : box->text().split('\n')) {
+                if (QFontMetrics(label->font()).horizontalAdvance(line) > label->contentsRect().width()) {
+                    cut.append(line);
+                }
+            }
+        };
         dialogs.Then(DialogAnswerer::PressEnter())
+            .Then(DialogAnswerer::PressEnter())
             .Then(DialogAnswerer::PressEnter())
             .Then(DialogAnswerer::Press(QMessageBox::Yes))
             .Then([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); })
             .Then(DialogAnswerer::Type("&H9000"))
             .Then(DialogAnswerer::Cancel());
         ui.ShowMessage("It could be a good idea to supply a valid filename...", Icon::Error);
+        ui.ShowMessage(
+            "Cannot write '/home/ann/z80/build/GAME.EXE': No space left on device. File not saved.",
+            Icon::Warning);
         QCOMPARE(ui.AskYesNo("SP falls outside ORG's 16K page.\r\nDo you REALLY want to change the SP?",
                              Icon::Warning, Answer::No),
                  Answer::No);
@@ -40,11 +64,16 @@ private slots:
         QCOMPARE(dialogs.Take(),
                  QStringList(
                      {"Error [OK]: It could be a good idea to supply a valid filename...",
+                      "Warning [OK]: Cannot write '/home/ann/z80/build/GAME.EXE': No space left on device. "
+                      "File not "
+                      "saved.",
                       "Warning [&No]: SP falls outside ORG's 16K page.\nDo you REALLY want to change the SP?",
                       "Information [&No]: <b>File</b> exists. Delete?",
                       "Question [&Yes]: ENT address falls outside the block. Change ORG?",
                       "Prompt [&H8000]: Enter new ORG (prefix HEX numbers with '&H'):",
                       "Prompt [&HBFFF]: Enter new SP register value (prefix HEX numbers with '&H'):"}));
+
+        QCOMPARE(cut, QStringList());
 
         ui.SetBusy(true);
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
@@ -68,6 +97,18 @@ private slots:
                  QStringList({"Information [OK]: File saved as '" + dir.filePath("HELLO.EXE") + "'",
                               "Error [OK]: It could be a good idea to supply a valid filename..."}));
         QVERIFY(alone);
+
+        // Records far apart: every place where a dump line does not follow on, in one box.
+        const QString split = CopyTestData(dir, "split.obj");
+        dialogs.Then(DialogAnswerer::PressEnter()).Then(DialogAnswerer::PressEnter());
+        QCOMPARE(ConvertWithMessageBoxes(split.toStdString()), 0);
+        QCOMPARE(
+            dialogs.Take(),
+            QStringList({"Warning [OK]: Dump line at 9000 does not follow on from the bytes before it, which "
+                         "end at 800F; the executable holds them one after another.\n"
+                         "Dump line at 9100 does not follow on from the bytes before it, which end at 9014; "
+                         "the executable holds them one after another.",
+                         "Information [OK]: File saved as '" + dir.filePath("SPLIT.EXE") + "'"}));
     }
 
     void withoutADisplayTheConsoleIsTold_data()

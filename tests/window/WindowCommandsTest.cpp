@@ -4,8 +4,12 @@
 
 #include "WindowTest.h"
 
+#include "window/DumpListModel.h"
+
 #include <QAbstractItemView>
 #include <QFontMetrics>
+#include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 
 class WindowCommandsTest : public QObject {
@@ -25,6 +29,8 @@ private slots:
         QCOMPARE(q.List()->selectionMode(), QAbstractItemView::ExtendedSelection);
         QCOMPARE(q.Lines(), QStringList());
         QCOMPARE(q.Panels(), QStringList({"", "", ""}));
+        QCOMPARE(q.List()->EmptyText(),
+                 QStringLiteral("Open a Tasm listing or object file (Ctrl+O), or drop one here."));
 
         QStringList items;
         for (const QAction* action : q.Menu()->actions()) {
@@ -84,6 +90,33 @@ private slots:
         QVERIFY(q.Item("PUMCopySelectionAsText")->isEnabled());
     }
 
+    void eachDumpLineShowsItsBytesAsCharactersBesideIt()
+    {
+        Quillet q;
+        const int before = q.window.width();
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("hello.obj"));
+        const QModelIndex second = q.List()->model()->index(1, 0);
+        QCOMPARE(second.data(DumpListModel::CharactersRole).toString(),
+                 QStringLiteral("O, KESTRANE.......UUUUUU"));
+        QCOMPARE(
+            second.data().toString(),
+            QStringLiteral("8018  4F 2C 20 4B 45 53 54 52 41 4E 45 00 00 80 07 80 10 80 55 55 55 55 55 55"));
+
+        // Records of 24 bytes: the window widened, within the screen, to show a whole line
+        // with its characters; a row is highlighted across both.
+        const int needed = q.List()->sizeHintForIndex(second).width();
+        QVERIFY(q.window.width() > before);
+        QVERIFY(q.List()->viewport()->width() >= needed);
+        QVERIFY(q.List()->visualRect(second).width() >= needed);
+        QVERIFY(q.window.screen()->availableGeometry().contains(q.window.frameGeometry()));
+
+        // Copy takes the dump line alone.
+        q.ClickRow(1);
+        q.Ctrl(Qt::Key_C);
+        QCOMPARE(ClipboardText(), q.Lines()[1] + "\r\n");
+    }
+
     void onlyCtrlOrShiftAloneActs()
     {
         Quillet q;
@@ -135,12 +168,20 @@ private slots:
     {
         Quillet q;
         const auto margins = [&q] {
-            const QRect list = q.List()->geometry().translated(q.List()->parentWidget()->pos());
+            const QPoint central = q.List()->parentWidget()->pos();
+            const QRect list = q.List()->geometry().translated(central);
+            const QRect map = q.Map()->geometry().translated(central);
             const QRect bar = q.window.statusBar()->geometry();
-            return QList<int>{list.left(), list.top(), q.window.width() - list.right() - 1,
-                              bar.top() - list.bottom() - 1, q.window.height() - bar.bottom() - 1};
+            return QList<int>{list.left(),
+                              list.top(),
+                              q.window.width() - list.right() - 1,
+                              map.top() - list.bottom() - 1,
+                              bar.top() - map.bottom() - 1,
+                              q.window.height() - bar.bottom() - 1,
+                              map.left() - list.left(),
+                              map.right() - list.right()};
         };
-        const QList<int> designed{4, 4, 4, 3, 0};
+        const QList<int> designed{4, 4, 4, 3, 3, 0, 0, 0};
         QCOMPARE(margins(), designed);
         q.window.resize(900, 700);
         QTRY_COMPARE(margins(), designed);
@@ -148,6 +189,56 @@ private slots:
         q.window.showMinimized();
         q.window.showNormal();
         QTRY_COMPARE(q.List()->geometry(), before);
+    }
+
+    void theStatusPanelsKeepTheirWidthsAndShowACutTextWhole()
+    {
+        Quillet q;
+        const auto widths = [&q] {
+            return QList<int>{q.PanelLabel("LEN")->width(), q.PanelLabel("BYT")->width(),
+                              q.PanelLabel("ORGENT")->width()};
+        };
+        const QFontMetrics metrics(q.PanelLabel("LEN")->font());
+        const QList<int> before = widths();
+        QVERIFY(before[0] > metrics.horizontalAdvance("LST File Lenght"));
+        QVERIFY(before[1] > metrics.horizontalAdvance("Block Bytes"));
+        QVERIFY(before[0] > before[1] && before[0] > before[2]);
+        QCOMPARE(ToolTipAt(q.PanelLabel("LEN"), QPoint(5, 5)), QStringLiteral("LST File Lenght"));
+
+        // A name too long for panel 1 is cut and shows whole as its tooltip; the panels keep
+        // their widths as the texts change.
+        QTemporaryDir dir;
+        const QString name = QString(60, 'x') + ".lst";
+        DialogAnswerer dialogs;
+        q.Open(dialogs, CopyTestData(dir, "hello.lst", name));
+        QCOMPARE(widths(), before);
+        QVERIFY(q.PanelLabel("LEN")->IsCut());
+        QCOMPARE(ToolTipAt(q.PanelLabel("LEN"), QPoint(5, 5)), name.toUpper() + " (1343 bytes)");
+        QCOMPARE(ToolTipAt(q.PanelLabel("BYT"), QPoint(5, 5)), QStringLiteral("Block Bytes"));
+        dialogs.Then(DialogAnswerer::Type("&HC000"))
+            .Then(DialogAnswerer::PressEnter())
+            .Then(DialogAnswerer::Press(QMessageBox::No));
+        q.Ctrl(Qt::Key_R);
+        QCOMPARE(q.Panel("ORGENT"), QStringLiteral("Org=&HC000, Ent=&H8000, SP=&HBFFF "));
+        QCOMPARE(widths(), before);
+    }
+
+    void atItsLeastTheWindowShowsAFewLinesAndEveryPanelWhole()
+    {
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("top16k.lst"));
+        q.window.resize(1, 1);
+        QTRY_COMPARE(q.window.size(), q.window.minimumSize());
+        QVERIFY(q.List()->viewport()->height() >= 4 * q.List()->sizeHintForRow(0));
+        QRect panels;
+        for (const char* key : {"LEN", "BYT", "ORGENT"}) {
+            const QRect panel = q.PanelLabel(key)->geometry();
+            QVERIFY2(!panel.intersects(panels) && q.window.statusBar()->rect().contains(panel), key);
+            panels = panels.united(panel);
+        }
+        // The file name's panel is never narrower than the others; theirs never change.
+        QVERIFY(q.PanelLabel("LEN")->width() >= q.PanelLabel("ORGENT")->width());
     }
 };
 

@@ -81,6 +81,50 @@ private slots:
         QCOMPARE(q.Lines().first().left(4), QStringLiteral("C000"));
         QCOMPARE(q.Panel("ORGENT"), QStringLiteral("Org=&HC000, Ent=&HC000, SP=&HBFFF "));
     }
+
+    void theBlockMapShowsWhereTheBytesLoadAfterALoadAndAfterChangeOrg()
+    {
+        // split.obj: 15 bytes at 8000, 20 at 9000, 3 at 9100, loaded one after another.
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("split.obj"));
+        dialogs.Take();
+        const auto tip = [&q](std::int32_t address) { return ToolTipAt(q.Map(), q.Map()->PointOf(address)); };
+        const QString notFollowing =
+            "Dump line at %1 does not follow on from the bytes before it, which end at "
+            "%2; the executable holds them one after another.";
+        QCOMPARE(tip(0x8000),
+                 "8000, in the 16K page at 8000\n"
+                 "Byte 1 of the block's 38.\n"
+                 "ENT, the entry address: 8000.\n"
+                 "At 800F: " +
+                     notFollowing.arg("9000", "800F") + "\nAt 8023: " + notFollowing.arg("9100", "9014"));
+        QCOMPARE(tip(0xBFFF), QStringLiteral("BFFF, in the 16K page at 8000\n"
+                                             "Not in the block.\n"
+                                             "SP, the initial stack pointer: BFFF."));
+
+        // Moved to FFF0 it runs past FFFF: its bytes load from FFF0, and on from 0000.
+        dialogs.Then(DialogAnswerer::Type("&HFFF0"))
+            .Then(DialogAnswerer::PressEnter())             // over 64K: continue
+            .Then(DialogAnswerer::PressEnter())             // SP in another page: keep it
+            .Then(DialogAnswerer::Press(QMessageBox::No));  // ENT outside: keep it
+        q.Ctrl(Qt::Key_R);
+        QCOMPARE(dialogs.Take().size(), 4);
+        QCOMPARE(tip(0xFFFF),
+                 "FFFF, in the 16K page at C000\n"
+                 "Byte 16 of the block's 38, which its dump line puts at 0FF0.\n"
+                 "At FFFF: " +
+                     notFollowing.arg("0FF0", "FFFF"));
+        QCOMPARE(tip(0x0013),
+                 "0013, in the 16K page at 0000\n"
+                 "Byte 36 of the block's 38, which its dump line puts at 10F0.\n"
+                 "At 0013: " +
+                     notFollowing.arg("10F0", "1004"));
+        QCOMPARE(tip(0x8000), QStringLiteral("8000, in the 16K page at 8000\n"
+                                             "Not in the block.\n"
+                                             "ENT, the entry address: 8000."));
+        QCOMPARE(q.Lines().first().left(4), QStringLiteral("FFF0"));  // the list as Change ORG left it
+    }
 };
 
 QTEST_MAIN(WindowEditTest)

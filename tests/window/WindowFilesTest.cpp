@@ -139,6 +139,44 @@ private slots:
         q.Ctrl(Qt::Key_S);
         QCOMPARE(offered, QStringList({dir.filePath("HELLO.EXE"), dir.filePath("HELLO.EXE")}));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"hello.obj"}));
+
+        // A name in a folder that does not exist is refused, and offered again: nothing is
+        // written, and the output path stays as it was.
+        const QString missing = dir.filePath("nope/deeper/X.EXE");
+        offered.clear();
+        dialogs.Take();
+        dialogs.Then(DialogAnswerer::Choose(missing))
+            .Then(DialogAnswerer::PressEnter())
+            .Then(DialogAnswerer::Cancel())
+            .Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_S);
+        QCOMPARE(dialogs.Take(), QStringList({"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
+                                              "Warning [OK]: The folder '" +
+                                                  QDir::toNativeSeparators(dir.filePath("nope/deeper")) +
+                                                  "' does not exist. Check the path and try again.",
+                                              "File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
+                                              "Information [OK]: Save canceled!"}));
+        QCOMPARE(offered, QStringList({dir.filePath("HELLO.EXE"), missing}));
+        QCOMPARE(q.window.State().ExePath, exePath);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList({"hello.obj"}));
+    }
+
+    void aLoadThatLeavesTheListEmptySaysWhyInTheList()
+    {
+        QTemporaryDir dir;
+        const QString notes = WriteFile(dir, "notes.txt", "no dump here\n");
+        Quillet q;
+        const QImage beforeLoad = q.List()->viewport()->grab().toImage();
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("hello.obj"));
+        q.Open(dialogs, notes);
+        QCOMPARE(dialogs.Take().size(), 2);  // the Open dialogs: no message
+        QCOMPARE(q.Lines(), QStringList());
+        QCOMPARE(q.List()->EmptyText(), QStringLiteral("No dump lines in NOTES.TXT."));
+        const QImage shown = q.List()->viewport()->grab().toImage();
+        QVERIFY(shown != beforeLoad);
+        QVERIFY(ToolTipAt(q.Map(), q.Map()->PointOf(0x8000)).endsWith("\nNo block loaded."));
     }
 
     void declinedReplacingLeavesTheEarlierFile()

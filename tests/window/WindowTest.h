@@ -4,18 +4,22 @@
 // person presses them in the list, and the test data.
 
 #include "DialogAnswerer.h"
+#include "window/BlockMap.h"
 #include "window/DumpListView.h"
 #include "window/FrmQuillet.h"
+#include "window/StatusPanelLabel.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 inline QString TestData(const QString& name)
 {
@@ -59,10 +63,12 @@ struct Quillet {
     DumpListView* List() const { return window.findChild<DumpListView*>(QStringLiteral("LstFile")); }
     QMenu* Menu() const { return window.findChild<QMenu*>(QStringLiteral("PUMMain")); }
     QAction* Item(const char* name) const { return window.findChild<QAction*>(QString::fromLatin1(name)); }
-    QString Panel(const char* key) const
+    BlockMap* Map() const { return window.findChild<BlockMap*>(QStringLiteral("BlockMap")); }
+    StatusPanelLabel* PanelLabel(const char* key) const
     {
-        return window.findChild<QLabel*>(QString::fromLatin1(key))->text();
+        return window.findChild<StatusPanelLabel*>(QString::fromLatin1(key));
     }
+    QString Panel(const char* key) const { return PanelLabel(key)->text(); }
     QStringList Panels() const { return {Panel("LEN"), Panel("BYT"), Panel("ORGENT")}; }
 
     QStringList Lines() const
@@ -102,4 +108,12 @@ struct Quillet {
 inline QString ClipboardText()
 {
     return QApplication::clipboard()->text();
+}
+
+// What the tooltip over `widget` at `point` says, asked for as the pointer rests there.
+inline QString ToolTipAt(QWidget* widget, const QPoint& point)
+{
+    QHelpEvent event(QEvent::ToolTip, point, widget->mapToGlobal(point));
+    QApplication::sendEvent(widget, &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
