@@ -6,20 +6,6 @@ namespace {
 
 constexpr char kDigits[] = "0123456789ABCDEF";
 
-// TrimSpaces, for the loop over every dump line of a block, where the text rarely has any.
-std::string_view TrimmedQuickly(std::string_view text)
-{
-    std::size_t first = 0;
-    std::size_t end = text.size();
-    while (first < end && text[first] == ' ') {
-        ++first;
-    }
-    while (end > first && text[end - 1] == ' ') {
-        --end;
-    }
-    return text.substr(first, end - first);
-}
-
 }  // namespace
 
 namespace hex_detail {
@@ -65,20 +51,9 @@ std::string FormatHex4(std::uint32_t value)
             kDigits[value & 0xF]};
 }
 
-std::int32_t LineAddress(std::string_view line)
-{
-    // Four digits at most, so the value always fits and is never negative.
-    return static_cast<std::int32_t>(HexValue(line.substr(0, 4)));
-}
-
-std::string_view LineByteText(std::string_view line)
-{
-    return line.size() > 5 ? line.substr(5) : std::string_view();
-}
-
 std::uint8_t* WriteHexBytes(std::string_view text, std::uint8_t* to)
 {
-    text = TrimmedQuickly(text);
+    text = hex_detail::TrimmedInPlace(text);
     const std::size_t count = (text.size() + 2) / 3;
     if (count == 0) {
         return to;
@@ -122,11 +97,6 @@ void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out)
     const std::size_t start = out.size();
     out.resize(start + HexByteCount(text));
     WriteHexBytes(text, out.data() + start);
-}
-
-std::size_t HexByteCount(std::string_view text)
-{
-    return (TrimSpaces(text).size() + 2) / 3;
 }
 
 std::vector<std::uint8_t> HexToBytes(std::string_view text)

@@ -56,6 +56,21 @@ struct PairTextTable {
 };
 inline constexpr PairTextTable kPairText;
 
+// TrimSpaces, inline, for the loops over every dump line of a block, where the text
+// rarely has a space to trim but the one before the first pair.
+inline std::string_view TrimmedInPlace(std::string_view text)
+{
+    std::size_t first = 0;
+    std::size_t end = text.size();
+    while (first < end && text[first] == ' ') {
+        ++first;
+    }
+    while (end > first && text[end - 1] == ' ') {
+        --end;
+    }
+    return text.substr(first, end - first);
+}
+
 }  // namespace hex_detail
 
 // The value of a hex digit, either case; -1 for any other character.
@@ -129,11 +144,27 @@ std::string FormatHex(std::uint32_t value);
 // The four address digits of a dump line: the low 16 bits, upper case, zero padded.
 std::string FormatHex4(std::uint32_t value);
 
-// The address of a dump line: the hex value of its first four characters.
-std::int32_t LineAddress(std::string_view line);
+// The address of a dump line: the hex value of its first four characters. Four hex
+// digits, as nearly every line starts, take two table looks; anything else the full rule.
+// Inline, with the two below: the loops over every line of a block use them.
+inline std::int32_t LineAddress(std::string_view line)
+{
+    if (line.size() >= 4) {
+        const std::uint32_t high = HexPairBitsAt(line.data());
+        const std::uint32_t low = HexPairBitsAt(line.data() + 2);
+        if (((high | low) & kNotHexPair) == 0) {
+            return static_cast<std::int32_t>(high << 8 | low);
+        }
+    }
+    // Four digits at most, so the value always fits and is never negative.
+    return static_cast<std::int32_t>(HexValue(line.substr(0, 4)));
+}
 
 // The bytes of a dump line: its text from the sixth character on.
-std::string_view LineByteText(std::string_view line);
+inline std::string_view LineByteText(std::string_view line)
+{
+    return line.size() > 5 ? line.substr(5) : std::string_view();
+}
 
 // Space-separated hex pairs ("C3 00 80") to bytes. Spaces around the text are ignored;
 // after each pair exactly one separator is dropped, so a doubled space shifts the
@@ -145,7 +176,10 @@ void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out);
 
 // The number of bytes HexToBytes makes of `text`, counted without making them: two
 // characters and one separator per byte once spaces around the text are dropped.
-std::size_t HexByteCount(std::string_view text);
+inline std::size_t HexByteCount(std::string_view text)
+{
+    return (hex_detail::TrimmedInPlace(text).size() + 2) / 3;
+}
 
 // The most bytes a dump line can show, found from its length alone: one for every three
 // characters and one more.
