@@ -6,11 +6,17 @@
 
 void DumpList::Clear()
 {
-    text_.reset();
+    // A buffer the size a full list of Tasm's dump lines takes is kept for the next load,
+    // already in memory; anything larger goes back, so that running out of memory can be
+    // reported.
+    constexpr std::size_t kKept = std::size_t{2} << 20;
+    if (capacity_ > kKept) {
+        text_ = TextMemory();
+        capacity_ = 0;
+    }
     used_ = 0;
-    capacity_ = 0;
     textSize_ = 0;
-    std::vector<Span>().swap(lines_);
+    lines_.clear();  // at most 32767 spans, 256K
     if (observer_ != nullptr) {
         observer_->LinesCleared();
     }
@@ -33,7 +39,7 @@ char* DumpList::Grow(std::size_t length)
     const std::size_t keep = used_ - textSize_ > textSize_ ? textSize_ : used_;
     const std::size_t capacity =
         std::min(kMaxText, std::max({keep + length, 2 * capacity_, std::size_t{4096}}));
-    std::unique_ptr<char[]> text(new char[capacity]);
+    TextMemory text(capacity);
     if (keep == used_) {
         if (used_ > 0) {
             std::memcpy(text.get(), text_.get(), used_);

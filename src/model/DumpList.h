@@ -1,10 +1,11 @@
 #pragma once
 
+#include "model/TextMemory.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +33,8 @@ public:
 
     void SetObserver(DumpListObserver* observer) { observer_ = observer; }
 
-    // Empties the list and gives its memory back.
+    // Empties the list. Its memory is kept for the next lines up to the 2 MB a full list of
+    // Tasm's dump lines takes; more is given back.
     void Clear();
 
     // Makes room for `lines` lines holding `textBytes` characters in all, so that a reader
@@ -115,12 +117,12 @@ private:
     // True when `text` lies in the buffer: a view of one of the list's own lines.
     bool Holds(std::string_view text) const
     {
-        return !text.empty() && text_ != nullptr &&
+        return !text.empty() && text_.get() != nullptr &&
                std::less_equal<const char*>()(text_.get(), text.data()) &&
                std::less<const char*>()(text.data(), text_.get() + capacity_);
     }
 
-    std::unique_ptr<char[]> text_;
+    TextMemory text_;
     std::size_t used_ = 0;      // characters of the buffer in use, replaced text included
     std::size_t capacity_ = 0;  // characters the buffer holds
     std::size_t textSize_ = 0;  // characters of the lines as they stand
