@@ -8,6 +8,7 @@
 #include "model/Document.h"
 #include "model/DumpList.h"
 #include "model/HexText.h"
+#include "output/ExeImage.h"
 #include "output/WriteExe.h"
 
 #include <benchmark/benchmark.h>
@@ -156,16 +157,8 @@ void LoadLines(Document& doc, int lines)
     doc.state.BlockBytes = lines * 16;
 }
 
-std::int64_t TextSize(const DumpList& lines)
-{
-    std::int64_t size = 0;
-    for (const std::string& line : lines.Lines()) {
-        size += static_cast<std::int64_t>(line.size());
-    }
-    return size;
-}
-
-// LoadObjectFile of an object file of 16-byte records; 4096 records make a 64K block.
+// LoadObjectFile of an object file of 16-byte records; 4096 records make a 64K block,
+// 32767 the most dump lines a list holds.
 void BM_LoadObjectFile(benchmark::State& state)
 {
     const int records = static_cast<int>(state.range(0));
@@ -177,6 +170,7 @@ BENCHMARK(BM_LoadObjectFile)
     ->Arg(256)
     ->Arg(1024)
     ->Arg(4096)
+    ->Arg(32767)
     ->Unit(benchmark::kMicrosecond)
     ->Complexity(benchmark::oN);
 
@@ -210,7 +204,7 @@ void BM_ChangeOrg(benchmark::State& state)
     if (doc.lines.Line(0).compare(0, 4, up ? "0000" : "4000") != 0) {
         state.SkipWithError("the block did not move");
     }
-    state.SetBytesProcessed(state.iterations() * TextSize(doc.lines));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(doc.lines.TextSize()));
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_ChangeOrg)
@@ -241,6 +235,32 @@ BENCHMARK(BM_WriteExe)
     ->Arg(4096)
     ->Arg(16384)
     ->Arg(65536)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
+
+// The executable's bytes built from the dump lines, without writing them: the header and
+// every line's hex pairs parsed back into bytes.
+void BM_BuildExeImage(benchmark::State& state)
+{
+    BenchFrontEnd ui;
+    Document doc(ui);
+    LoadLines(doc, static_cast<int>(state.range(0)));
+    std::size_t size = 0;
+    for (auto _ : state) {
+        const std::vector<std::uint8_t> image = BuildExeImage(doc.state, doc.lines);
+        size = image.size();
+        benchmark::DoNotOptimize(image.data());
+    }
+    if (size != 512 + static_cast<std::size_t>(state.range(0)) * 16) {
+        state.SkipWithError("the image does not hold the block");
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_BuildExeImage)
+    ->Arg(1024)
+    ->Arg(8192)
+    ->Arg(32767)
     ->Unit(benchmark::kMicrosecond)
     ->Complexity(benchmark::oN);
 

@@ -55,6 +55,21 @@ void FuzzFrontEnd::SetBusy(bool on)
     busy_ = on;
 }
 
+std::vector<std::string_view> TextLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        lines.push_back(text.substr(0, end));
+        std::size_t next = end;
+        if (next < text.size()) {
+            next += text.compare(next, 2, "\r\n") == 0 ? 2u : 1u;
+        }
+        text.remove_prefix(next);
+    }
+    return lines;
+}
+
 std::deque<std::string> SplitLines(std::string_view text)
 {
     std::deque<std::string> lines;

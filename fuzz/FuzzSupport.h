@@ -47,6 +47,10 @@ private:
 // The input split at every '\n': the shape of a prompt script.
 std::deque<std::string> SplitLines(std::string_view text);
 
+// The lines of a file as the readers are to see them, written out plainly: each ends at
+// CR LF, a lone CR or a lone LF, and a line end at the very end adds no empty line.
+std::vector<std::string_view> TextLines(std::string_view text);
+
 // Reads a file of `size` bytes with `read(chunkSize)` in whole 64K chunks, in
 // single bytes and in chunks of a size that moves with the input, so that line ends fall
 // on every chunk boundary; every way must give the same result, which is returned.

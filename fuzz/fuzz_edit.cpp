@@ -32,8 +32,9 @@ struct Shape {
     explicit Shape(const DumpList& lines)
     {
         const bool whole = lines.Line(0).size() >= 4;
-        for (const std::string& line : lines.Lines()) {
-            tails.push_back(line.substr(std::min<std::size_t>(line.size(), 4)));
+        for (int i = 0; i < lines.Count(); ++i) {
+            const std::string_view line = lines.Line(i);
+            tails.emplace_back(line.substr(std::min<std::size_t>(line.size(), 4)));
             offsets.push_back(
                 whole && line.size() >= 4 ? (LineAddress(line) - LineAddress(lines.Line(0))) & 0xFFFF : -1);
         }

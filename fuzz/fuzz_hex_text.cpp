@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(HexValue(FormatHex(value)) == value);
     FUZZ_CHECK(FormatHex(value).size() == 1 || FormatHex(value)[0] != '0');
     FUZZ_CHECK(HexValue(FormatHex4(value)) == (value & 0xFFFF));
-    FUZZ_CHECK(LineAddress(text) >= 0 && LineAddress(text) <= 0xFFFF);
+    FUZZ_CHECK(LineAddress(text) == static_cast<std::int32_t>(ModelHexValue(text.substr(0, 4))));
 
     // Two characters and one separator per byte, each byte the value of its pair.
     const std::string_view trimmed = TrimSpaces(text);

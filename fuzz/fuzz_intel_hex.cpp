@@ -1,6 +1,7 @@
 // The Intel HEX reader on any bytes: read with several chunk sizes it must give the same
-// result; every dump line it keeps is an address, two spaces and the record's bytes as
-// upper-case pairs; a checksum failure leaves no lines.
+// result, and the result of a plain model of the records; every dump line it keeps is an
+// address, two spaces and the record's bytes as upper-case pairs; a checksum failure
+// leaves no lines.
 
 #include "FuzzSupport.h"
 #include "load/LoadMessages.h"
@@ -10,6 +11,8 @@
 #include "model/HexText.h"
 
 #include <algorithm>
+#include <climits>
+#include <string_view>
 
 namespace {
 
@@ -66,11 +69,55 @@ Result Read(const std::string& path, std::size_t chunkSize)
     return {outcome, doc.state.BlockBytes, doc.lines.Lines(), ui.messages};
 }
 
+// The records as a person would read them, one at a time with no shortcut: lines end at
+// CR LF, CR or LF; blank lines are skipped; every record counts into the block size; a
+// record of the wrong form is refused, keeping the lines before it; a data record gives
+// its address as written and its bytes as spaced pairs; a wrong checksum or one line too
+// many empties the list.
+Result ModelRead(std::string_view text)
+{
+    Result result{ReadOutcome::Finished, 0, {}, {}};
+    std::int64_t blockBytes = 0;
+    for (const std::string_view line : TextLines(text)) {
+        if (line.find_first_not_of(' ') == std::string_view::npos) {
+            continue;
+        }
+        const std::uint32_t count = HexValue(line.substr(1, 2));
+        blockBytes = std::min<std::int64_t>(blockBytes + count, INT_MAX);
+        result.blockBytes = static_cast<std::int32_t>(blockBytes);
+        const std::string_view fields = line.substr(1);
+        if (line[0] != ':' || line.size() != 11 + 2 * std::size_t{count} ||
+            !std::all_of(fields.begin(), fields.end(), IsHexDigit)) {
+            result.outcome = ReadOutcome::Aborted;
+            result.messages = {"1: " + std::string(kInvalidObjectFileMessage)};
+            return result;
+        }
+        if (HexValue(line.substr(7, 2)) != 0) {
+            continue;
+        }
+        result.lines.push_back(std::string(line.substr(3, 4)) + "  " +
+                               SpaceHexPairs(line.substr(9, 2 * count)));
+        std::uint32_t sum = 0;
+        for (std::size_t i = 0; i < fields.size(); i += 2) {
+            sum += HexValue(fields.substr(i, 2));
+        }
+        const bool tooMany = result.lines.size() > 32767;
+        if (tooMany || sum % 256 != 0) {
+            result.outcome = ReadOutcome::Aborted;
+            result.lines.clear();
+            result.messages = {"1: " + std::string(tooMany ? kTooManyLinesMessage : kChecksumFailedMessage)};
+            return result;
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string path = WriteScratchFile("input.obj", data, size);
-    ReadInChunks(size, [&](std::size_t chunk) { return Read(path, chunk); });
+    const Result whole = ReadInChunks(size, [&](std::size_t chunk) { return Read(path, chunk); });
+    FUZZ_CHECK(whole == ModelRead(std::string_view(reinterpret_cast<const char*>(data), size)));
     return 0;
 }

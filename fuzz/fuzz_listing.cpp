@@ -50,15 +50,7 @@ std::vector<std::string> ModelDumpLines(std::string_view text, bool& tooMany)
     bool headerSeen = false;
     bool ruleSeen = false;
     tooMany = false;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
-        const std::string_view line = text.substr(0, end);
-        std::size_t next = end;
-        if (next < text.size()) {
-            next += text.compare(next, 2, "\r\n") == 0 ? 2u : 1u;
-        }
-        text.remove_prefix(next);
-
+    for (const std::string_view line : TextLines(text)) {
         if (line.find_first_not_of(' ') == std::string_view::npos) {
             headerSeen = ruleSeen = false;
         } else if (headerSeen && ruleSeen) {

@@ -4,7 +4,7 @@
 #include "model/HexText.h"
 
 #include <algorithm>
-#include <string>
+#include <string_view>
 
 std::int32_t LinesOrg(const Document& doc)
 {
@@ -22,15 +22,14 @@ void RebaseDumpLines(DumpList& lines, std::int64_t delta)
 {
     const int count = lines.Count();
     for (int i = 0; i < count; ++i) {
-        const std::string& line = lines.Line(i);
+        const std::string_view line = lines.Line(i);
         // Converting to unsigned keeps the low bits of a negative sum as well.
-        const auto moved = static_cast<std::uint64_t>(LineAddress(line) + delta);
-        const std::string digits = FormatHex4(static_cast<std::uint32_t>(moved & 0xFFFF));
-        const std::size_t width = std::min(line.size(), digits.size());
-        if (line.compare(0, width, digits, 0, width) != 0) {
-            std::string rebased = line;
-            rebased.replace(0, width, digits, 0, width);
-            lines.Replace(i, std::move(rebased));
+        const auto moved = static_cast<std::uint32_t>(static_cast<std::uint64_t>(LineAddress(line) + delta));
+        const char digits[4] = {UpperHexDigitOf(moved >> 12), UpperHexDigitOf(moved >> 8),
+                                UpperHexDigitOf(moved >> 4), UpperHexDigitOf(moved)};
+        const std::string_view head(digits, std::min(line.size(), sizeof digits));
+        if (line.substr(0, head.size()) != head) {
+            lines.OverwriteStart(i, head);
         }
     }
 }

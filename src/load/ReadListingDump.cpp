@@ -4,6 +4,8 @@
 #include "load/TextLineReader.h"
 #include "model/Document.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string_view>
 
 namespace {
@@ -16,14 +18,25 @@ static_assert(kHeader.size() == 53 && kRule.size() == 53);
 // not be kept whole.
 constexpr std::size_t kMarkerKeep = kHeader.size() + 1;
 
+// Room in the dump list for the dump lines a listing of this size may hold: its size, but
+// no more than the longest list of Tasm's dump lines takes, so that a huge listing with a
+// short dump section does not claim memory it will never use.
+void ReserveForListing(DumpList& lines, std::uint64_t fileSize)
+{
+    constexpr std::uint64_t kFullList = std::uint64_t{DumpList::kMaxLines} * (kHeader.size() + 1);
+    const std::uint64_t text = std::min(fileSize, kFullList);
+    lines.Reserve(static_cast<std::size_t>(text), static_cast<int>(text / (kHeader.size() + 1)) + 1);
+}
+
 }  // namespace
 
 ReadOutcome ReadListingDump(TextLineReader& reader, Document& doc)
 {
     bool headerSeen = false;
     bool ruleSeen = false;
-    std::string line;
+    std::string_view line;
     LineFacts facts;
+    ReserveForListing(doc.lines, reader.SizeWhenOpened());
     for (;;) {
         const bool inSection = headerSeen && ruleSeen;
         if (!reader.Next(line, facts, inSection ? kMaxDumpLineLength + 1 : kMarkerKeep)) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 // What the reader learnt about a line beyond the characters it kept.
 struct LineFacts {
@@ -14,8 +15,9 @@ struct LineFacts {
 
 // Reads a file as 8-bit text, byte for byte, line by line. A line ends at CR LF, at a
 // lone CR or at a lone LF; the line end is not part of the line. The file is read in
-// large chunks, and a caller that needs only the start of a line can say so, so a huge
-// line never has to be held in memory.
+// large chunks, and a line that lies within one is handed out where it lies, not copied;
+// a caller that needs only the start of a line can say so, so a huge line never has to be
+// held in memory.
 class TextLineReader {
 public:
     static constexpr std::size_t kWholeLine = static_cast<std::size_t>(-1);
@@ -35,9 +37,10 @@ public:
     // links: a FIFO or device could block for ever or never end.
     const std::string& ErrorText() const { return error_; }
 
-    // Reads the next line, keeping at most `keep` of its characters in `text`. Returns
-    // false at the end of the file, and on a read error (then Failed() is true).
-    bool Next(std::string& text, LineFacts& facts, std::size_t keep = kWholeLine);
+    // Reads the next line, keeping at most `keep` of its characters in `text`, a view that
+    // stays valid until the next call. Returns false at the end of the file, and on a read
+    // error (then Failed() is true).
+    bool Next(std::string_view& text, LineFacts& facts, std::size_t keep = kWholeLine);
 
     bool Failed() const { return failed_; }
 
@@ -47,23 +50,25 @@ public:
     // Bytes read from the file so far; the file's length once Next() has returned false.
     std::uint64_t BytesRead() const { return bytesRead_; }
 
+    // The file's size when it was opened: what a reader may expect to read, to size what it
+    // fills. Only a hint: the file may change while it is read.
+    std::uint64_t SizeWhenOpened() const { return sizeWhenOpened_; }
+
 private:
     bool Fill();  // refills the buffer; false at the end of the file or on an error
 
-    // The index of the next `c` in the chunk at or after the reading position, or the end
-    // of the chunk. `found` keeps the answer for the next line, so that each character is
-    // searched once for a CR and once for an LF whatever line ends the file uses.
-    std::size_t NextInChunk(char c, std::size_t& found);
-    static constexpr std::size_t kNotSearched = static_cast<std::size_t>(-1);
+    // Past the LF of a CR LF whose CR ended the chunk before; false at the end of the file.
+    bool SkipPendingLf();
 
-    std::string error_;  // before file_: the open fills it in
+    std::string error_;  // before file_: the open fills these two in
+    std::uint64_t sizeWhenOpened_ = 0;
     std::FILE* file_ = nullptr;
     std::size_t chunkSize_;
     std::unique_ptr<char[]> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
-    std::size_t nextLf_ = kNotSearched;
-    std::size_t nextCr_ = kNotSearched;
+    std::string carry_;  // a line that runs across chunks, as far as it is kept
+    bool pendingLf_ = false;
     bool failed_ = false;
     int lineNumber_ = 0;
     std::uint64_t bytesRead_ = 0;

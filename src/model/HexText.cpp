@@ -8,6 +8,10 @@ constexpr char kDigits[] = "0123456789ABCDEF";
 
 }  // namespace
 
+namespace hex_detail {
+constexpr PairValueTable kPairValues;
+}  // namespace hex_detail
+
 std::uint32_t HexValue(std::string_view field)
 {
     std::size_t i = 0;
@@ -47,33 +51,52 @@ std::string FormatHex4(std::uint32_t value)
             kDigits[value & 0xF]};
 }
 
-std::int32_t LineAddress(std::string_view line)
+std::uint8_t* WriteHexBytes(std::string_view text, std::uint8_t* to)
 {
-    // Four digits at most, so the value always fits and is never negative.
-    return static_cast<std::int32_t>(HexValue(line.substr(0, 4)));
-}
-
-std::string_view LineByteText(std::string_view line)
-{
-    return line.size() > 5 ? line.substr(5) : std::string_view();
+    text = hex_detail::TrimmedInPlace(text);
+    const std::size_t count = (text.size() + 2) / 3;
+    if (count == 0) {
+        return to;
+    }
+    // Every pair but perhaps the last has both its digits. They are read without a branch,
+    // as a dump line's pairs nearly always are two hex digits; a line where one is not is
+    // read again under the full hex value rule.
+    const std::size_t whole = text.size() >= 3 * count - 1 ? count : count - 1;
+    const char* pair = text.data();
+    std::uint32_t invalid = 0;
+    std::size_t i = 0;
+    for (; i + 4 <= whole; i += 4, pair += 12) {
+        const std::uint32_t a = HexPairBitsAt(pair);
+        const std::uint32_t b = HexPairBitsAt(pair + 3);
+        const std::uint32_t c = HexPairBitsAt(pair + 6);
+        const std::uint32_t d = HexPairBitsAt(pair + 9);
+        invalid |= a | b | c | d;
+        to[i] = static_cast<std::uint8_t>(a);
+        to[i + 1] = static_cast<std::uint8_t>(b);
+        to[i + 2] = static_cast<std::uint8_t>(c);
+        to[i + 3] = static_cast<std::uint8_t>(d);
+    }
+    for (; i < whole; ++i, pair += 3) {
+        const std::uint32_t value = HexPairBitsAt(pair);
+        invalid |= value;
+        to[i] = static_cast<std::uint8_t>(value);
+    }
+    if ((invalid & kNotHexPair) != 0) {
+        for (i = 0; i < whole; ++i) {
+            to[i] = static_cast<std::uint8_t>(HexPairAt(text, 3 * i));
+        }
+    }
+    if (whole < count) {
+        to[whole] = static_cast<std::uint8_t>(HexPairAt(text, 3 * whole));
+    }
+    return to + count;
 }
 
 void AppendHexBytes(std::string_view text, std::vector<std::uint8_t>& out)
 {
-    text = TrimSpaces(text);
-    // Two digits and one separator per byte; the last byte may have no separator, or
-    // only one digit.
-    const std::size_t count = (text.size() + 2) / 3;
     const std::size_t start = out.size();
-    out.resize(start + count);
-    for (std::size_t i = 0; i < count; ++i) {
-        out[start + i] = static_cast<std::uint8_t>(HexPairAt(text, 3 * i));
-    }
-}
-
-std::size_t HexByteCount(std::string_view text)
-{
-    return (TrimSpaces(text).size() + 2) / 3;
+    out.resize(start + HexByteCount(text));
+    WriteHexBytes(text, out.data() + start);
 }
 
 std::vector<std::uint8_t> HexToBytes(std::string_view text)

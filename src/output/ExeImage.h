@@ -1,5 +1,10 @@
 #pragma once
 
+#include "model/BlockBytes.h"
+#include "output/SafeFileWrite.h"
+
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -22,4 +27,20 @@ struct BlockState;
 // A header field above 0xFFFF is written as its low 16 bits, the digits line 0 shows.
 inline constexpr std::size_t kExeHeaderSize = 512;
 
+// The executable a piece at a time, for writing it without holding it whole: the header,
+// then the block's bytes. The lines must stay as they are until the last piece is out.
+class ExeImageSource : public ByteSource {
+public:
+    ExeImageSource(const BlockState& state, const DumpList& lines);
+
+    std::size_t Next(std::uint8_t* to, std::size_t room) override;
+
+private:
+    std::array<std::uint8_t, kExeHeaderSize> header_;
+    std::size_t headerDone_ = 0;
+    const DumpList& lines_;
+    BlockBytesCursor at_;
+};
+
+// The whole executable at once.
 std::vector<std::uint8_t> BuildExeImage(const BlockState& state, const DumpList& lines);

@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #ifdef _WIN32
@@ -115,6 +116,20 @@ std::string TemporaryName(unsigned long long processId)
     return name;
 }
 
+// The bytes of a file as they are written: the source, and a buffer for one piece of it,
+// allocated before any file is touched, so that running out of memory leaves none behind.
+struct Pieces {
+    static constexpr std::size_t kSize = 1 << 16;
+
+    explicit Pieces(ByteSource& bytes) : source(bytes), buffer(new std::uint8_t[kSize]) {}
+
+    // The next piece: its bytes at buffer.get(), and how many; 0 at the end.
+    std::size_t Next() { return source.Next(buffer.get(), kSize); }
+
+    ByteSource& source;
+    std::unique_ptr<std::uint8_t[]> buffer;
+};
+
 }  // namespace
 
 bool FileExists(const std::string& path)
@@ -180,26 +195,27 @@ private:
     int fd_;
 };
 
-bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes)
+bool WriteAll(int fd, Pieces& bytes)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
+    for (std::size_t size = bytes.Next(); size > 0; size = bytes.Next()) {
+        std::size_t done = 0;
+        while (done < size) {
+            const ssize_t written = write(fd, bytes.buffer.get() + done, size - done);
+            if (written < 0) {
+                if (errno == EINTR) {
+                    continue;
+                }
+                return false;
             }
-            return false;
+            done += static_cast<std::size_t>(written);
         }
-        done += static_cast<std::size_t>(written);
     }
     return true;
 }
 
 // Writes into a device, FIFO or socket as it stands, as cp does. Opened without waiting,
 // so a FIFO that nobody reads is an error ("No such device or address"), not a hang.
-bool WriteIntoDevice(int folder, const char* name, const std::vector<std::uint8_t>& bytes,
-                     std::string& reason)
+bool WriteIntoDevice(int folder, const char* name, Pieces& bytes, std::string& reason)
 {
     const Descriptor file(openat(folder, name, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     const int flags = file.Get() < 0 ? -1 : fcntl(file.Get(), F_GETFL);
@@ -234,8 +250,7 @@ int CreateTemporaryFile(int folder, mode_t mode, std::string& name)
 // Writes the bytes to a temporary file beside `name` and renames it over `name`. With
 // `earlier`, the file being replaced, the new one takes its owner, group and mode where
 // the file system allows; it starts private, so it is never more open than the earlier.
-bool ReplaceFile(int folder, const char* name, const struct stat* earlier,
-                 const std::vector<std::uint8_t>& bytes, std::string& reason)
+bool ReplaceFile(int folder, const char* name, const struct stat* earlier, Pieces& bytes, std::string& reason)
 {
     std::string temporary;
     const int fd = CreateTemporaryFile(folder, earlier != nullptr ? 0600 : 0666, temporary);
@@ -277,12 +292,13 @@ bool ReplaceFile(int folder, const char* name, const struct stat* earlier,
 
 }  // namespace
 
-bool WriteFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& reason)
+bool WriteFileSafely(const std::string& path, ByteSource& source, std::string& reason)
 {
     fs::path target;
     if (!ResolveTarget(path, target, reason)) {
         return false;
     }
+    Pieces bytes(source);
     const std::string name = target.filename().string();
     const fs::path folderPath = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const Descriptor folder(open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -334,23 +350,24 @@ std::string WindowsReason(DWORD error)
     return ReasonText(std::error_code(static_cast<int>(error), std::system_category()));
 }
 
-bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes)
+bool WriteAll(HANDLE file, Pieces& bytes)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const std::size_t left = bytes.size() - done;
-        const DWORD chunk = left > 0x40000000 ? 0x40000000 : static_cast<DWORD>(left);
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr)) {
-            return false;
+    for (std::size_t size = bytes.Next(); size > 0; size = bytes.Next()) {
+        std::size_t done = 0;
+        while (done < size) {
+            DWORD written = 0;
+            if (!WriteFile(file, bytes.buffer.get() + done, static_cast<DWORD>(size - done), &written,
+                           nullptr)) {
+                return false;
+            }
+            done += written;
         }
-        done += written;
     }
     return true;
 }
 
 // Writes into a device (NUL, CON, COM1) or pipe as it stands.
-bool WriteIntoDevice(const std::wstring& target, const std::vector<std::uint8_t>& bytes, std::string& reason)
+bool WriteIntoDevice(const std::wstring& target, Pieces& bytes, std::string& reason)
 {
     const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -370,8 +387,7 @@ bool WriteIntoDevice(const std::wstring& target, const std::vector<std::uint8_t>
 // Writes the bytes to a temporary file beside `target`, flushed to the disk, and moves it
 // over `target` with write-through. `attributes` are the earlier file's, kept where they
 // bear on the file (hidden, system, archive).
-bool ReplaceFile(const fs::path& target, DWORD attributes, const std::vector<std::uint8_t>& bytes,
-                 std::string& reason)
+bool ReplaceFile(const fs::path& target, DWORD attributes, Pieces& bytes, std::string& reason)
 {
     std::wstring temporary;
     HANDLE file = INVALID_HANDLE_VALUE;
@@ -424,12 +440,13 @@ bool ReplaceFile(const fs::path& target, DWORD attributes, const std::vector<std
 
 }  // namespace
 
-bool WriteFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& reason)
+bool WriteFileSafely(const std::string& path, ByteSource& source, std::string& reason)
 {
     fs::path target;
     if (!ResolveTarget(path, target, reason)) {
         return false;
     }
+    Pieces bytes(source);
     const std::wstring wide = target.wstring();
     // What is there: nothing, a folder, a file, or a device or pipe (NUL, CON, \\.\pipe\x).
     DWORD attributes = INVALID_FILE_ATTRIBUTES;

@@ -1,10 +1,21 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
-// Writes `bytes` to `path` so that no reader, and no crash, ever sees a partial file:
+// The bytes of a file, handed out a piece at a time, so that a large file is written
+// without being held whole.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+
+    // Writes the next bytes to `to`, at most `room` of them, and returns how many; 0 once
+    // every byte has been handed out. Must not throw: a file is being written.
+    virtual std::size_t Next(std::uint8_t* to, std::size_t room) = 0;
+};
+
+// Writes the bytes of `source` to `path` so that no reader, and no crash, ever sees a partial file:
 // - missing or a regular file: the bytes go to a temporary file created exclusively in
 //   the same folder, are synced to the disk, and the temporary file is renamed over
 //   `path`; then the folder is synced. A file that was there keeps its permission bits
@@ -14,7 +25,7 @@
 // - a folder, or an empty name: refused before anything is written.
 // On failure the temporary file is removed, an earlier file at `path` is left as it was,
 // `reason` says why ("No such file or directory") and the result is false.
-bool WriteFileSafely(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& reason);
+bool WriteFileSafely(const std::string& path, ByteSource& source, std::string& reason);
 
 // True when something other than a folder exists at `path` (following symlinks).
 bool FileExists(const std::string& path);

@@ -15,7 +15,8 @@ bool WriteExe(Document& doc, bool overwrite)
 
     BusyGuard busy(doc.frontEnd);
     std::string reason;
-    const bool saved = WriteFileSafely(path, BuildExeImage(doc.state, doc.lines), reason);
+    ExeImageSource image(doc.state, doc.lines);
+    const bool saved = WriteFileSafely(path, image, reason);
     busy.Release();
 
     if (!saved) {

@@ -24,10 +24,10 @@ std::vector<Line> ReadAll(const std::string& path, std::size_t keep = TextLineRe
 {
     TextLineReader reader(path, chunkSize);
     std::vector<Line> lines;
-    std::string text;
+    std::string_view text;
     LineFacts facts;
     while (reader.Next(text, facts, keep)) {
-        lines.push_back({text, facts.length, facts.blank});
+        lines.push_back({std::string(text), facts.length, facts.blank});
         EXPECT_EQ(reader.LineNumber(), static_cast<int>(lines.size()));
     }
     EXPECT_FALSE(reader.Failed());
@@ -102,7 +102,7 @@ TEST(TextLineReader, KeepsOnlyWhatTheCallerAsksForButMeasuresTheWholeLine)
                          {"xxxxxxxxxx", 200000, false}, {"          ", 70000, true}, {"ok", 2, false}}));
 
     TextLineReader reader(path);
-    std::string text;
+    std::string_view text;
     LineFacts facts;
     while (reader.Next(text, facts)) {
     }
@@ -115,7 +115,7 @@ TEST(TextLineReader, MissingFileDoesNotOpenAndAFolderFailsToRead)
     EXPECT_FALSE(TextLineReader(dir / "missing.txt").IsOpen());
 
     TextLineReader folder(dir.Path().string());
-    std::string text;
+    std::string_view text;
     LineFacts facts;
     if (folder.IsOpen()) {
         EXPECT_FALSE(folder.Next(text, facts));

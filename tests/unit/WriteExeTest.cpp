@@ -5,6 +5,8 @@
 #include "ScriptedFrontEnd.h"
 #include "TempDir.h"
 #include "model/Document.h"
+#include "model/HexText.h"
+#include "output/ExeImage.h"
 #include "output/WriteExe.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +53,76 @@ TEST_F(WriteExeTest, WritesTheHeaderThenEveryLinesBytesBackToBack)
               std::vector<std::string>{"Information: File saved as '" + (dir / "GAME.EXE") + "'"});
     EXPECT_EQ(ui.BusyChanges(), (std::vector<bool>{true, false}));
     EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"GAME.EXE"});
+}
+
+TEST_F(WriteExeTest, LinesOfTasmsFormReadAsEveryOtherLine)
+{
+    // Tasm's 53-character lines are read 16 bytes at a time; whatever they hold, their
+    // bytes must be those the hex value rule gives, pair by pair.
+    const std::vector<std::pair<std::string, Bytes>> cases = {
+        {"8000  00 19 2A 3F 4F 5a 6b 7f 8F 9a AF bF cA dB eE F0",
+         {0x00, 0x19, 0x2A, 0x3F, 0x4F, 0x5A, 0x6B, 0x7F, 0x8F, 0x9A, 0xAF, 0xBF, 0xCA, 0xDB, 0xEE, 0xF0}},
+        // Whatever follows a pair is dropped as its separator.
+        {"8010  FF-FF:FF/FFgFF@FF`FFGFF.FF FF FF FF FF FF FF 10",
+         {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x10}},
+        // Characters beside the digits' ranges, first and last pair and between: the
+        // line is read under the hex value rule.
+        {"8020  /1 :2 @3 G4 `5 g6 1/ 2: 3@ 4G 5` 6g  7 8  00 0g",
+         {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x00, 0x00}},
+        {"8030  01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F \xC6"
+         "1",
+         {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x00}},
+        // Spaces at either end are trimmed: the pairs start a character later, and 45
+        // characters hold 15 of them.
+        {"8040   1 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 1 ",
+         {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F}},
+    };
+    for (const auto& [line, bytes] : cases) {
+        SCOPED_TRACE(line);
+        ASSERT_EQ(line.size(), 53u);
+        DumpList lines;
+        lines.Append("0000  77");
+        lines.Append(line);
+        Bytes expected = Header(0, 0, 0);
+        expected.push_back(0x77);
+        expected.insert(expected.end(), bytes.begin(), bytes.end());
+        EXPECT_EQ(BuildExeImage(doc.state, lines), expected);
+    }
+}
+
+TEST_F(WriteExeTest, ABlockOfManyPiecesIsWrittenWholeWhereverLinesCrossThem)
+{
+    // The executable goes out 64K at a time: lines of Tasm's form cross the pieces' ends,
+    // and a line with more bytes than a piece holds spans several.
+    std::vector<std::string> lines = {"8000  01 02 03"};
+    Bytes block = {1, 2, 3};
+    for (int i = 0; i < 5000; ++i) {
+        std::string line = FormatHex4(static_cast<std::uint32_t>(0x8003 + 16 * i)) + " ";
+        for (int b = 0; b < 16; ++b) {
+            const auto value = static_cast<std::uint8_t>(i * 7 + b);
+            line += " " + FormatHex4(value).substr(2);
+            block.push_back(value);
+        }
+        lines.push_back(line);
+    }
+    std::string huge = "0000  ";
+    for (int b = 0; b < 150000; ++b) {
+        huge += b % 3 == 0 ? "0a " : " F ";  // " F" reads as 0F
+        block.push_back(b % 3 == 0 ? 0x0A : 0x0F);
+    }
+    lines.push_back(huge);
+    lines.push_back("1000  EE");
+    block.push_back(0xEE);
+    SetBlock(0x8000, 0x8000, 0xBFFF, lines);
+    doc.state.ExePath = dir / "BIG.EXE";
+    EXPECT_TRUE(WriteExe(doc, true));
+
+    Bytes expected = Header(0x8000, 0x8000, 0xBFFF);
+    expected.insert(expected.end(), block.begin(), block.end());
+    const Bytes written = ReadFileData(dir / "BIG.EXE");
+    EXPECT_EQ(written.size(), expected.size());
+    EXPECT_TRUE(written == expected);
+    EXPECT_TRUE(BuildExeImage(doc.state, doc.lines) == expected);
 }
 
 TEST_F(WriteExeTest, AnEmptyListGivesTheHeaderAloneAndWideFieldsKeepTheirLow16Bits)
