@@ -290,15 +290,9 @@ bool ReplaceFile(int folder, const char* name, const struct stat* earlier, Piece
     return true;
 }
 
-}  // namespace
-
-bool WriteFileSafely(const std::string& path, ByteSource& source, std::string& reason)
+// Writes to `target`, whose links have been followed, as what is there calls for.
+bool WriteTo(const fs::path& target, Pieces& bytes, std::string& reason)
 {
-    fs::path target;
-    if (!ResolveTarget(path, target, reason)) {
-        return false;
-    }
-    Pieces bytes(source);
     const std::string name = target.filename().string();
     const fs::path folderPath = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const Descriptor folder(open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -328,6 +322,8 @@ bool WriteFileSafely(const std::string& path, ByteSource& source, std::string& r
     }
     return WriteIntoDevice(folder.Get(), name.c_str(), bytes, reason);
 }
+
+}  // namespace
 
 void RemoveTemporaryFileNow()
 {
@@ -438,15 +434,9 @@ bool ReplaceFile(const fs::path& target, DWORD attributes, Pieces& bytes, std::s
     return ok;
 }
 
-}  // namespace
-
-bool WriteFileSafely(const std::string& path, ByteSource& source, std::string& reason)
+// Writes to `target`, whose links have been followed, as what is there calls for.
+bool WriteTo(const fs::path& target, Pieces& bytes, std::string& reason)
 {
-    fs::path target;
-    if (!ResolveTarget(path, target, reason)) {
-        return false;
-    }
-    Pieces bytes(source);
     const std::wstring wide = target.wstring();
     // What is there: nothing, a folder, a file, or a device or pipe (NUL, CON, \\.\pipe\x).
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
@@ -470,6 +460,8 @@ bool WriteFileSafely(const std::string& path, ByteSource& source, std::string& r
     return ReplaceFile(target, attributes, bytes, reason);
 }
 
+}  // namespace
+
 void RemoveTemporaryFileNow()
 {
     if (g_pending != 0) {
@@ -478,3 +470,13 @@ void RemoveTemporaryFileNow()
 }
 
 #endif
+
+bool WriteFileSafely(const std::string& path, ByteSource& source, std::string& reason)
+{
+    fs::path target;
+    if (!ResolveTarget(path, target, reason)) {
+        return false;
+    }
+    Pieces bytes(source);
+    return WriteTo(target, bytes, reason);
+}
