@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,12 @@ struct KeyCase {
     // name, or "menu".
     std::vector<std::string> asked;
 };
+
+// Named in test listings by its name alone.
+void PrintTo(const KeyCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class KeyRuleTest : public testing::TestWithParam<KeyCase> {};
 
