@@ -8,7 +8,7 @@
 // between choosing the file and seeing its dump lines. With no display, Qt's offscreen
 // platform is used; it paints into memory as a screen would.
 
-#include "window/FrmQuillet.h"
+#include "qt/FrmQuillet.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -8,7 +8,7 @@
 # Included from the top-level CMakeLists.txt after src/, whose targets it installs.
 
 # The icon's SVG: the window builds it in as a resource, the icon theme gets it here.
-set(QUILLET_ICON_SVG ${PROJECT_SOURCE_DIR}/src/window/resources/quillet.svg)
+set(QUILLET_ICON_SVG ${PROJECT_SOURCE_DIR}/src/qt/resources/quillet.svg)
 
 # The reverse-DNS id that names the desktop entry, the icon and the AppStream metadata.
 set(QUILLET_APP_ID io.github.kestrane.Quillet)

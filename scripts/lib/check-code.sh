@@ -3,8 +3,12 @@
 # fails on them:
 # - every C++ file is formatted as .clang-format says (clang-format --dry-run --Werror);
 # - every include of a project header points down the layers, never up or sideways:
-#     model  <-  load, output, edit  <-  convert  <-  cli | window
-# - Qt is used only in src/window.
+#     model  <-  load, output, edit  <-  convert  <-  window  <-  qt | win32
+#                                                <-  cli
+#   (qt and win32 side by side on top: neither uses the other);
+# - Qt is used only in src/qt;
+# - <windows.h> is included only in src/win32, and in the platform files of the safe
+#   write (src/output) and of the console (src/convert).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -17,19 +21,25 @@ declare -A below=(
   [model]="" [load]="model" [output]="model" [edit]="model"
   [convert]="model load output edit"
   [cli]="model load output edit convert" [window]="model load output edit convert"
+  [qt]="model load output edit convert window" [win32]="model load output edit convert window"
 )
 failures=0
 for layer in "${!below[@]}"; do
   while IFS=: read -r file line include; do
-    used=$(sed -E 's/.*#include "([a-z]+)\/.*/\1/' <<<"$include")
+    used=$(sed -E 's/.*#include "([a-z0-9]+)\/.*/\1/' <<<"$include")
     case " $layer ${below[$layer]} " in
       *" $used "*) ;;
       *) echo "$file:$line: $layer may not include $used: $include"; failures=$((failures + 1)) ;;
     esac
-  done < <(grep -rnE '^#include "[a-z]+/' "src/$layer" || true)
+  done < <([ -d "src/$layer" ] && grep -rnE '^#include "[a-z0-9]+/' "src/$layer" || true)
 done
-if grep -rlE '#include <Q|#include "Q' src --include='*.h' --include='*.cpp' | grep -v '^src/window/'; then
-  echo "Qt is included outside src/window (above)"
+if grep -rlE '#include <Q|#include "Q' src --include='*.h' --include='*.cpp' | grep -v '^src/qt/'; then
+  echo "Qt is included outside src/qt (above)"
+  failures=$((failures + 1))
+fi
+if grep -rliE '#include <windows\.h>' src --include='*.h' --include='*.cpp' |
+  grep -vE '^src/(win32|output|convert)/'; then
+  echo "<windows.h> is included outside src/win32 and the platform files of src/output and src/convert (above)"
   failures=$((failures + 1))
 fi
 [ "$failures" -eq 0 ] || exit 1

@@ -1,6 +1,6 @@
 # The instrumented build shared by scripts/test and scripts/fuzz: clang, AddressSanitizer
 # and UndefinedBehaviorSanitizer on every target, libFuzzer coverage on the core, the
-# tests and the fuzz targets; no window, no benchmarks.
+# tests and the fuzz targets; no Qt window, no benchmarks.
 SANITIZE_BUILD="${QUILLET_SANITIZE_BUILD:-build-sanitize}"
 
 # Any sanitizer finding ends the program with a stack trace and status 86, which no

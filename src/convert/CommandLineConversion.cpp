@@ -13,13 +13,18 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
 bool IsSameFile(const std::string& a, const std::string& b)
 {
     std::error_code ec;
     return fs::equivalent(fs::u8path(a), fs::u8path(b), ec) && !ec;
 }
+
+std::string OutputIsSourceMessage(const std::string& output)
+{
+    return "The output '" + output + "' is the file being converted. Nothing saved.";
+}
+
+namespace {
 
 ExitStatus Convert(Document& doc, const ConversionRequest& request)
 {
@@ -38,8 +43,7 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
         return kExitUsage;
     }
     if (IsSameFile(output, source)) {
-        doc.frontEnd.ShowMessage("The output '" + output + "' is the file being converted. Nothing saved.",
-                                 Icon::Error);
+        doc.frontEnd.ShowMessage(OutputIsSourceMessage(output), Icon::Error);
         return kExitUsage;
     }
 

@@ -34,6 +34,13 @@ struct ConversionRequest {
 // memory is reported, not fatal.
 ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& request);
 
+// Whether the two paths name the same file: never true when either cannot be looked up.
+bool IsSameFile(const std::string& a, const std::string& b);
+
+// The refusal of an output that is the source itself: "The output 'X' is the file being
+// converted. Nothing saved."
+std::string OutputIsSourceMessage(const std::string& output);
+
 // The messages of a command line that names no usable file.
 inline constexpr const char* kNoValidFileMessage = "It could be a good idea to supply a valid filename...";
 inline constexpr const char* kNotObjOrLstMessage = "It could be a good idea to supply an OBJ or LST file...";

@@ -1,17 +1,8 @@
 #pragma once
 
-#include <QIcon>
-#include <QString>
+// How the program names itself.
 
-// How the program shows itself to the desktop.
+// The window's title, also the caption of every message box and prompt.
+inline constexpr const char* kWindowTitle = "Kestrane Quillet - V" QUILLET_VERSION;
 
-// The window's title, also the caption of every message box and prompt:
-// "Kestrane Quillet - V1.20", from the project's version.
-QString WindowTitle();
-
-// The program's icon, drawn from its SVG source at the sizes window systems ask for.
-QIcon QuilletIcon();
-
-// The name of the program's desktop entry, by which a desktop matches its windows to the
-// entry's icon and name in the application menu.
-inline constexpr const char* kDesktopFileName = "io.github.kestrane.Quillet";
+inline constexpr const char* kApplicationName = "Kestrane Quillet";

@@ -1,0 +1,83 @@
+#include "qt/FileDialogs.h"
+
+#include "window/FileDialogSetup.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace {
+
+// A name filter that shows the filter's description and offers names ending in
+// ".EXTENSION" in any case, so that "demo.obj" is offered as well as "DEMO.OBJ" where
+// names are case-sensitive. The plain pattern comes first: the Save dialog gives a typed
+// name the extension of the first pattern when the filter changes. An empty extension
+// offers every name. The patterns themselves are hidden from the user
+// (HideNameFilterDetails).
+QString NameFilter(const FileFilter& filter)
+{
+    const QString description = QString::fromUtf8(filter.description);
+    const QString extension = QString::fromUtf8(filter.extension);
+    if (extension.isEmpty()) {
+        return description + QStringLiteral(" (*)");
+    }
+    QString anyCase;
+    for (const QChar c : extension) {
+        anyCase += QLatin1Char('[') + c.toUpper() + c.toLower() + QLatin1Char(']');
+    }
+    return description + QStringLiteral(" (*.") + extension + QStringLiteral(" *.") + anyCase +
+           QLatin1Char(')');
+}
+
+// Sets the dialog up as `setup` says, shows it, and returns the chosen path.
+std::optional<QString> Ask(QFileDialog& dialog, const FileDialogSetup& setup)
+{
+    dialog.setWindowTitle(QString::fromUtf8(setup.title));
+    QStringList filters;
+    for (const FileFilter& filter : setup.filters) {
+        filters.append(NameFilter(filter));
+    }
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(setup.filterIndex - 1));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+std::optional<QString> AskOpenPath(QWidget* parent, const QString& presetName, const QString& folder)
+{
+    QFileDialog dialog(parent, QString(), folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(OpenDialogSetup().fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.selectFile(presetName);
+    return Ask(dialog, OpenDialogSetup());
+}
+
+std::optional<QString> AskSavePath(QWidget* parent, const QString& presetPath)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // A name in a folder that does not exist (one offered again after it was refused) is
+    // given from the nearest folder that does, where the dialog starts: given whole, the
+    // dialog would drop the folders it cannot find.
+    const QFileInfo preset(presetPath);
+    QString folder = preset.absolutePath();
+    while (!presetPath.isEmpty() && !QFileInfo(folder).isDir() &&
+           QFileInfo(folder).absolutePath() != folder) {
+        folder = QFileInfo(folder).absolutePath();
+    }
+    if (!presetPath.isEmpty() && folder != preset.absolutePath()) {
+        dialog.setDirectory(folder);
+        dialog.selectFile(QDir(folder).relativeFilePath(preset.absoluteFilePath()));
+    } else {
+        dialog.selectFile(presetPath);
+    }
+    return Ask(dialog, SaveDialogSetup());
+}

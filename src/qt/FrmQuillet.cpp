@@ -1,0 +1,363 @@
+#include "qt/FrmQuillet.h"
+
+#include "convert/CommandLineConversion.h"
+#include "edit/AddressCommands.h"
+#include "load/LoadObjectFile.h"
+#include "load/SourceFile.h"
+#include "model/BlockLayout.h"
+#include "model/DumpList.h"
+#include "output/WriteExe.h"
+#include "qt/AppIdentity.h"
+#include "qt/BlockMap.h"
+#include "qt/DumpListView.h"
+#include "qt/FileDialogs.h"
+#include "qt/QtStrings.h"
+#include "qt/StatusPanelLabel.h"
+#include "window/DumpListText.h"
+#include "window/FileDialogSetup.h"
+#include "window/ListSizing.h"
+#include "window/StatusPanels.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+// "Courier New" where it is installed, else the system's fixed-pitch font, else any
+// fixed-pitch font there is: the columns of the dump lines must line up.
+QFont DumpFont()
+{
+    if (QFontDatabase::families().contains(QStringLiteral("Courier New"))) {
+        QFont font(QStringLiteral("Courier New"));
+        font.setPointSizeF(8.25);
+        return font;
+    }
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFontMetrics metrics(font);
+    if (metrics.horizontalAdvance(QLatin1Char('i')) != metrics.horizontalAdvance(QLatin1Char('W'))) {
+        font.setFamily(QStringLiteral("monospace"));
+        font.setStyleHint(QFont::TypeWriter);
+        font.setFixedPitch(true);
+    }
+    return font;
+}
+
+// The one local listing or object file being dragged, if that is what is dragged.
+std::optional<QString> DraggedFile(const QMimeData* data)
+{
+    if (data == nullptr || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile()) {
+        return std::nullopt;
+    }
+    const QString path = data->urls().constFirst().toLocalFile();
+    if (SourceKindOf(PathFromQt(path)) == SourceKind::Other || QFileInfo(path).isDir()) {
+        return std::nullopt;
+    }
+    return path;
+}
+
+}  // namespace
+
+FrmQuillet::FrmQuillet(QWidget* parent)
+    : QMainWindow(parent), frontEnd_(this), doc_(frontEnd_), model_(doc_.lines)
+{
+    setObjectName(QStringLiteral("FrmQuillet"));
+    setWindowTitle(WindowTitle());
+    setWindowIcon(QuilletIcon());
+    setAcceptDrops(true);
+
+    list_ = new DumpListView;
+    list_->setObjectName(QStringLiteral("LstFile"));
+    list_->setFont(DumpFont());
+    list_->setModel(&model_);
+    list_->SetEmptyText(QString::fromUtf8(kNothingLoadedText));
+    map_ = new BlockMap;
+    map_->setObjectName(QStringLiteral("BlockMap"));
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(Twips(kListMargin), Twips(kListMargin), Twips(kListMargin),
+                               Twips(kListSpacing));
+    layout->setSpacing(Twips(kListSpacing));
+    layout->addWidget(list_);
+    layout->addWidget(map_);
+    setCentralWidget(central);
+
+    BuildStatusBar();
+    BuildMenu();
+
+    // However small the window is made, the list shows a few dump lines (and its
+    // horizontal scroll bar), and the status bar's panels all their width.
+    list_->setMinimumHeight(kFewestLinesShown * (list_->fontMetrics().height() + 4) +
+                            2 * list_->frameWidth() +
+                            list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+
+    connect(list_, &DumpListView::MenuRequested, menu_, [this](const QPoint& at) { menu_->popup(at); });
+    connect(list_, &DumpListView::CommandRequested, this, &FrmQuillet::RunShortcut);
+    // Before a question or prompt the map shows the block as it stands (Change ORG asks
+    // about SP and ENT once the block has moved), but not halfway through a load.
+    frontEnd_.SetBeforeDialog([this] {
+        ShowPendingLines(true);
+        if (!loading_) {
+            ShowBlockMap();
+        }
+    });
+    resize(InitialSize());
+    list_->setFocus();
+}
+
+FrmQuillet::~FrmQuillet() = default;
+
+void FrmQuillet::BuildStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StBInfo"));
+    std::vector<StatusPanelLabel*> labels;
+    for (const PanelItem& item : StatusPanels()) {
+        labels.push_back(new StatusPanelLabel(item));
+        frontEnd_.AttachPanel(item.panel, labels.back());
+    }
+    // Panel 1, the file name, takes what panels 2 and 3 leave; a name too long for it
+    // shows whole as its tooltip.
+    const StatusPanelLabel* sample = labels.front();
+    const PanelWidths widths = PanelWidthsFor(
+        [sample](const std::string& text) { return sample->WidthFor(QString::fromStdString(text)); },
+        [sample](char c) { return sample->fontMetrics().horizontalAdvance(QLatin1Char(c)); });
+    labels[0]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    labels[0]->setMinimumWidth(widths.file);
+    labels[1]->setFixedWidth(widths.block);
+    labels[2]->setFixedWidth(widths.addresses);
+    for (StatusPanelLabel* label : labels) {
+        bar->addPermanentWidget(label, label == labels.front() ? 1 : 0);
+    }
+}
+
+void FrmQuillet::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The window's minimum size takes the status bar's minimum, not its hint: so that the
+    // panels never overlap, the minimum is the hint, with the size grip the bar shows only
+    // once the window is on screen.
+    if (statusBar()->minimumSize() != statusBar()->minimumSizeHint()) {
+        statusBar()->setMinimumSize(statusBar()->minimumSizeHint());
+    }
+}
+
+void FrmQuillet::BuildMenu()
+{
+    menu_ = new QMenu(QStringLiteral("Main"), this);
+    menu_->setObjectName(QStringLiteral("PUMMain"));
+    for (const CommandItem& item : CommandTable()) {
+        // The key after the tab is only a label: the keys act through the list (RunShortcut).
+        auto* action = new QAction(QString::fromUtf8(MenuText(item)), menu_);
+        action->setObjectName(QString::fromLatin1(item.name));
+        connect(action, &QAction::triggered, this,
+                [this, command = item.command] { RunMenuCommand(command); });
+        menu_->addAction(action);
+        menuItems_[item.command] = action;
+        if (item.gate) {
+            frontEnd_.AttachCommand(*item.gate, action);
+        }
+    }
+}
+
+QSize FrmQuillet::InitialSize() const
+{
+    // The client area's design size, widened where the fonts need it: the list shows a
+    // listing's dump line of 16 bytes with its character column, and the status bar its
+    // panels at their widths; the block map is added below the list's design height.
+    const QStyle* style = list_->style();
+    const int listFrame = 2 * list_->frameWidth() + style->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                          4 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const int list =
+        list_->fontMetrics().horizontalAdvance(QString(kListingLineWithCharacters, QLatin1Char('0'))) +
+        listFrame + Twips(2 * kListMargin);
+    // Panel 1 a little wider than panel 3 (as it is at any width above the least), and room
+    // for the size grip.
+    const int bar = statusBar()->minimumSizeHint().width() + 3 * statusBar()->fontMetrics().height();
+    return {std::max({Twips(kDesignClientWidth), list, bar}),
+            Twips(kDesignClientHeight) + map_->sizeHint().height() + Twips(kListSpacing)};
+}
+
+void FrmQuillet::RunCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::bad_alloc&) {
+        // A command that ran out of memory ends there; the window goes on.
+        loading_ = false;
+        frontEnd_.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
+    }
+    ShowPendingLines(false);
+    ShowBlockMap();
+}
+
+void FrmQuillet::RunMenuCommand(WindowCommand command)
+{
+    RunCommand([this, command] {
+        switch (command) {
+            case WindowCommand::Open:
+                Open();
+                break;
+            case WindowCommand::ChangeOrg:
+                ChangeOrg(doc_);
+                break;
+            case WindowCommand::ChangeEnt:
+                ChangeEnt(doc_);
+                break;
+            case WindowCommand::ChangeSp:
+                ChangeSp(doc_);
+                break;
+            case WindowCommand::CopySelectionAsText:
+                CopySelectionAsText();
+                break;
+            case WindowCommand::SaveExeAs:
+                SaveExeAs();
+                break;
+        }
+    });
+}
+
+void FrmQuillet::RunShortcut(WindowCommand command)
+{
+    if (frontEnd_.Commands().IsEnabled(command)) {
+        menuItems_.at(command)->trigger();
+    }
+}
+
+void FrmQuillet::ShowPendingLines(bool showNewest)
+{
+    if (model_.ShowPendingLines() && showNewest) {
+        list_->scrollTo(model_.index(model_.rowCount() - 1), QAbstractItemView::PositionAtBottom);
+    }
+}
+
+void FrmQuillet::ShowBlockMap()
+{
+    if (!blockLoaded_) {
+        map_->ShowNoBlock();
+    } else {
+        map_->ShowBlock(LayOutBlock(doc_.lines, doc_.state.Org), doc_.state.Ent, doc_.state.Sp);
+    }
+}
+
+void FrmQuillet::Load(const std::string& path)
+{
+    loading_ = true;
+    blockLoaded_ = false;
+    const LoadOutcome outcome = LoadObjectFile(doc_, path);
+    loading_ = false;
+    blockLoaded_ = outcome == LoadOutcome::Loaded;
+    list_->SetEmptyText(MessageToQt(NoDumpLinesText(path)));
+    if (outcome == LoadOutcome::Loaded) {
+        ShowPendingLines(false);
+        WidenToWidestLine();
+    }
+}
+
+void FrmQuillet::WidenToWidestLine()
+{
+    if (model_.WidestRow() < 0 || isMaximized() || isFullScreen()) {
+        return;
+    }
+    // The room the longest line and its character column need, a vertical scroll bar
+    // beside them, against the room the list has.
+    const int needed = list_->sizeHintForIndex(model_.index(model_.WidestRow())).width() +
+                       2 * list_->frameWidth() + list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QRect screenArea = screen()->availableGeometry();
+    const WindowSpan widened =
+        WidenedToShowLine(needed, list_->width(), {x(), width()}, frameGeometry().width() - width(),
+                          screenArea.left(), screenArea.width());
+    if (widened.width != width()) {
+        resize(widened.width, height());
+    }
+    if (widened.left != x()) {
+        move(widened.left, y());
+    }
+}
+
+void FrmQuillet::OpenFile(const QString& path)
+{
+    RunCommand([this, path] { Load(PathFromQt(path)); });
+}
+
+void FrmQuillet::Open()
+{
+    const QModelIndex current = list_->currentIndex();
+    const QString preset = current.isValid() ? current.data().toString() : QString();
+    const std::optional<std::string> folder = OpenDialogFolder(doc_.state.SourcePath);
+    const std::optional<QString> path = AskOpenPath(this, preset, folder ? PathToQt(*folder) : QString());
+    if (path && !path->isEmpty()) {
+        Load(PathFromQt(*path));
+    }
+}
+
+void FrmQuillet::CopySelectionAsText()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    std::vector<int> rows;
+    for (const QModelIndex& index : list_->selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
+    const QString text = DumpTextToQt(SelectionAsText(doc_.lines, rows));
+    // Let the clipboard's owner hear of the clearing before it is filled; no user input
+    // is taken here, so no other command can start in between.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    clipboard->setText(text);
+}
+
+void FrmQuillet::SaveExeAs()
+{
+    // A name Save does not take (SavePathRefusal): the user is told why, and the dialog
+    // comes up again on that name.
+    QString preset = PathToQt(doc_.state.ExePath);
+    std::optional<QString> path;
+    std::optional<std::string> refusal;
+    while ((path = AskSavePath(this, preset)) &&
+           (refusal = SavePathRefusal(PathFromQt(*path), doc_.state.SourcePath))) {
+        frontEnd_.ShowMessage(*refusal, Icon::Warning);
+        preset = *path;
+    }
+    if (!path) {
+        frontEnd_.ShowMessage("Save canceled!", Icon::Information);
+        return;
+    }
+    doc_.state.ExePath = PathFromQt(*path);
+    WriteExe(doc_, false);
+}
+
+void FrmQuillet::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (DraggedFile(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void FrmQuillet::dropEvent(QDropEvent* event)
+{
+    const std::optional<QString> path = DraggedFile(event->mimeData());
+    if (!path) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Loaded once the drop is over, so that the program the file came from is not kept
+    // waiting while a message about the file is open.
+    QTimer::singleShot(0, this, [this, file = *path] { OpenFile(file); });
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "window/StatusPanels.h"
+
+#include <QLabel>
+
+// A panel of the status bar. A text too long for the panel is cut with an ellipsis, and
+// its tooltip is then the whole text; otherwise the tooltip is the panel's design-time
+// string, if it has one. The panel never widens for its text: the
+// status bar gives it its width.
+class StatusPanelLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit StatusPanelLabel(const PanelItem& item, QWidget* parent = nullptr);
+
+    // Shows `text`, and the tooltip that goes with it.
+    void ShowText(const QString& text);
+
+    // The width a panel needs to show `text` whole.
+    int WidthFor(const QString& text) const;
+
+    // Whether the text is cut short.
+    bool IsCut() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect TextRect() const;
+    void UpdateToolTip();
+
+    const PanelItem& item_;
+};

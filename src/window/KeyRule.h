@@ -1,0 +1,46 @@
+#pragma once
+
+#include "window/CommandTable.h"
+
+#include <optional>
+
+// Which key presses and releases in the dump list run which command. A window feeds the
+// rule every key that goes down or up in the list (not the repeats of a key held down),
+// with the modifier keys held at that moment, in the codes below; the rule says what to
+// do. Keys act on release, never on the press.
+
+// Keys as the rule knows them: a letter by its upper-case ASCII code ('A' to 'Z'), F10
+// and the Menu key by codes of their own, and every other key as kOtherKey.
+inline constexpr int kOtherKey = 0;
+inline constexpr int kKeyF10 = 0x100 + 10;
+inline constexpr int kKeyMenu = 0x200;
+
+// The modifier keys held, as bits.
+enum ModifierKey : unsigned {
+    kNoModifier = 0,
+    kCtrlKey = 1,
+    kShiftKey = 2,
+    kAltKey = 4,
+    kMetaKey = 8,  // the Windows or Command key
+};
+
+// What a key asks of the window. A key that asks nothing is the list's own (arrows, Page
+// Down, Shift+arrows for the selection).
+struct KeyAction {
+    std::optional<WindowCommand> command;  // run this command, if it is enabled
+    bool popUpMenu = false;                // pop the menu up, as from the keyboard
+
+    bool AsksSomething() const { return command.has_value() || popUpMenu; }
+};
+
+class KeyRule {
+public:
+    // A key went down.
+    KeyAction Pressed(int key, unsigned modifiers);
+
+    // A key came up:
+    // - Shift alone with F10 pops the menu up;
+    // - Ctrl alone with C, E, O, P, R or S runs that command;
+    // - anything else, Ctrl+Shift and Alt combinations included, asks nothing.
+    KeyAction Released(int key, unsigned modifiers);
+};

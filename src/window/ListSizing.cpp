@@ -1,0 +1,19 @@
+#include "window/ListSizing.h"
+
+#include <algorithm>
+
+WindowSpan WidenedToShowLine(int needed, int listWidth, WindowSpan window, int frame, int screenLeft,
+                             int screenWidth)
+{
+    const int shortfall = needed - listWidth;
+    if (shortfall <= 0) {
+        return window;
+    }
+    const int widened = std::min(window.width + shortfall, screenWidth - frame);
+    if (widened <= window.width) {
+        return window;
+    }
+    // Kept on the screen: moved left as far as the wider window needs.
+    const int overhang = window.left + widened + frame - (screenLeft + screenWidth);
+    return {overhang > 0 ? std::max(screenLeft, window.left - overhang) : window.left, widened};
+}

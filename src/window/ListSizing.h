@@ -1,0 +1,36 @@
+#pragma once
+
+// How big the window and its dump list are made. The design lengths are in twips
+// (1/1440 inch); a window converts them to its pixels at 96 pixels to the inch (15 twips
+// each) and scales those as the system scales everything else.
+
+inline int Twips(int twips)
+{
+    return (twips + 7) / 15;
+}
+
+// The window's client area as designed, and the margins around the list: 60 twips to the
+// window's edges, 45 between the list, the block map and the status bar.
+inline constexpr int kDesignClientWidth = 6255;
+inline constexpr int kDesignClientHeight = 4800;
+inline constexpr int kListMargin = 60;
+inline constexpr int kListSpacing = 45;
+
+// Dump lines the list shows at least, however small the window is made.
+inline constexpr int kFewestLinesShown = 4;
+
+// The longest dump line of a listing, "8000  " and 16 pairs, with its 16 characters two
+// characters to the right: the list is made wide enough for it at first.
+inline constexpr int kListingLineWithCharacters = 53 + 2 + 16;
+
+// A window `width` wide at `left` whose list is `listWidth` wide, when the longest dump line
+// with its character column needs `needed`: how wide it is made, and where it goes, so
+// that the line shows whole where the screen (from `screenLeft`, `screenWidth` wide) has the
+// room; `frame` is what the window's frame adds to its width. It is never narrowed, and
+// it is moved left as far as the wider window needs to stay on the screen.
+struct WindowSpan {
+    int left = 0;
+    int width = 0;
+};
+WindowSpan WidenedToShowLine(int needed, int listWidth, WindowSpan window, int frame, int screenLeft,
+                             int screenWidth);

@@ -1,0 +1,44 @@
+#include "window/StatusPanels.h"
+
+#include <algorithm>
+
+namespace {
+
+const std::array<PanelItem, 3> kPanels{{
+    {StatusPanel::File, "LEN", "LST File Lenght"},
+    {StatusPanel::Block, "BYT", "Block Bytes"},
+    {StatusPanel::Addresses, "ORGENT", ""},
+}};
+
+// The widest text of each panel that holds a number: a listing's largest block, and ORG,
+// ENT and SP of four digits each, the widest hex digit in every place.
+const char* const kWidestBlockText = "Block=524272 bytes ";
+
+std::string WidestAddressesText(char widest)
+{
+    const std::string four(4, widest);
+    return "Org=&H" + four + ", Ent=&H" + four + ", SP=&H" + four + " ";
+}
+
+}  // namespace
+
+const std::array<PanelItem, 3>& StatusPanels()
+{
+    return kPanels;
+}
+
+PanelWidths PanelWidthsFor(const std::function<int(const std::string& text)>& widthFor,
+                           const std::function<int(char c)>& characterWidth)
+{
+    char widest = '0';
+    for (const char digit : std::string("0123456789ABCDEF")) {
+        if (characterWidth(digit) > characterWidth(widest)) {
+            widest = digit;
+        }
+    }
+    PanelWidths widths;
+    widths.block = std::max(widthFor(kPanels[1].designText), widthFor(kWidestBlockText));
+    widths.addresses = widthFor(WidestAddressesText(widest));
+    widths.file = std::max(widthFor(kPanels[0].designText), widths.addresses);
+    return widths;
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "model/FrontEnd.h"
+
+#include <array>
+#include <functional>
+#include <string>
+
+// The status bar's three panels: their names, design-time strings and widths.
+
+struct PanelItem {
+    StatusPanel panel;
+    const char* key;         // the panel's name: "LEN"
+    const char* designText;  // the design-time string, its tooltip; empty for none
+};
+
+// The panels, left to right: the file and its length, the block's size, ORG, ENT and SP.
+const std::array<PanelItem, 3>& StatusPanels();
+
+// The panels' widths, in pixels. Panels 2 and 3 keep one width, whatever their texts, wide
+// enough for their design-time string and the texts of any block a listing gives. Panel 1,
+// the file name, takes the rest, never narrower than `file`: its design-time string, and
+// panel 3. A longer name is cut rather than widening the window.
+struct PanelWidths {
+    int file = 0;  // the least
+    int block = 0;
+    int addresses = 0;
+};
+
+// `widthFor` is the width a panel needs to show a text whole; `characterWidth` the width of
+// a character of the panel's font, for finding its widest hex digit.
+PanelWidths PanelWidthsFor(const std::function<int(const std::string& text)>& widthFor,
+                           const std::function<int(char c)>& characterWidth);

@@ -1,0 +1,246 @@
+// The window as it opens, and which keys, buttons and menu items start which command:
+// keys act on release with exactly Ctrl or Shift held, and a disabled command does
+// nothing however it is asked for.
+
+#include "WindowTest.h"
+
+#include "qt/DumpListModel.h"
+
+#include <QAbstractItemView>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStatusBar>
+
+class WindowCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+
+    void opensEmptyWithTheListReadyForKeys()
+    {
+        Quillet q;
+        QCOMPARE(q.window.windowTitle(), QStringLiteral("Kestrane Quillet - V1.20"));
+        QVERIFY(!q.window.windowIcon().isNull());
+        QCOMPARE(QApplication::focusWidget(), q.List());
+        const QFontMetrics metrics(q.List()->font());
+        QCOMPARE(metrics.horizontalAdvance('i'), metrics.horizontalAdvance('W'));  // columns line up
+        QCOMPARE(q.List()->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QCOMPARE(q.Lines(), QStringList());
+        QCOMPARE(q.Panels(), QStringList({"", "", ""}));
+        QCOMPARE(q.List()->EmptyText(),
+                 QStringLiteral("Open a Tasm listing or object file (Ctrl+O), or drop one here."));
+
+        QStringList items;
+        for (const QAction* action : q.Menu()->actions()) {
+            items.append(action->text() + (action->isEnabled() ? " on" : " off"));
+        }
+        QCOMPARE(items, QStringList({"&Open...\tCtrl+O on", "Change O&RG...\tCtrl+R off",
+                                     "Change &ENT...\tCtrl+E off", "Change S&P\tCtrl+P off",
+                                     "&Copy Selection As Text\tCtrl+C off", "&Save EXE As...\tCtrl+S off"}));
+        for (const QAction* action : q.Menu()->actions()) {
+            QVERIFY2(action->shortcut().isEmpty(), "menu keys are labels only");
+        }
+    }
+
+    void beforeALoadOnlyOpenWorks()
+    {
+        Quillet q;
+        DialogAnswerer dialogs;
+        QApplication::clipboard()->setText(QStringLiteral("kept"));
+        for (const int key : {Qt::Key_S, Qt::Key_R, Qt::Key_E, Qt::Key_P, Qt::Key_C}) {
+            q.Ctrl(key);
+        }
+        q.Menu()->popup(q.List()->mapToGlobal(QPoint(0, 0)));
+        QTest::mouseClick(q.Menu(), Qt::LeftButton, {},
+                          q.Menu()->actionGeometry(q.Item("PUMSaveExeAs")).center());
+        q.Menu()->hide();
+        QCOMPARE(dialogs.Take(), QStringList());
+        QCOMPARE(ClipboardText(), QStringLiteral("kept"));
+
+        dialogs.Then(DialogAnswerer::Cancel());
+        q.Ctrl(Qt::Key_O);
+        QCOMPARE(dialogs.Take(),
+                 QStringList({"File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File..."}));
+        QCOMPARE(q.Lines(), QStringList());  // a cancelled Open is ignored
+    }
+
+    void afterAFailedLoadOnlyOpenWorksAndTheViewDoesNotCopy()
+    {
+        // The second record is malformed: the load stops with the first line still listed.
+        QTemporaryDir dir;
+        const QString bad = WriteFile(dir, "bad.obj", ":0180000080FF\n:01800100\n");
+        Quillet q;
+        DialogAnswerer dialogs;
+        dialogs.Then(DialogAnswerer::Choose(bad)).Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_O);
+        QCOMPARE(dialogs.Take(), QStringList({"File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File...",
+                                              "Warning [OK]: Object file is invalid. File read aborted."}));
+        QCOMPARE(q.Lines(), QStringList({"8000  80"}));
+
+        QApplication::clipboard()->setText(QStringLiteral("kept"));
+        q.ClickRow(0);
+        q.Ctrl(Qt::Key_C);
+        QCOMPARE(ClipboardText(), QStringLiteral("kept"));
+
+        dialogs.Then(DialogAnswerer::Choose(TestData("hello.obj")));
+        q.Ctrl(Qt::Key_O);
+        QCOMPARE(q.Lines().size(), 3);
+        QVERIFY(q.Item("PUMCopySelectionAsText")->isEnabled());
+    }
+
+    void eachDumpLineShowsItsBytesAsCharactersBesideIt()
+    {
+        Quillet q;
+        const int before = q.window.width();
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("hello.obj"));
+        const QModelIndex second = q.List()->model()->index(1, 0);
+        QCOMPARE(second.data(DumpListModel::CharactersRole).toString(),
+                 QStringLiteral("O, KESTRANE.......UUUUUU"));
+        QCOMPARE(
+            second.data().toString(),
+            QStringLiteral("8018  4F 2C 20 4B 45 53 54 52 41 4E 45 00 00 80 07 80 10 80 55 55 55 55 55 55"));
+
+        // Records of 24 bytes: the window widened, within the screen, to show a whole line
+        // with its characters; a row is highlighted across both.
+        const int needed = q.List()->sizeHintForIndex(second).width();
+        QVERIFY(q.window.width() > before);
+        QVERIFY(q.List()->viewport()->width() >= needed);
+        QVERIFY(q.List()->visualRect(second).width() >= needed);
+        QVERIFY(q.window.screen()->availableGeometry().contains(q.window.frameGeometry()));
+
+        // Copy takes the dump line alone.
+        q.ClickRow(1);
+        q.Ctrl(Qt::Key_C);
+        QCOMPARE(ClipboardText(), q.Lines()[1] + "\r\n");
+    }
+
+    void onlyCtrlOrShiftAloneActs()
+    {
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Press(Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        q.Press(Qt::Key_O, Qt::AltModifier);
+        q.Press(Qt::Key_O, Qt::ControlModifier | Qt::AltModifier);
+        q.Press(Qt::Key_O);
+        q.Press(Qt::Key_F10);
+        q.Press(Qt::Key_F10, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(dialogs.Take(), QStringList());
+        QVERIFY(!q.Menu()->isVisible());
+
+        // Only the release acts.
+        QTest::keyPress(q.List(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(dialogs.Take(), QStringList());
+        dialogs.Then(DialogAnswerer::Cancel());
+        QTest::keyRelease(q.List(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(dialogs.Take().size(), 1);
+
+        q.Press(Qt::Key_F10, Qt::ShiftModifier);
+        QTRY_VERIFY(q.Menu()->isVisible());
+        QCOMPARE(q.Menu()->pos(), q.List()->mapToGlobal(QPoint(0, 0)));
+        q.Menu()->hide();
+    }
+
+    void rightButtonPopsTheMenuAtThePointerAndKeepsTheSelection()
+    {
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("hello.lst"));
+        QCOMPARE(q.Lines().size(), 4);
+        q.ClickRow(0);
+        q.ClickRow(2, Qt::ControlModifier);
+
+        const QPoint at = q.List()->visualRect(q.List()->model()->index(1, 0)).center();
+        QTest::mousePress(q.List()->viewport(), Qt::RightButton, {}, at);
+        QVERIFY(!q.Menu()->isVisible());
+        QTest::mouseRelease(q.List()->viewport(), Qt::RightButton, {}, at);
+        QTRY_VERIFY(q.Menu()->isVisible());
+        QCOMPARE(q.Menu()->pos(), q.List()->viewport()->mapToGlobal(at));
+
+        QTest::mouseClick(q.Menu(), Qt::LeftButton, {},
+                          q.Menu()->actionGeometry(q.Item("PUMCopySelectionAsText")).center());
+        QCOMPARE(ClipboardText(), q.Lines()[0] + "\r\n" + q.Lines()[2] + "\r\n");
+    }
+
+    void theListFillsTheWindowAboveTheStatusBar()
+    {
+        Quillet q;
+        const auto margins = [&q] {
+            const QPoint central = q.List()->parentWidget()->pos();
+            const QRect list = q.List()->geometry().translated(central);
+            const QRect map = q.Map()->geometry().translated(central);
+            const QRect bar = q.window.statusBar()->geometry();
+            return QList<int>{list.left(),
+                              list.top(),
+                              q.window.width() - list.right() - 1,
+                              map.top() - list.bottom() - 1,
+                              bar.top() - map.bottom() - 1,
+                              q.window.height() - bar.bottom() - 1,
+                              map.left() - list.left(),
+                              map.right() - list.right()};
+        };
+        const QList<int> designed{4, 4, 4, 3, 3, 0, 0, 0};
+        QCOMPARE(margins(), designed);
+        q.window.resize(900, 700);
+        QTRY_COMPARE(margins(), designed);
+        const QRect before = q.List()->geometry();
+        q.window.showMinimized();
+        q.window.showNormal();
+        QTRY_COMPARE(q.List()->geometry(), before);
+    }
+
+    void theStatusPanelsKeepTheirWidthsAndShowACutTextWhole()
+    {
+        Quillet q;
+        const auto widths = [&q] {
+            return QList<int>{q.PanelLabel("LEN")->width(), q.PanelLabel("BYT")->width(),
+                              q.PanelLabel("ORGENT")->width()};
+        };
+        const QFontMetrics metrics(q.PanelLabel("LEN")->font());
+        const QList<int> before = widths();
+        QVERIFY(before[0] > metrics.horizontalAdvance("LST File Lenght"));
+        QVERIFY(before[1] > metrics.horizontalAdvance("Block Bytes"));
+        QVERIFY(before[0] > before[1] && before[0] > before[2]);
+        QCOMPARE(ToolTipAt(q.PanelLabel("LEN"), QPoint(5, 5)), QStringLiteral("LST File Lenght"));
+
+        // A name too long for panel 1 is cut and shows whole as its tooltip; the panels keep
+        // their widths as the texts change.
+        QTemporaryDir dir;
+        const QString name = QString(60, 'x') + ".lst";
+        DialogAnswerer dialogs;
+        q.Open(dialogs, CopyTestData(dir, "hello.lst", name));
+        QCOMPARE(widths(), before);
+        QVERIFY(q.PanelLabel("LEN")->IsCut());
+        QCOMPARE(ToolTipAt(q.PanelLabel("LEN"), QPoint(5, 5)), name.toUpper() + " (1343 bytes)");
+        QCOMPARE(ToolTipAt(q.PanelLabel("BYT"), QPoint(5, 5)), QStringLiteral("Block Bytes"));
+        dialogs.Then(DialogAnswerer::Type("&HC000"))
+            .Then(DialogAnswerer::PressEnter())
+            .Then(DialogAnswerer::Press(QMessageBox::No));
+        q.Ctrl(Qt::Key_R);
+        QCOMPARE(q.Panel("ORGENT"), QStringLiteral("Org=&HC000, Ent=&H8000, SP=&HBFFF "));
+        QCOMPARE(widths(), before);
+    }
+
+    void atItsLeastTheWindowShowsAFewLinesAndEveryPanelWhole()
+    {
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("top16k.lst"));
+        q.window.resize(1, 1);
+        QTRY_COMPARE(q.window.size(), q.window.minimumSize());
+        QVERIFY(q.List()->viewport()->height() >= 4 * q.List()->sizeHintForRow(0));
+        QRect panels;
+        for (const char* key : {"LEN", "BYT", "ORGENT"}) {
+            const QRect panel = q.PanelLabel(key)->geometry();
+            QVERIFY2(!panel.intersects(panels) && q.window.statusBar()->rect().contains(panel), key);
+            panels = panels.united(panel);
+        }
+        // The file name's panel is never narrower than the others; theirs never change.
+        QVERIFY(q.PanelLabel("LEN")->width() >= q.PanelLabel("ORGENT")->width());
+    }
+};
+
+QTEST_MAIN(WindowCommandsTest)
+#include "WindowCommandsTest.moc"

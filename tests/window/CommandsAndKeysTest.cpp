@@ -1,0 +1,100 @@
+// The command table, which commands may run, and the key rule: which key presses and
+// releases run which command.
+
+#include "window/KeyRule.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(CommandTable, EachItemsKeyLabelNamesItsKeyAndOnlyOpenIsNeverDisabled)
+{
+    CommandStates states;
+    for (const CommandItem& item : CommandTable()) {
+        EXPECT_EQ(std::string(item.keyLabel), std::string("Ctrl+") + item.key) << item.name;
+        EXPECT_EQ(CommandForKey(item.key), &item) << item.name;
+        EXPECT_EQ(&ItemOf(item.command), &item) << item.name;
+        EXPECT_EQ(states.IsEnabled(item.command), item.command == WindowCommand::Open) << item.name;
+        if (item.gate) {
+            states.SetEnabled(*item.gate, true);
+            EXPECT_TRUE(states.IsEnabled(item.command)) << item.name;
+        }
+    }
+    EXPECT_EQ(MenuText(ItemOf(WindowCommand::ChangeSp)), "Change S&P\tCtrl+P");
+    EXPECT_FALSE(IsCommandKey('A'));
+    EXPECT_FALSE(IsCommandKey('c'));  // letters come upper-case
+}
+
+// A key going down (+) or up (-) with the modifier keys held then.
+struct KeyEvent {
+    bool down;
+    int key;
+    unsigned modifiers;
+};
+
+struct KeyCase {
+    const char* name;
+    std::vector<KeyEvent> events;
+    // What the events ask, one text for each that asks something: a command's menu item
+    // name, or "menu".
+    std::vector<std::string> asked;
+};
+
+// Named in test listings by its name alone.
+void PrintTo(const KeyCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class KeyRuleTest : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(KeyRuleTest, AsksForWhatTheKeysSay)
+{
+    KeyRule rule;
+    std::vector<std::string> asked;
+    for (const KeyEvent& event : GetParam().events) {
+        const KeyAction action =
+            event.down ? rule.Pressed(event.key, event.modifiers) : rule.Released(event.key, event.modifiers);
+        if (action.command) {
+            asked.push_back(ItemOf(*action.command).name);
+        }
+        if (action.popUpMenu) {
+            asked.push_back("menu");
+        }
+    }
+    EXPECT_EQ(asked, GetParam().asked);
+}
+
+constexpr unsigned kCtrlShift = kCtrlKey | kShiftKey;
+
+INSTANTIATE_TEST_SUITE_P(
+    PressAndReleaseOrders, KeyRuleTest,
+    testing::Values(
+        KeyCase{
+            "CtrlHeldThroughout",
+            {{true, 'C', kCtrlKey}, {false, 'C', kCtrlKey}, {true, 'O', kCtrlKey}, {false, 'O', kCtrlKey}},
+            {"PUMCopySelectionAsText", "PUMOpen"}},
+        KeyCase{
+            "EveryCommandLetter",
+            {{false, 'R', kCtrlKey}, {false, 'E', kCtrlKey}, {false, 'P', kCtrlKey}, {false, 'S', kCtrlKey}},
+            {"PUMChangeORG", "PUMChangeENT", "PUMChangeSP", "PUMSaveExeAs"}},
+        KeyCase{"OtherModifiersOrNone",
+                {{false, 'O', kCtrlShift},
+                 {false, 'O', kAltKey},
+                 {false, 'O', kCtrlKey | kAltKey},
+                 {false, 'O', kCtrlKey | kMetaKey},
+                 {false, 'O', kNoModifier},
+                 {false, 'A', kCtrlKey},
+                 {false, kOtherKey, kCtrlKey}},
+                {}},
+        KeyCase{"NothingOnThePress", {{true, 'S', kCtrlKey}, {true, kKeyF10, kShiftKey}}, {}},
+        KeyCase{"ShiftF10Alone",
+                {{false, kKeyF10, kShiftKey}, {false, kKeyF10, kNoModifier}, {false, kKeyF10, kCtrlShift}},
+                {"menu"}}),
+    [](const testing::TestParamInfo<KeyCase>& param) { return std::string(param.param.name); });
+
+}  // namespace
