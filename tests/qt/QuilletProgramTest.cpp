@@ -105,8 +105,8 @@ private slots:
         QCOMPARE(
             dialogs.Take(),
             QStringList({"Warning [OK]: Dump line at 9000 does not follow on from the bytes before it, which "
-                         "end at 800F; the executable holds them one after another.\n"
-                         "Dump line at 9100 does not follow on from the bytes before it, which end at 9014; "
+                         "end at 800E; the executable holds them one after another.\n"
+                         "Dump line at 9100 does not follow on from the bytes before it, which end at 9013; "
                          "the executable holds them one after another.",
                          "Information [OK]: File saved as '" + dir.filePath("SPLIT.EXE") + "'"}));
     }
