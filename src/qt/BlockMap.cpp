@@ -15,7 +15,7 @@ namespace {
 // twice.
 QColor WarningColour()
 {
-    return QColor(0xD9, 0x48, 0x0F);
+    return QColor(QRgb(kWarningColour));
 }
 
 QRect ToQt(const MapRect& rect)
@@ -30,15 +30,9 @@ BlockMap::BlockMap(QWidget* parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-void BlockMap::ShowBlock(BlockLayout layout, std::int32_t ent, std::int32_t sp)
+void BlockMap::Show(std::optional<MappedBlock> block)
 {
-    block_ = MappedBlock{std::move(layout), ent, sp};
-    update();
-}
-
-void BlockMap::ShowNoBlock()
-{
-    block_.reset();
+    block_ = std::move(block);
     update();
 }
 

@@ -4,6 +4,7 @@
 #include "qt/DumpListModel.h"
 #include "qt/WindowFrontEnd.h"
 #include "window/CommandTable.h"
+#include "window/LoadedBlock.h"
 
 #include <QMainWindow>
 
@@ -45,13 +46,11 @@ private:
     void RunMenuCommand(WindowCommand command);
     void RunShortcut(WindowCommand command);
     void ShowPendingLines(bool showNewest);
-    void ShowBlockMap();
     void Load(const std::string& path);
     void WidenToWidestLine();
 
     void Open();
     void CopySelectionAsText();
-    void SaveExeAs();
 
     WindowFrontEnd frontEnd_;
     Document doc_;
@@ -60,6 +59,5 @@ private:
     BlockMap* map_ = nullptr;
     QMenu* menu_ = nullptr;
     std::map<WindowCommand, QAction*> menuItems_;
-    bool loading_ = false;      // a file is being read into the list
-    bool blockLoaded_ = false;  // the last load gave a block (an aborted one may leave lines)
+    LoadedBlock loads_;
 };

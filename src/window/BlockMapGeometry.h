@@ -23,6 +23,10 @@ struct MapRect {
     int Bottom() const { return top + height - 1; }
 };
 
+// The colour, as 0xRRGGBB, of the places where a dump line does not follow on, and of
+// addresses loaded twice.
+inline constexpr std::uint32_t kWarningColour = 0xD9480F;
+
 // The block as the map shows it.
 struct MappedBlock {
     BlockLayout layout;
