@@ -2,8 +2,8 @@
 # and for the window its desktop entry, its icon in the hicolor theme and its AppStream
 # metadata under share/; the man pages, the licence and the README. CPack builds the
 # packages from these same rules (cmake/Packaging.cmake). Without the window (a build
-# with -DQUILLET_BUILD_WINDOW=OFF, the Windows cross-build) only quillet-cli and the
-# documents are installed.
+# with -DQUILLET_BUILD_WINDOW=OFF) only quillet-cli and the documents are installed; on
+# Windows the programs and the documents, side by side.
 #
 # Included from the top-level CMakeLists.txt after src/, whose targets it installs.
 
@@ -84,7 +84,7 @@ if(NOT WIN32)
   install(FILES ${QUILLET_PACKAGING_DIR}/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 
-if(TARGET quillet)
+if(TARGET quillet AND NOT WIN32)
   # The desktop entry puts the window in the application menu; the AppStream metadata
   # describes it to software centres.
   install(FILES ${QUILLET_PACKAGING_DIR}/${QUILLET_APP_ID}.desktop
