@@ -108,7 +108,6 @@ bool BlockMap::event(QEvent* event)
 
 void BlockMap::keyPressEvent(QKeyEvent* event)
 {
-    const std::vector<std::int32_t> stops = CursorStops(Block());
     switch (event->key()) {
         case Qt::Key_Left:
             cursor_ = NextCursorStop(Block(), cursor_, -1);
@@ -117,10 +116,10 @@ void BlockMap::keyPressEvent(QKeyEvent* event)
             cursor_ = NextCursorStop(Block(), cursor_, 1);
             break;
         case Qt::Key_Home:
-            cursor_ = stops.front();
+            cursor_ = CursorStops(Block()).front();
             break;
         case Qt::Key_End:
-            cursor_ = stops.back();
+            cursor_ = CursorStops(Block()).back();
             break;
         default:
             QWidget::keyPressEvent(event);

@@ -1,6 +1,6 @@
-// The smaller rules of the window: what Save takes, where Open starts, the status panels'
-// widths, what the dump list shows besides its lines, the character column's colour, how
-// texts wrap, and how far the window widens for a long dump line.
+// The smaller rules of the window: what Save takes, where Open starts, what the dump list
+// shows besides its lines, the character column's colour, how texts wrap, and how far the
+// window widens for a long dump line.
 
 #include "TempDir.h"
 #include "convert/FollowOnWarnings.h"
@@ -10,7 +10,6 @@
 #include "window/FileDialogSetup.h"
 #include "window/FollowOnMarks.h"
 #include "window/ListSizing.h"
-#include "window/StatusPanels.h"
 #include "window/TextWrap.h"
 
 #include <gtest/gtest.h>
@@ -45,24 +44,6 @@ TEST(SavePathRefusal, RefusesAMissingFolderAndTheSourceItself)
     EXPECT_EQ(OpenDialogFolder(source), dir.Path().lexically_normal().u8string());
     EXPECT_EQ(OpenDialogFolder(dir / "gone/game.obj"), std::nullopt);
     EXPECT_EQ(OpenDialogFolder(""), std::nullopt);
-}
-
-TEST(StatusPanels, KeepTheWidthOfTheirWidestTextsWithTheWidestDigit)
-{
-    // Every character 7 pixels wide but "D", 9; a panel adds 10 to its text.
-    const auto characterWidth = [](char c) { return c == 'D' ? 9 : 7; };
-    const auto widthFor = [&](const std::string& text) {
-        int width = 10;
-        for (const char c : text) {
-            width += characterWidth(c);
-        }
-        return width;
-    };
-    const PanelWidths widths = PanelWidthsFor(widthFor, characterWidth);
-    EXPECT_EQ(widths.block, widthFor("Block=524272 bytes "));
-    EXPECT_EQ(widths.addresses, widthFor("Org=&HDDDD, Ent=&HDDDD, SP=&HDDDD "));
-    EXPECT_EQ(widths.file, widths.addresses);  // wider than "LST File Lenght"
-    EXPECT_EQ(std::string(StatusPanels()[0].designText), "LST File Lenght");
 }
 
 TEST(CharacterColumn, ShowsEachByteAsTheWriterReadsIt)
