@@ -26,7 +26,7 @@ std::string NotFollowingOnText(const BlockLayout& layout, std::size_t run)
 {
     return "Dump line at " + Hex4(layout.runs[run].address) +
            " does not follow on from the bytes before it, which end at " +
-           Hex4(layout.runs[run - 1].EndAddress()) + "; the executable holds them one after another.";
+           Hex4(layout.runs[run - 1].LastByteAddress()) + "; the executable holds them one after another.";
 }
 
 void WarnWhereDumpLinesDoNotFollowOn(Document& doc, bool inOneMessage)

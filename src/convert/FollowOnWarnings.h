@@ -11,9 +11,8 @@ struct Document;
 // there on they load elsewhere than the dump lines say.
 
 // The warning about where run `run` (1 or more) of `layout` starts, with the line's address
-// and the address at which the bytes before it end, where the line would follow on: "Dump
-// line at 9000 does not follow on from the bytes before it, which end at 800F; the
-// executable holds them one after another."
+// and the address of the last byte before it: "Dump line at 9000 does not follow on from
+// the bytes before it, which end at 800E; the executable holds them one after another."
 std::string NotFollowingOnText(const BlockLayout& layout, std::size_t run);
 
 // The most places warned about one by one; one more line gives the number of the rest.

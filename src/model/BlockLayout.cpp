@@ -15,9 +15,9 @@ std::int32_t Low16(std::int64_t address)
 
 }  // namespace
 
-std::int32_t DumpLineRun::EndAddress() const
+std::int32_t DumpLineRun::LastByteAddress() const
 {
-    return Low16(std::int64_t{address} + bytes);
+    return Low16(std::int64_t{address} + bytes - 1);
 }
 
 std::int32_t BlockLayout::LoadAddress(std::int64_t offset) const

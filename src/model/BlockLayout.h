@@ -19,9 +19,9 @@ struct DumpLineRun {
     std::int64_t offset = 0;   // the block's bytes before the run: it loads at ORG + offset
     std::int64_t bytes = 0;    // the bytes its lines hold
 
-    // Where its bytes end, as its lines claim them: the address right after the last byte
-    // (modulo 0x10000), which the next line must claim to follow on.
-    std::int32_t EndAddress() const;
+    // Where its bytes end, as its lines claim them: the address of its last byte (modulo
+    // 0x10000). The next line follows on when it claims the address after that one.
+    std::int32_t LastByteAddress() const;
 };
 
 struct BlockLayout {

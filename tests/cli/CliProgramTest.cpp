@@ -17,12 +17,12 @@ struct Case {
 // Records far apart, or out of order, load one after another all the same: each place is
 // warned about. The listings' dumps and the other object files run in one piece.
 const char* const kSplitWarnings =
-    "split.obj: Dump line at 9000 does not follow on from the bytes before it, which end at 800F; "
+    "split.obj: Dump line at 9000 does not follow on from the bytes before it, which end at 800E; "
     "the executable holds them one after another.\n"
-    "split.obj: Dump line at 9100 does not follow on from the bytes before it, which end at 9014; "
+    "split.obj: Dump line at 9100 does not follow on from the bytes before it, which end at 9013; "
     "the executable holds them one after another.\n";
 const char* const kBackwardsWarnings =
-    "backwards.obj: Dump line at 8000 does not follow on from the bytes before it, which end at 9028; "
+    "backwards.obj: Dump line at 8000 does not follow on from the bytes before it, which end at 9027; "
     "the executable holds them one after another.\n";
 
 const Case kCases[] = {
@@ -109,7 +109,7 @@ TEST_F(CliConversion, WarnsOfFivePlacesWhereDumpLinesDoNotFollowOnThenCountsTheR
         std::snprintf(line, sizeof line,
                       "game.obj: Dump line at %X does not follow on from the bytes before it, which end at "
                       "%X; the executable holds them one after another.\n",
-                      0x8000 + 0x100 * i, 0x8000 + 0x100 * (i - 1) + 2);
+                      0x8000 + 0x100 * i, 0x8000 + 0x100 * (i - 1) + 1);
         warnings += line;
     }
     EXPECT_EQ(run.err, warnings +

@@ -107,10 +107,10 @@ private slots:
             dialogs.Take(),
             QStringList({"Warning [OK]: " + split + ":\n" +
                              Wrapped("Dump line at 9000 does not follow on from the bytes before it, which "
-                                     "end at 800F; the executable holds them one after another.") +
+                                     "end at 800E; the executable holds them one after another.") +
                              "\n\n" +
                              Wrapped("Dump line at 9100 does not follow on from the bytes before it, which "
-                                     "end at 9014; the executable holds them one after another."),
+                                     "end at 9013; the executable holds them one after another."),
                          "Information [OK]: File saved as '" + dir.filePath("SPLIT.EXE") + "'"}));
 
         // A refused file: one box with the reader's message and what came of it.

@@ -138,8 +138,8 @@ private slots:
                                       "Byte 1 of the block's 38.\n"
                                       "ENT, the entry address: 8000.\n"
                                       "At 800F: " +
-                                      notFollowing.arg("9000", "800F") +
-                                      "\nAt 8023: " + notFollowing.arg("9100", "9014")));
+                                      notFollowing.arg("9000", "800E") +
+                                      "\nAt 8023: " + notFollowing.arg("9100", "9013")));
         QCOMPARE(tip(0xBFFF), QStringLiteral("BFFF, in the 16K page at 8000\n"
                                              "Not in the block.\n"
                                              "SP, the initial stack pointer: BFFF."));
@@ -155,8 +155,8 @@ private slots:
             }
             return tips;
         };
-        QCOMPARE(marks(), QStringList({"", Wrapped(notFollowing.arg("9000", "800F")),
-                                       Wrapped(notFollowing.arg("9100", "9014"))}));
+        QCOMPARE(marks(), QStringList({"", Wrapped(notFollowing.arg("9000", "800E")),
+                                       Wrapped(notFollowing.arg("9100", "9013"))}));
 
         // Moved to FFF0 it runs past FFFF: its bytes load from FFF0, and on from 0000.
         dialogs.Then(DialogAnswerer::Type("&HFFF0"))
@@ -168,16 +168,16 @@ private slots:
         QCOMPARE(tip(0xFFFF), Wrapped("FFFF, in the 16K page at C000\n"
                                       "Byte 16 of the block's 38, which its dump line puts at 0FF0.\n"
                                       "At FFFF: " +
-                                      notFollowing.arg("0FF0", "FFFF")));
+                                      notFollowing.arg("0FF0", "FFFE")));
         QCOMPARE(tip(0x0013), Wrapped("0013, in the 16K page at 0000\n"
                                       "Byte 36 of the block's 38, which its dump line puts at 10F0.\n"
                                       "At 0013: " +
-                                      notFollowing.arg("10F0", "1004")));
+                                      notFollowing.arg("10F0", "1003")));
         QCOMPARE(tip(0x8000), QStringLiteral("8000, in the 16K page at 8000\n"
                                              "Not in the block.\n"
                                              "ENT, the entry address: 8000."));
         QCOMPARE(q.Lines().first().left(4), QStringLiteral("FFF0"));  // the list as Change ORG left it
-        QCOMPARE(marks()[2], Wrapped(notFollowing.arg("10F0", "1004")));
+        QCOMPARE(marks()[2], Wrapped(notFollowing.arg("10F0", "1003")));
     }
 };
 

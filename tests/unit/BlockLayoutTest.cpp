@@ -137,14 +137,14 @@ TEST(BlockLayout, RunsOfDumpLinesThatFollowOnAndWhereTheirBytesLoad)
     }
 }
 
-TEST(BlockLayout, ARunEndsAtTheAddressAfterItsLastByteAndLoadsFromOrgOn)
+TEST(BlockLayout, ARunEndsAtItsLastByteAndLoadsFromOrgOn)
 {
     DumpList lines;
     lines.Append(DumpLine(0xFFF8, 8));
     lines.Append(DumpLine(0x9000, 17));
     const BlockLayout layout = LayOutBlock(lines, 0x8000);
-    EXPECT_EQ(layout.runs[0].EndAddress(), 0x0000);
-    EXPECT_EQ(layout.runs[1].EndAddress(), 0x9011);
+    EXPECT_EQ(layout.runs[0].LastByteAddress(), 0xFFFF);
+    EXPECT_EQ(layout.runs[1].LastByteAddress(), 0x9010);
     EXPECT_EQ(layout.LoadAddress(layout.runs[1].offset), 0x8008);
     EXPECT_EQ(LayOutBlock(lines, 0xFFFC).LoadAddress(layout.runs[1].offset), 0x0004);
 }

@@ -188,6 +188,18 @@ TEST_F(ChangeOrgTest, RewritesOnlyTheAddressDigitsWrappingPastFFFF)
     EXPECT_EQ(view.indexes, (std::vector<int>{0, 1, 2, 3, 5}));
 }
 
+TEST_F(ChangeOrgTest, MovesFromTheAddressTheFirstLineShowsNotFromTheStoredOrg)
+{
+    // A first line of two characters shows only ORG's top digits: after a move to 0100 it
+    // reads "01", and the next move starts from 0001, as its prompt says.
+    Load({"80", "8010  02"}, 0x20, 0x80);
+    ui.Type("&H100").No().Type("&H200").No();
+    ChangeOrg(doc);
+    ChangeOrg(doc);
+    EXPECT_EQ(Lines(), (std::vector<std::string>{"02", "828F  02"}));
+    EXPECT_EQ(ui.Transcript()[3], OrgPrompt("&H1", "&H200"));
+}
+
 TEST(RebaseDumpLines, MovingDownWrapsBelowZeroAndUpperCasesTheDigits)
 {
     DumpList lines;

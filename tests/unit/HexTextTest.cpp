@@ -1,10 +1,6 @@
-// The hex value rule, hex formatting, the byte/text conversions and the 16K page.
+// The hex value rule, hex formatting and the conversions between hex text and bytes.
 
-#include "ScriptedFrontEnd.h"
-#include "model/Document.h"
-#include "model/DumpList.h"
 #include "model/HexText.h"
-#include "model/Page16K.h"
 
 #include <gtest/gtest.h>
 
@@ -75,79 +71,4 @@ TEST(HexRecordChecksum, IsTheTwosComplementOfTheFieldSum)
     // Fields summing to a multiple of 256 give 0.
     EXPECT_EQ(HexRecordChecksum(":02000000807E00"), 0x00);
     EXPECT_EQ(HexRecordChecksum(":18800000f331ffbf2114807eb72805d3fe2318f776c3008048454c4c8e"), 0x8E);
-}
-
-TEST(Page16K, PagesAndDefaultStackPointer)
-{
-    EXPECT_EQ(Page16K(0xC123), 0xC000);
-    EXPECT_EQ(DefaultSp(0xC123), 0xFFFF);
-    EXPECT_EQ(Page16K(0x3FFF), 0);
-    EXPECT_EQ(DefaultSp(0x3FFF), 0x3FFF);
-    EXPECT_TRUE(SamePage16K(0x8000, 0xBFFF));
-    EXPECT_FALSE(SamePage16K(0xBFFF, 0xC000));
-    EXPECT_EQ(Page16K(0x12345), 0x10000);
-}
-
-TEST(ShowAddresses, FillsPanelThreeInHex)
-{
-    ScriptedFrontEnd ui;
-    Document doc(ui);
-    doc.state.Org = 0;
-    doc.state.Ent = 0x10;
-    doc.state.Sp = 0x3FFF;
-    ShowAddresses(doc);
-    EXPECT_EQ(ui.Status(StatusPanel::Addresses), "Org=&H0, Ent=&H10, SP=&H3FFF ");
-}
-
-TEST(SelectionAsText, CopiesSelectedLinesInListOrderOrAllWhenNoneIsSelected)
-{
-    ScriptedFrontEnd ui;
-    Document doc(ui);
-    for (const char* line : {"8000  00", "8010  11", "8020  22", "8030  33", "8040  44", "8050  55"}) {
-        doc.lines.Append(line);
-    }
-    EXPECT_EQ(SelectionAsText(doc.lines, {5, 2}), "8020  22\r\n8050  55\r\n");
-    EXPECT_EQ(SelectionAsText(doc.lines, {}),
-              "8000  00\r\n8010  11\r\n8020  22\r\n8030  33\r\n8040  44\r\n8050  55\r\n");
-    EXPECT_EQ(SelectionAsText(DumpList(), {}), "");
-}
-
-TEST(DumpList, LinesKeepTheirTextThroughReplacementsOfEveryLength)
-{
-    // The lines share one buffer: a longer replacement moves a line to its end, and the
-    // buffer is packed again once replaced text outweighs the lines.
-    DumpList lines;
-    std::vector<std::string> model;
-    for (int i = 0; i < 64; ++i) {
-        model.push_back(FormatHex4(static_cast<std::uint32_t>(i) * 16) + "  AA");
-        lines.Append(model.back());
-    }
-    for (int round = 0; round < 12; ++round) {
-        for (int i = round % 3; i < 64; i += 3) {
-            const std::size_t length = static_cast<std::size_t>((i * 7 + round * 13) % 300);
-            model[static_cast<std::size_t>(i)] = std::string(length, static_cast<char>('a' + round));
-            lines.Replace(i, model[static_cast<std::size_t>(i)]);
-        }
-        lines.OverwriteStart(63, "FFFF");
-        std::string& last = model.back();
-        last.replace(0, std::min<std::size_t>(last.size(), 4), "FFFF", std::min<std::size_t>(last.size(), 4));
-        ASSERT_EQ(lines.Lines(), model) << "round " << round;
-    }
-    // A line of the list itself, appended or replacing another, while the buffer moves.
-    for (int i = 0; i < 200; ++i) {
-        model.push_back(model[static_cast<std::size_t>(i % 64)]);
-        lines.Append(lines.Line(i % 64));
-    }
-    model[0] = model[7];
-    lines.Replace(0, lines.Line(7));
-    EXPECT_EQ(lines.Lines(), model);
-    std::size_t size = 0;
-    for (const std::string& line : model) {
-        size += line.size();
-    }
-    EXPECT_EQ(lines.TextSize(), size);
-    lines.Clear();
-    EXPECT_EQ(lines.Count(), 0);
-    EXPECT_TRUE(lines.Append("8000  01"));
-    EXPECT_EQ(lines.Line(0), "8000  01");
 }

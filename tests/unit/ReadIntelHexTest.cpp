@@ -56,8 +56,10 @@ TEST_F(IntelHex, AMalformedRecordAbortsAndKeepsTheLinesReadBeforeIt)
              std::string(":018G000080F7\n"),   // address is not four hex digits
              std::string(":01800000 07F\n"),   // " 0" for "00" would pass the checksum
              std::string(":01800000zz7F\n"),   // so would any data that reads as 0
-             std::string(":0180000080F \n"),   // checksum " F"
-             std::string(":00000001F/\n"),     // a skipped record's fields too
+             // A bad digit in the second half of 16 bytes, which are checked 16 at a time.
+             std::string(":10800000") + std::string(24, '0') + "0G" + std::string(6, '0') + "70\n",
+             std::string(":0180000080F \n"),  // checksum " F"
+             std::string(":00000001F/\n"),    // a skipped record's fields too
              std::string(":\n"),
          }) {
         SCOPED_TRACE(bad);

@@ -70,6 +70,10 @@ TEST_F(ListingDump, ABlankLineEndsASectionAndALaterSectionAppends)
     EXPECT_EQ(doc.state.DumpLineCount, 4);
     EXPECT_EQ(doc.state.BlockBytes, 64);
     EXPECT_EQ(doc.state.Org, 0x9000);
+
+    // The blank line forgets the header as well as the rule: a rule alone opens nothing.
+    LoadText("rule.lst", Section("9000  01\n") + "\n" + kDumpRule + "8000  02\n");
+    EXPECT_EQ(Lines(), std::vector<std::string>{"9000  01"});
 }
 
 TEST_F(ListingDump, AListingWithoutADumpSectionYieldsNothing)

@@ -109,16 +109,14 @@ TEST(TextLineReader, KeepsOnlyWhatTheCallerAsksForButMeasuresTheWholeLine)
     EXPECT_EQ(reader.BytesRead(), 200000u + 1 + 70000 + 1 + 2);
 }
 
-TEST(TextLineReader, MissingFileDoesNotOpenAndAFolderFailsToRead)
+TEST(TextLineReader, MissingFileAndFolderDoNotOpenAndSayWhy)
 {
     TempDir dir;
-    EXPECT_FALSE(TextLineReader(dir / "missing.txt").IsOpen());
+    const TextLineReader missing(dir / "missing.txt");
+    EXPECT_FALSE(missing.IsOpen());
+    EXPECT_EQ(missing.ErrorText(), "No such file or directory");
 
-    TextLineReader folder(dir.Path().string());
-    std::string_view text;
-    LineFacts facts;
-    if (folder.IsOpen()) {
-        EXPECT_FALSE(folder.Next(text, facts));
-        EXPECT_TRUE(folder.Failed());
-    }
+    const TextLineReader folder(dir.Path().string());
+    EXPECT_FALSE(folder.IsOpen());
+    EXPECT_EQ(folder.ErrorText(), "not a regular file");
 }

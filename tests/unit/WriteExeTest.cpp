@@ -72,6 +72,9 @@ TEST_F(WriteExeTest, LinesOfTasmsFormReadAsEveryOtherLine)
         {"8030  01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F \xC6"
          "1",
          {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F, 0x00}},
+        // A pair of one digit and a space reads as that digit alone, as in any other line.
+        {"8050  C  01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F",
+         {0x0C, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E, 0x0F}},
         // Spaces at either end are trimmed: the pairs start a character later, and 45
         // characters hold 15 of them.
         {"8040   1 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F 1 ",

@@ -1,0 +1,35 @@
+// What the name of a source file says: its kind, the name the status bar shows, and the
+// path of its executable.
+
+#include "load/SourceFile.h"
+
+#include <gtest/gtest.h>
+
+TEST(SourceFile, OutputPathKeepsTheFolderAndReplacesOnlyTheFinalExtension)
+{
+    EXPECT_EQ(ExePathFor("/home/ann/z80/obj/demo.obj"), "/home/ann/z80/obj/DEMO.EXE");
+    EXPECT_EQ(ExePathFor("C:\\WORK\\DEMO.OBJ"), "C:\\WORK\\DEMO.EXE");
+    EXPECT_EQ(ExePathFor("C:\\OBJ\\DEMO.OBJ"), "C:\\OBJ\\DEMO.EXE");
+    EXPECT_EQ(ExePathFor("D:\\A.LST\\b.lst"), "D:\\A.LST\\B.EXE");
+    EXPECT_EQ(ExePathFor("C:\\WORK\\TESTLST"), "C:\\WORK\\TESTLST.EXE");
+    EXPECT_EQ(ExePathFor("prog.lst"), "PROG.EXE");
+    EXPECT_EQ(ExePathFor("lib/obj.v2/game.Obj"), "lib/obj.v2/GAME.EXE");
+}
+
+TEST(SourceFile, KindAndDisplayNameComeFromTheUpperCasedName)
+{
+    EXPECT_EQ(SourceKindOf("demo.obj"), SourceKind::ObjectFile);
+    EXPECT_EQ(SourceKindOf("C:\\WORK\\TESTLST"), SourceKind::Listing);
+    EXPECT_EQ(SourceKindOf("demo.hex"), SourceKind::Other);
+    EXPECT_EQ(SourceKindOf("ob"), SourceKind::Other);
+#ifdef _WIN32
+    EXPECT_EQ(DisplayName("C:\\WORK\\demo.obj"), "DEMO.OBJ");
+    EXPECT_EQ(ExePathFor("a\\b.obj"), "a\\B.EXE");
+#else
+    // A backslash is an ordinary character of a name here.
+    EXPECT_EQ(DisplayName("C:\\WORK\\demo.obj"), "C:\\WORK\\DEMO.OBJ");
+    EXPECT_EQ(ExePathFor("a\\b.obj"), "A\\B.EXE");
+#endif
+    EXPECT_EQ(DisplayName("/home/ann/demo.lst"), "DEMO.LST");
+    EXPECT_EQ(DisplayName("demo.lst"), "DEMO.LST");
+}
