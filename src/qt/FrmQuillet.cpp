@@ -33,6 +33,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -83,6 +84,8 @@ FrmQuillet::FrmQuillet(QWidget* parent)
     list_->setFont(DumpFont());
     list_->setModel(&model_);
     list_->SetEmptyText(QString::fromUtf8(kNothingLoadedText));
+    list_->setAccessibleName(QString::fromUtf8(kDumpListName));
+    list_->setAccessibleDescription(QString::fromUtf8(kDumpListDescription));
     map_ = new BlockMap;
     map_->setObjectName(QStringLiteral("BlockMap"));
 
@@ -111,7 +114,7 @@ FrmQuillet::FrmQuillet(QWidget* parent)
     frontEnd_.SetBeforeDialog([this] {
         ShowPendingLines(true);
         if (!loads_.Loading()) {
-            map_->Show(loads_.Mapped(doc_));
+            ShowBlockMap();
         }
     });
     resize(InitialSize());
@@ -183,7 +186,7 @@ QSize FrmQuillet::InitialSize() const
                           4 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
     const int list =
         list_->fontMetrics().horizontalAdvance(QString(kListingLineWithCharacters, QLatin1Char('0'))) +
-        listFrame + Twips(2 * kListMargin);
+        MarkGutterWidth(list_->fontMetrics().height()) + listFrame + Twips(2 * kListMargin);
     // Panel 1 a little wider than panel 3 (as it is at any width above the least), and room
     // for the size grip.
     const int bar = statusBar()->minimumSizeHint().width() + 3 * statusBar()->fontMetrics().height();
@@ -201,7 +204,7 @@ void FrmQuillet::RunCommand(const std::function<void()>& command)
         frontEnd_.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
     }
     ShowPendingLines(false);
-    map_->Show(loads_.Mapped(doc_));
+    ShowBlockMap();
 }
 
 void FrmQuillet::RunMenuCommand(WindowCommand command)
@@ -228,14 +231,23 @@ void FrmQuillet::ShowPendingLines(bool showNewest)
     }
 }
 
+void FrmQuillet::ShowBlockMap()
+{
+    std::optional<MappedBlock> block = loads_.Mapped(doc_);
+    model_.ShowMarks(block ? &block->layout : nullptr);
+    map_->Show(std::move(block));
+}
+
 void FrmQuillet::Load(const std::string& path)
 {
     const LoadOutcome outcome = loads_.Load(doc_, path);
-    list_->SetEmptyText(MessageToQt(NoDumpLinesText(path)));
+    list_->SetEmptyText(MessageToQt(EmptyListText(outcome, path)));
     if (outcome == LoadOutcome::Loaded) {
         ShowPendingLines(false);
         WidenToWidestLine();
     }
+    // Whatever the list showed before, it shows the new lines from the first.
+    list_->scrollToTop();
 }
 
 void FrmQuillet::WidenToWidestLine()

@@ -46,6 +46,7 @@ private:
     void RunMenuCommand(WindowCommand command);
     void RunShortcut(WindowCommand command);
     void ShowPendingLines(bool showNewest);
+    void ShowBlockMap();
     void Load(const std::string& path);
     void WidenToWidestLine();
 

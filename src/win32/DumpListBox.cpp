@@ -1,13 +1,18 @@
 #include "win32/DumpListBox.h"
 
+#include "win32/Accessibility.h"
 #include "win32/Dpi.h"
+#include "win32/ToolTips.h"
 #include "win32/WideText.h"
+#include "window/Colours.h"
 #include "window/DumpListText.h"
+#include "window/ListSizing.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -39,26 +44,30 @@ unsigned RuleModifiers()
            (Held(VK_MENU) ? kAltKey : 0u) | (Held(VK_LWIN) || Held(VK_RWIN) ? kMetaKey : 0u);
 }
 
-// The dimmer colour of the character column: the text's colour over its background, at a
-// little over half strength.
+// The character column's colour: dimmer than the dump line's, but readable on the row.
 COLORREF Dimmed(COLORREF text, COLORREF background)
 {
-    const auto mix = [](BYTE over, BYTE under) { return static_cast<BYTE>((over * 55 + under * 45) / 100); };
-    return RGB(mix(GetRValue(text), GetRValue(background)), mix(GetGValue(text), GetGValue(background)),
-               mix(GetBValue(text), GetBValue(background)));
+    const Rgb dimmed =
+        DimmedTextColour({GetRValue(text), GetGValue(text), GetBValue(text)},
+                         {GetRValue(background), GetGValue(background), GetBValue(background)});
+    return RGB(dimmed.red, dimmed.green, dimmed.blue);
 }
 
 }  // namespace
 
 DumpListBox::DumpListBox(HWND parent, int id, DumpList& lines) : lines_(lines)
 {
-    list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
+    // Its window text is the name a screen reader gives it.
+    list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTBOXW, Wide(kDumpListName).c_str(),
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
                                 LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
                             0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                             GetModuleHandleW(nullptr), nullptr);
     SetWindowSubclass(list_, &DumpListBox::Proc, 0, reinterpret_cast<DWORD_PTR>(this));
     lines_.SetObserver(this);
+    tips_ = CreateToolTips(parent);
+    AddTool(tips_, list_, reinterpret_cast<UINT_PTR>(list_), TTF_SUBCLASS | TTF_IDISHWND);
+    DescribeToScreenReaders(list_, 0, Wide(kDumpListName), Wide(kDumpListDescription));
 }
 
 DumpListBox::~DumpListBox()
@@ -82,6 +91,7 @@ void DumpListBox::SetFonts(HFONT dumpFont, HFONT textFont, int dpi)
     ReleaseDC(list_, dc);
     characterWidth_ = size.cx;
     margin_ = Scaled(2, dpi);
+    gutter_ = MarkGutterWidth(metrics.tmHeight);
     rowHeight_ = metrics.tmHeight + Scaled(2, dpi);
     SendMessageW(list_, LB_SETITEMHEIGHT, 0, rowHeight_);
     SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(RowWidth()), 0);
@@ -150,6 +160,34 @@ void DumpListBox::ShowPendingLines(bool showNewest)
     }
 }
 
+void DumpListBox::ShowMarks(const BlockLayout* layout)
+{
+    if (layout != nullptr) {
+        marks_.Show(*layout);
+    } else {
+        marks_.Clear();
+    }
+    tip_.clear();
+    SetToolText(tips_, list_, reinterpret_cast<UINT_PTR>(list_), tip_);
+    InvalidateRect(list_, nullptr, FALSE);
+}
+
+void DumpListBox::ShowFirstLine()
+{
+    SendMessageW(list_, LB_SETTOPINDEX, 0, 0);
+}
+
+void DumpListBox::PointerAt(POINT at)
+{
+    const LRESULT item = SendMessageW(list_, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
+    const int row = HIWORD(item) == 0 ? static_cast<int>(LOWORD(item)) : -1;
+    std::string tip = row >= 0 && row < shownRows_ ? marks_.ToolTip(row) : std::string();
+    if (tip != tip_) {
+        tip_ = std::move(tip);
+        SetToolText(tips_, list_, reinterpret_cast<UINT_PTR>(list_), tip_);
+    }
+}
+
 void DumpListBox::SetEmptyText(const std::wstring& text)
 {
     emptyText_ = text;
@@ -183,12 +221,25 @@ void DumpListBox::DrawRow(const DRAWITEMSTRUCT& row) const
     const COLORREF background = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
     const COLORREF text = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
     const HGDIOBJ old = SelectObject(dc, dumpFont_);
+    // The gutter, with the mark of a line that does not follow on; then the row.
+    RECT gutter = row.rcItem;
+    gutter.right = gutter.left + gutter_;
+    FillRect(dc, &gutter, GetSysColorBrush(COLOR_WINDOW));
+    if (marks_.IsMarked(index)) {
+        const HBRUSH warning =
+            CreateSolidBrush(RGB(kWarningColour.red, kWarningColour.green, kWarningColour.blue));
+        gutter.right -= 1;
+        FillRect(dc, &gutter, warning);
+        DeleteObject(warning);
+    }
+    RECT rest = row.rcItem;
+    rest.left += gutter_;
     SetBkColor(dc, background);
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &row.rcItem, nullptr, 0, nullptr);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rest, nullptr, 0, nullptr);
 
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    const int x = row.rcItem.left + margin_;
+    const int x = rest.left + margin_;
     const int y = row.rcItem.top + (row.rcItem.bottom - row.rcItem.top - metrics.tmHeight) / 2;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, text);
@@ -205,7 +256,7 @@ void DumpListBox::DrawRow(const DRAWITEMSTRUCT& row) const
                     static_cast<UINT>(characters.size()), nullptr);
     }
     if ((row.itemState & ODS_FOCUS) != 0) {
-        DrawFocusRect(dc, &row.rcItem);
+        DrawFocusRect(dc, &rest);
     }
     SelectObject(dc, old);
 }
@@ -238,9 +289,26 @@ void DumpListBox::PaintEmpty()
 bool DumpListBox::Ask(const KeyAction& action)
 {
     if (action.popUpMenu && menuRequested) {
-        RECT list{};
-        GetWindowRect(list_, &list);
-        menuRequested({list.left, list.top});
+        std::optional<PixelRect> current;
+        if (current_) {
+            RECT line{};
+            SendMessageW(list_, LB_GETITEMRECT,
+                         static_cast<WPARAM>(SendMessageW(list_, LB_GETCARETINDEX, 0, 0)),
+                         reinterpret_cast<LPARAM>(&line));
+            current = PixelRect{line.left, line.top, line.right - line.left, line.bottom - line.top};
+        }
+        RECT client{};
+        GetClientRect(list_, &client);
+        POINT at{};
+        if (const std::optional<PixelPoint> below = KeyboardMenuPoint(current, client.bottom)) {
+            at = {below->x, below->y};
+            ClientToScreen(list_, &at);
+        } else {
+            RECT list{};
+            GetWindowRect(list_, &list);
+            at = {list.left, list.top};
+        }
+        menuRequested(at);
     }
     if (action.command && commandRequested) {
         commandRequested(*action.command);
@@ -261,6 +329,10 @@ LRESULT DumpListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 wParam == VK_HOME || wParam == VK_END || wParam == VK_SPACE) {
                 current_ = shownRows_ > 0;  // the keys that move in the list
             }
+            if (wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
+                SetFocus(GetNextDlgTabItem(GetParent(list_), list_, GetKeyState(VK_SHIFT) < 0));
+                return 0;
+            }
             break;
         case WM_KEYUP:
         case WM_SYSKEYUP:
@@ -270,6 +342,12 @@ LRESULT DumpListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             break;
         case WM_LBUTTONDOWN:
             current_ = shownRows_ > 0;
+            break;
+        case WM_MOUSEMOVE:
+            PointerAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            break;
+        case WM_KILLFOCUS:
+            keys_.Forget();  // the letters' releases go elsewhere now
             break;
         case WM_RBUTTONDOWN:
             SetFocus(list_);

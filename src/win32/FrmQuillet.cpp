@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -141,7 +142,7 @@ void FrmQuillet::Create()
     frontEnd_.SetBeforeDialog([this] {
         ShowPendingLines(true);
         if (!loads_.Loading()) {
-            map_->Show(loads_.Mapped(doc_));
+            ShowBlockMap();
         }
     });
     DragAcceptFiles(window_, TRUE);
@@ -234,7 +235,7 @@ void FrmQuillet::RunCommand(const std::function<void()>& command)
         frontEnd_.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
     }
     ShowPendingLines(false);
-    map_->Show(loads_.Mapped(doc_));
+    ShowBlockMap();
 }
 
 void FrmQuillet::RunMenuCommand(WindowCommand command)
@@ -261,14 +262,23 @@ void FrmQuillet::ShowPendingLines(bool showNewest)
     list_->ShowPendingLines(showNewest);
 }
 
+void FrmQuillet::ShowBlockMap()
+{
+    std::optional<MappedBlock> block = loads_.Mapped(doc_);
+    list_->ShowMarks(block ? &block->layout : nullptr);
+    map_->Show(std::move(block));
+}
+
 void FrmQuillet::Load(const std::string& path)
 {
     const LoadOutcome outcome = loads_.Load(doc_, path);
-    list_->SetEmptyText(Wide(NoDumpLinesText(path)));
+    list_->SetEmptyText(Wide(EmptyListText(outcome, path)));
     if (outcome == LoadOutcome::Loaded) {
         ShowPendingLines(false);
         WidenToWidestLine();
     }
+    // Whatever the list showed before, it shows the new lines from the first.
+    list_->ShowFirstLine();
 }
 
 void FrmQuillet::WidenToWidestLine()

@@ -65,6 +65,7 @@ private:
     void RunMenuCommand(WindowCommand command);
     void RunShortcut(WindowCommand command);
     void ShowPendingLines(bool showNewest);
+    void ShowBlockMap();
     void Load(const std::string& path);
     void WidenToWidestLine();
     void OpenDropped(HDROP drop);

@@ -1,6 +1,8 @@
 #include "win32/StatusBar.h"
 
+#include "win32/Accessibility.h"
 #include "win32/Dpi.h"
+#include "win32/ToolTips.h"
 #include "win32/WideText.h"
 
 #include <commctrl.h>
@@ -19,17 +21,11 @@ StatusBar::StatusBar(HWND parent, int id)
     bar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
-    tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
-    for (UINT_PTR panel = 0; panel < texts_.size(); ++panel) {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = bar_;
-        tool.uId = panel;
-        tool.lpszText = const_cast<wchar_t*>(L"");
-        SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    tips_ = CreateToolTips(parent);
+    for (std::size_t panel = 0; panel < texts_.size(); ++panel) {
+        AddTool(tips_, bar_, panel, TTF_SUBCLASS);
+        const PanelItem& item = StatusPanels()[panel];
+        DescribeToScreenReaders(bar_, static_cast<int>(panel) + 1, Wide(item.name), Wide(item.description));
     }
 }
 
@@ -96,15 +92,10 @@ void StatusBar::Layout()
 void StatusBar::UpdateToolTips()
 {
     for (std::size_t index = 0; index < texts_.size(); ++index) {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.hwnd = bar_;
-        tool.uId = index;
-        SendMessageW(bar_, SB_GETRECT, index, reinterpret_cast<LPARAM>(&tool.rect));
-        SendMessageW(tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-        const bool cut = TextWidth(texts_[index]) > tool.rect.right - tool.rect.left;
-        const std::wstring tip = Wide(PanelToolTip(StatusPanels()[index], Utf8(texts_[index]), cut));
-        tool.lpszText = const_cast<wchar_t*>(tip.c_str());
-        SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        RECT rect{};
+        SendMessageW(bar_, SB_GETRECT, index, reinterpret_cast<LPARAM>(&rect));
+        SetToolRect(tips_, bar_, index, rect);
+        const bool cut = TextWidth(texts_[index]) > rect.right - rect.left;
+        SetToolText(tips_, bar_, index, PanelToolTip(StatusPanels()[index], Utf8(texts_[index]), cut));
     }
 }

@@ -8,6 +8,7 @@
 #include <dlgs.h>
 
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -328,11 +329,15 @@ namespace {
 WORD KeyCode(const std::string& name)
 {
     static const std::map<std::string, WORD> named{
-        {"^", VK_CONTROL}, {"Shift", VK_SHIFT},   {"Alt", VK_MENU},     {"F10", VK_F10},
-        {"Apps", VK_APPS}, {"Up", VK_UP},         {"Down", VK_DOWN},    {"Home", VK_HOME},
-        {"End", VK_END},   {"Return", VK_RETURN}, {"Escape", VK_ESCAPE}};
+        {"^", VK_CONTROL}, {"Shift", VK_SHIFT},   {"Alt", VK_MENU},      {"F10", VK_F10},
+        {"Apps", VK_APPS}, {"Up", VK_UP},         {"Down", VK_DOWN},     {"Home", VK_HOME},
+        {"End", VK_END},   {"Return", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},
+        {"Left", VK_LEFT}, {"Right", VK_RIGHT}};
     const auto found = named.find(name);
-    return found != named.end() ? found->second : static_cast<WORD>(name.at(0));
+    if (found == named.end() && name.size() != 1) {
+        throw std::invalid_argument("no key is named " + name);
+    }
+    return found != named.end() ? found->second : static_cast<WORD>(name[0]);
 }
 
 INPUT KeyInput(WORD key, bool down)
@@ -341,7 +346,8 @@ INPUT KeyInput(WORD key, bool down)
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-    const bool extended = key == VK_APPS || key == VK_UP || key == VK_DOWN || key == VK_HOME || key == VK_END;
+    const bool extended = key == VK_APPS || key == VK_UP || key == VK_DOWN || key == VK_LEFT ||
+                          key == VK_RIGHT || key == VK_HOME || key == VK_END;
     input.ki.dwFlags = (down ? 0u : KEYEVENTF_KEYUP) | (extended ? KEYEVENTF_EXTENDEDKEY : 0u);
     return input;
 }

@@ -105,5 +105,6 @@ std::wstring TextOf(HWND window);
 // Sends keys and mouse buttons as a person presses them, to whichever window has the
 // keyboard focus. `keys` is a list of strokes separated by spaces: "O" or "^O" (Ctrl+O),
 // "S-F10" (Shift), "A-O" (Alt), "^S-O" (Ctrl+Shift); "+^" or "-O" press or release one
-// key alone. Keys by name: a letter, F10, Apps, Up, Down, Home, End, Return, Escape.
+// key alone. Keys by name: a letter, F10, Apps, Tab, Up, Down, Left, Right, Home, End,
+// Return, Escape.
 void SendKeys(const std::string& keys);

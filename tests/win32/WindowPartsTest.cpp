@@ -8,7 +8,8 @@
 #include "win32/BlockMap.h"
 #include "win32/WideText.h"
 #include "win32/WindowFrontEnd.h"
-#include "window/CommandLineBoxes.h"
+#include "window/QuilletCommandLine.h"
+#include "window/TextWrap.h"
 
 #include <commctrl.h>
 #include <shlobj.h>  // DROPFILES
@@ -52,6 +53,8 @@ TEST_F(WindowParts, OpensEmptyWithTheListReadyForKeys)
     StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
     EXPECT_EQ(Utf8(TextOf(q.Window())), "Kestrane Quillet - V1.20");
+    EXPECT_EQ(Utf8(TextOf(q.List())), "Dump lines");  // the names a screen reader gives them
+    EXPECT_EQ(Utf8(TextOf(q.Map())), "Block map");
     EXPECT_NE(SendMessageW(q.Window(), WM_GETICON, ICON_SMALL, 0), 0);
     EXPECT_EQ(GetFocus(), q.List());
     EXPECT_NE(GetWindowLongW(q.List(), GWL_STYLE) & LBS_EXTENDEDSEL, 0);
@@ -85,8 +88,12 @@ TEST_F(WindowParts, KeysActOnTheirReleaseWithCtrlOrShiftAlone)
     answerer.Then(Cancel());
     q.Keys("-O -^");
     EXPECT_EQ(answerer.Take(), std::vector<std::string>({kOpen}));
+    // Ctrl let go of before the letter, as fast typists do: the command still runs.
+    answerer.Then(Cancel());
+    q.Keys("+^ +O -^ -O");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kOpen}));
 
-    // Shift+F10 pops the menu up at the list's top-left corner.
+    // With no line current, Shift+F10 pops the menu up at the list's top-left corner.
     RECT menu{};
     answerer.onModal = [&menu](HWND shown) { GetWindowRect(shown, &menu); };
     answerer.Then(Cancel());
@@ -122,6 +129,57 @@ TEST_F(WindowParts, TheRightButtonPopsTheMenuAtThePointerAndKeepsTheSelection)
     EXPECT_TRUE(TopLeft(menu) == pointer);
     const std::vector<std::string> lines = q.Lines();
     EXPECT_EQ(ClipboardText(), Wide(lines[0] + "\r\n" + lines[2] + "\r\n"));
+}
+
+TEST_F(WindowParts, TheMenuKeyAndShiftF10PopTheMenuUpBelowTheCurrentLine)
+{
+    Copy("top16k.lst");
+    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
+    Quillet q(dialogs);
+    Open(q, L"top16k.lst");
+    q.ClickRow(2);
+    RECT menu{};
+    answerer.onModal = [&menu](HWND shown) { GetWindowRect(shown, &menu); };
+    const RECT line = q.RowRect(2);
+    POINT below{line.left, line.bottom};
+    ClientToScreen(q.List(), &below);
+    for (const char* keys : {"Apps", "S-F10"}) {
+        answerer.Then(Cancel());
+        q.Keys(keys);
+        EXPECT_EQ(answerer.Take(), std::vector<std::string>({kMenu})) << keys;
+        EXPECT_TRUE(TopLeft(menu) == below) << keys;
+    }
+    // The current line scrolled out of sight: at the list's top-left corner.
+    SendMessageW(q.List(), LB_SETTOPINDEX, 1000, 0);
+    answerer.Then(Cancel());
+    q.Keys("Apps");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kMenu}));
+    RECT list{};
+    GetWindowRect(q.List(), &list);
+    EXPECT_TRUE(TopLeft(menu) == TopLeft(list));
+
+    // A newly opened file shows its first line, whatever the list showed before.
+    EXPECT_GT(SendMessageW(q.List(), LB_GETTOPINDEX, 0, 0), 0);
+    Copy("top16k.obj");
+    Open(q, L"top16k.obj");
+    EXPECT_EQ(SendMessageW(q.List(), LB_GETTOPINDEX, 0, 0), 0);
+}
+
+TEST_F(WindowParts, TheMapTakesTheFocusWithTabAndTellsWhatIsAtItsCursor)
+{
+    Copy("split.obj");
+    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
+    Quillet q(dialogs);
+    Open(q, L"split.obj");
+    q.Keys("Tab");
+    EXPECT_EQ(GetFocus(), q.Map());
+    EXPECT_EQ(q.window.Map().Cursor(), 0x8000);
+    q.Keys("Right");
+    EXPECT_EQ(q.window.Map().Cursor(), 0x800F);
+    EXPECT_EQ(ToolTipText(q.Map(), 1).rfind("800F, in the 16K page at 8000\nByte 16 of the block's 38", 0),
+              0u);
+    q.Keys("Tab");
+    EXPECT_EQ(GetFocus(), q.List());
 }
 
 TEST_F(WindowParts, TheListFillsTheWindowAboveTheMapAndTheStatusBar)
@@ -206,32 +264,56 @@ TEST_F(WindowParts, AtItsLeastTheWindowShowsAFewLinesAndEveryPanelWhole)
     EXPECT_GE(widths[0], widths[2] - GetSystemMetrics(SM_CXVSCROLL));
 }
 
-TEST_F(WindowParts, TheBlockMapShowsWhereTheBytesLoadAfterALoadAndAfterChangeOrg)
+TEST_F(WindowParts, TheMapAndTheGutterShowWhereTheBytesLoadAfterALoadAndAfterChangeOrg)
 {
     // split.obj: 15 bytes at 8000, 20 at 9000, 3 at 9100, loaded one after another.
     Copy("split.obj");
     StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
-    const auto tip = [&q](std::int32_t address) {
-        const int x = q.window.Map().XOf(address);
-        SendMessageW(q.Map(), WM_MOUSEMOVE, 0, MAKELPARAM(x, 20));
-        return ToolTipText(q.Map(), reinterpret_cast<UINT_PTR>(q.Map()));
+    // The tooltip where the pointer rests on the map, or on a dump line.
+    const auto tip = [](HWND control, POINT at) {
+        SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        return ToolTipText(control, reinterpret_cast<UINT_PTR>(control));
     };
-    EXPECT_EQ(tip(0x8000), "8000, in the 16K page at 8000\nNo block loaded.");
+    const auto marks = [&] {
+        std::vector<std::string> tips;
+        for (int row = 0; row < 3; ++row) {
+            const RECT line = q.RowRect(row);
+            tips.push_back(tip(q.List(), {line.left + 1, (line.top + line.bottom) / 2}));
+        }
+        return tips;
+    };
+    const std::string notFollowing =
+        "Dump line at %1 does not follow on from the bytes before it, which end at "
+        "%2; the executable holds them one after another.";
+    const auto warning = [&notFollowing](const std::string& at, const std::string& end) {
+        std::string text = notFollowing;
+        text.replace(text.find("%1"), 2, at);
+        text.replace(text.find("%2"), 2, end);
+        return text;
+    };
+    EXPECT_EQ(tip(q.Map(), q.window.Map().PointOf(0x8000)),
+              "8000, in the 16K page at 8000\nNo block loaded.");
     Open(q, L"split.obj");
-    EXPECT_EQ(tip(0xBFFF),
+    EXPECT_EQ(tip(q.Map(), q.window.Map().PointOf(0xBFFF)),
               "BFFF, in the 16K page at 8000\nNot in the block.\nSP, the initial stack pointer: BFFF.");
+    POINT detail = q.window.Map().DetailPointOf(20);
+    ++detail.x;
+    EXPECT_EQ(tip(q.Map(), detail),
+              "8014, in the 16K page at 8000\n"
+              "Byte 21 of the block's 38, which its dump line puts at 9005.");
+    EXPECT_EQ(marks(), std::vector<std::string>(
+                           {"", WrapLines(warning("9000", "800E")), WrapLines(warning("9100", "9013"))}));
 
     // Moved to FFF0 it runs past FFFF: its bytes load from FFF0, and on from 0000.
     answerer.Then(Type(L"&HFFF0")).Then(Enter()).Then(Enter()).Then(No());
     q.Keys("^R");
     EXPECT_EQ(answerer.Take().size(), 4u);
-    EXPECT_EQ(
-        tip(0x0013),
-        "0013, in the 16K page at 0000\n"
-        "Byte 36 of the block's 38, which its dump line puts at 10F0.\n"
-        "At 0013: Dump line at 10F0 does not follow on from the bytes before it, which end at 1003; the "
-        "executable holds them one after another.");
+    EXPECT_EQ(tip(q.Map(), q.window.Map().PointOf(0x0013)),
+              WrapLines("0013, in the 16K page at 0000\n"
+                        "Byte 36 of the block's 38, which its dump line puts at 10F0.\nAt 0013: " +
+                        warning("10F0", "1003")));
+    EXPECT_EQ(marks()[2], WrapLines(warning("10F0", "1003")));
 }
 
 TEST_F(WindowParts, AChecksumWarningShowsTheFailingRecordAsTheLastLine)
@@ -342,32 +424,46 @@ TEST_F(WindowParts, AFileArgumentConvertsWithMessageBoxesAlone)
     const std::string split = Copy("split.obj");
     const std::string bad = dir.Write("bad.obj", ":0180000080FE\n");
     WindowFrontEnd boxes;
-    answerer.Then(Enter()).Then(Enter()).Then(Enter()).Then(Enter());
+    answerer.Then(Enter()).Then(Enter()).Then(Enter());
     EXPECT_EQ(ConvertWithMessageBoxes(split, boxes), 0);
     EXPECT_EQ(ConvertWithMessageBoxes(bad, boxes), 1);
-    // Records far apart: every place where a dump line does not follow on, in one box.
+    // Records far apart: every place where a dump line does not follow on, in one box that
+    // names the file, its lines wrapped; a refused file: one box with the reader's message
+    // and what came of it.
+    const std::string notFollowing = " does not follow on from the bytes before it, which end at ";
     EXPECT_EQ(answerer.Take(),
               std::vector<std::string>(
-                  {"Warning [OK]: Dump line at 9000 does not follow on from the bytes before it, which end "
-                   "at 800E; "
-                   "the executable holds them one after another.\n"
-                   "Dump line at 9100 does not follow on from the bytes before it, which end at 9013; the "
-                   "executable holds them one after another.",
+                  {"Warning [OK]: " + split + ":\n" +
+                       WrapLines("Dump line at 9000" + notFollowing +
+                                 "800E; the executable holds them one after "
+                                 "another.") +
+                       "\n\n" +
+                       WrapLines("Dump line at 9100" + notFollowing +
+                                 "9013; the executable holds them one after "
+                                 "another."),
                    InDir("Information [OK]: File saved as '%DIR%\\SPLIT.EXE'"),
-                   "Warning [OK]: Last line listed failed checksum. File read aborted.",
-                   "Warning [OK]: Nothing saved."}));
+                   "Warning [OK]: " + bad +
+                       ":\nLast line listed failed checksum. File read aborted.\n\nNothing saved."}));
 }
 
-// Runs quillet.exe with `argument`, pressing Enter in its message boxes; its exit status,
-// and what its boxes said (their icons are the other program's, which this one cannot read).
-DWORD RunQuillet(const std::string& argument, std::vector<std::string>& said)
+// Runs quillet.exe with `argument`, its standard output going to `output`, pressing Enter
+// in its message boxes; its exit status, and what its boxes said (their icons are the
+// other program's, which this one cannot read).
+DWORD RunQuillet(const std::string& argument, const std::string& output, std::vector<std::string>& said)
 {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const HANDLE out = CreateFileW(Wide(output).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     std::wstring command = L"quillet.exe " + Wide(argument);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(Wide(QUILLET_PROGRAM).c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
+    const BOOL started = CreateProcessW(Wide(QUILLET_PROGRAM).c_str(), command.data(), nullptr, nullptr, TRUE,
+                                        0, nullptr, nullptr, &startup, &process);
+    CloseHandle(out);
+    if (!started) {
         return 99;
     }
     DWORD status = 98;
@@ -389,12 +485,20 @@ DWORD RunQuillet(const std::string& argument, std::vector<std::string>& said)
 TEST_F(WindowParts, QuilletExeGivenAFileConvertsItAndExitsAsTheConverterDoes)
 {
     const std::string hello = Copy("hello.obj");
+    const std::string output = dir / "output.txt";
     std::vector<std::string> said;
-    EXPECT_EQ(RunQuillet(hello, said), 0u);
+    EXPECT_EQ(RunQuillet(hello, output, said), 0u);
     EXPECT_EQ(said, std::vector<std::string>({InDir("File saved as '%DIR%\\HELLO.EXE'")}));
     EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), ReadFileBytes(DataFile("expected/HELLO.OBJ.EXE")));
-    EXPECT_EQ(RunQuillet(dir / "missing.obj", said), 2u);
+    EXPECT_EQ(RunQuillet(dir / "missing.obj", output, said), 2u);
     EXPECT_EQ(said, std::vector<std::string>({"It could be a good idea to supply a valid filename..."}));
+
+    // --help and --version answer on standard output, as a console program's lines.
+    EXPECT_EQ(RunQuillet("--version", output, said), 0u);
+    EXPECT_EQ(ReadFileBytes(output), "quillet (Kestrane Quillet) 1.20\r\n");
+    EXPECT_EQ(RunQuillet("--help", output, said), 0u);
+    EXPECT_EQ(ReadFileBytes(output).rfind("usage: quillet [FILE]\r\n", 0), 0u);
+    EXPECT_EQ(said, std::vector<std::string>());
 }
 
 }  // namespace
