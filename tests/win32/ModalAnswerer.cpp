@@ -12,8 +12,9 @@
 
 namespace {
 
-// How long a window may stay open once answered before it counts as still open.
-constexpr DWORD kClosingTime = 5000;
+// How long a window may stay open once answered before it counts as still open: long
+// enough for a busy machine, well within the watchdog's time.
+constexpr DWORD kClosingTime = 30000;
 
 // Text with the system's line ends as plain ones.
 std::string Plain(const std::wstring& text)

@@ -62,18 +62,18 @@ WindowTest::WindowTest() : done_(CreateEventW(nullptr, TRUE, FALSE, nullptr))
         if (WaitForSingleObject(done_, kWatchdogTime) == WAIT_OBJECT_0) {
             return;
         }
-        std::cerr << "watchdog: " << test << " hung; the windows open:\n";
+        std::cout << "watchdog: " << test << " hung; the windows open:\n";
         EnumWindows(
             [](HWND window, LPARAM) {
                 DWORD process = 0;
                 GetWindowThreadProcessId(window, &process);
                 if (process == GetCurrentProcessId() && IsWindowVisible(window)) {
-                    std::cerr << "  " << Utf8(ClassOf(window)) << " '" << Utf8(TextOf(window)) << "'\n";
+                    std::cout << "  " << Utf8(ClassOf(window)) << " '" << Utf8(TextOf(window)) << "'\n";
                 }
                 return TRUE;
             },
             0);
-        std::cerr.flush();
+        std::cout.flush();
         TerminateProcess(GetCurrentProcess(), 3);
     });
 }
