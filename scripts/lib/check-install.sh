@@ -51,9 +51,10 @@ if [ -e "$prefix/bin/quillet" ]; then
   icon=$(sed -n 's/^Icon=//p' "$desktop")
   [ -f "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "no scalable icon '$icon' in the hicolor theme"
   # A desktop matches the window to its entry by the class half of WM_CLASS, which Qt
-  # takes from the application name the program sets.
-  class=$(grep -rhoE 'setApplicationName\(QStringLiteral\("[^"]*"' "$top/src" | sed -E 's/.*\("//; s/"$//' | head -n1)
-  [ "$(sed -n 's/^StartupWMClass=//p' "$desktop")" = "$class" ] || fail "StartupWMClass is not the window's class '$class'"
+  # takes from the application name the program sets (kApplicationName).
+  class=$(sed -n 's/.*kApplicationName = "\([^"]*\)".*/\1/p' "$top/src/window/AppIdentity.h")
+  [ -n "$class" ] && [ "$(sed -n 's/^StartupWMClass=//p' "$desktop")" = "$class" ] ||
+    fail "StartupWMClass is not the window's class '$class'"
   [ -f "$prefix/share/applications/$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo")" ] ||
     fail "the AppStream metadata launches no installed desktop entry"
   provided=$(sed -n 's|.*<binary>\(.*\)</binary>.*|\1|p' "$metainfo" | sort | xargs)
