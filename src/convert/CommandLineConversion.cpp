@@ -2,24 +2,14 @@
 
 #include "convert/FollowOnWarnings.h"
 #include "load/LoadObjectFile.h"
+#include "load/PathQuestions.h"
 #include "load/SourceFile.h"
 #include "model/Document.h"
-#include "output/SafeFileWrite.h"
 #include "output/WriteExe.h"
 
-#include <filesystem>
 #include <new>
-#include <system_error>
-
-namespace fs = std::filesystem;
 
 namespace {
-
-bool IsSameFile(const std::string& a, const std::string& b)
-{
-    std::error_code ec;
-    return fs::equivalent(fs::u8path(a), fs::u8path(b), ec) && !ec;
-}
 
 ExitStatus Convert(Document& doc, const ConversionRequest& request)
 {
@@ -34,12 +24,13 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
     }
     const std::string output = request.output ? *request.output : ExePathFor(source);
     if (NamesFolder(output)) {
-        doc.frontEnd.ShowMessage("The output '" + output + "' is a folder. Nothing saved.", Icon::Error);
+        doc.frontEnd.ShowMessage(
+            "The output '" + doc.frontEnd.NameInMessage(output) + "' is a folder. Nothing saved.",
+            Icon::Error);
         return kExitUsage;
     }
-    if (IsSameFile(output, source)) {
-        doc.frontEnd.ShowMessage("The output '" + output + "' is the file being converted. Nothing saved.",
-                                 Icon::Error);
+    if (MightBeSameFile(output, source)) {
+        doc.frontEnd.ShowMessage(OutputIsTheSourceMessage(doc.frontEnd.NameInMessage(output)), Icon::Error);
         return kExitUsage;
     }
 
@@ -71,4 +62,9 @@ ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& reques
         doc.frontEnd.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
         return kExitRefused;
     }
+}
+
+std::string OutputIsTheSourceMessage(const std::string& name)
+{
+    return "The output '" + name + "' is the file being converted. Nothing saved.";
 }

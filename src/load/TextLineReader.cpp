@@ -1,5 +1,7 @@
 #include "load/TextLineReader.h"
 
+#include "model/TextUtil.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -23,11 +25,7 @@
 namespace {
 
 constexpr const char* kNotRegularFile = "not a regular file";
-
-std::string ErrnoText(int error)
-{
-    return std::strerror(error != 0 ? error : EIO);
-}
+constexpr const char* kChangedWhileRead = "the file changed while it was read";
 
 #ifdef _WIN32
 
@@ -152,6 +150,12 @@ bool TextLineReader::Fill()
     if (end_ == 0 && std::ferror(file_) != 0) {
         failed_ = true;
         error_ = ErrnoText(errno);
+    } else if (bytesRead_ > sizeWhenOpened_ || (end_ == 0 && bytesRead_ < sizeWhenOpened_)) {
+        // Written to, cut short or replaced in place while it was read: what was read need
+        // not be any one state of the file, so none of it is used.
+        failed_ = true;
+        error_ = kChangedWhileRead;
+        end_ = 0;
     }
     return end_ > 0;
 }
@@ -170,7 +174,7 @@ bool TextLineReader::SkipPendingLf()
     return true;
 }
 
-bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t keep)
+bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t keep, std::size_t longest)
 {
     text = {};
     facts = LineFacts{};
@@ -181,7 +185,12 @@ bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t 
     for (;;) {
         const char* start = buffer_.get() + pos_;
         const std::size_t available = end_ - pos_;
-        const std::size_t n = static_cast<std::size_t>(FindLineEnd(start, buffer_.get() + end_) - start);
+        std::size_t n = static_cast<std::size_t>(FindLineEnd(start, buffer_.get() + end_) - start);
+        // A line longer than `longest` ends, for the caller, at its first character past it.
+        const bool cut = n > longest - facts.length;
+        if (cut) {
+            n = longest - facts.length + 1;
+        }
         if (facts.blank) {
             for (std::size_t i = 0; i < n; ++i) {
                 if (start[i] != ' ') {
@@ -192,7 +201,7 @@ bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t 
         }
         facts.length += n;
         pos_ += n;
-        if (n < available) {
+        if (cut || n < available) {
             // A line end: CR LF, lone CR or lone LF. The LF after a CR may sit in the next
             // chunk, which is read only when the next line is asked for: this line is in
             // the buffer until then.
@@ -203,6 +212,9 @@ bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t 
                 text = carry_;
             } else {
                 text = std::string_view(start, std::min(n, keep));
+            }
+            if (cut) {
+                break;
             }
             if (buffer_[pos_++] == '\r') {
                 if (pos_ < end_) {

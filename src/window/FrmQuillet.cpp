@@ -3,6 +3,7 @@
 #include "convert/CommandLineConversion.h"
 #include "edit/AddressCommands.h"
 #include "load/LoadObjectFile.h"
+#include "load/PathQuestions.h"
 #include "load/SourceFile.h"
 #include "model/BlockLayout.h"
 #include "model/DumpList.h"
@@ -90,12 +91,6 @@ QString WidestAddressesText(const QFontMetrics& metrics)
     }
     const QString four(4, widest);
     return QStringLiteral("Org=&H%1, Ent=&H%1, SP=&H%1 ").arg(four);
-}
-
-// Whether the folder a chosen name lies in exists.
-bool FolderExists(const QString& path)
-{
-    return QFileInfo(path).absoluteDir().exists();
 }
 
 // The one local listing or object file being dragged, if that is what is dragged.
@@ -403,15 +398,18 @@ void FrmQuillet::CopySelectionAsText()
 
 void FrmQuillet::SaveExeAs()
 {
-    // A name in a folder that does not exist is not taken: the user is told, and the
-    // dialog comes up again on that name.
+    // A name in a folder that does not exist, or the source itself, is not taken: the
+    // user is told, and the dialog comes up again on that name.
     QString preset = PathToQt(doc_.state.ExePath);
     std::optional<QString> path;
-    while ((path = AskSavePath(this, preset)) && !FolderExists(*path)) {
-        frontEnd_.ShowMessage("The folder '" +
-                                  QDir::toNativeSeparators(QFileInfo(*path).absolutePath()).toStdString() +
-                                  "' does not exist. Check the path and try again.",
-                              Icon::Warning);
+    while ((path = AskSavePath(this, preset)) &&
+           (!FolderExists(PathFromQt(*path)) || MightBeSameFile(PathFromQt(*path), doc_.state.SourcePath))) {
+        frontEnd_.ShowMessage(
+            !FolderExists(PathFromQt(*path))
+                ? "The folder '" + QDir::toNativeSeparators(QFileInfo(*path).absolutePath()).toStdString() +
+                      "' does not exist. Check the path and try again."
+                : OutputIsTheSourceMessage(PathFromQt(*path)),
+            Icon::Warning);
         preset = *path;
     }
     if (!path) {
