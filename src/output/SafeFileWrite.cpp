@@ -14,6 +14,8 @@
 #include <string_view>
 #include <system_error>
 
+#ifndef _WIN32
+
 namespace {
 
 // The number that `text` is all digits of, or -1.
@@ -30,6 +32,8 @@ int DescriptorNumber(std::string_view text)
 }
 
 }  // namespace
+
+#endif
 
 int DescriptorNamed(const std::string& path)
 {

@@ -370,14 +370,16 @@ protected:
         dir.Write("HELLO.EXE", "an earlier build");
     }
 
-    // Starts quillet-cli on hello.obj under strace with `straceArgs`, its messages going to
-    // the files "stdout" and "stderr"; returns strace's pid.
-    pid_t Start(const std::vector<std::string>& straceArgs)
+    // Starts quillet-cli with `cliArgs` under strace with `straceArgs`, its messages going
+    // to the files "stdout" and "stderr"; returns strace's pid.
+    pid_t Start(const std::vector<std::string>& straceArgs,
+                const std::vector<std::string>& cliArgs = {"hello.obj"})
     {
         std::filesystem::remove(dir / "trace");
         std::vector<std::string> words = {"strace", "-o", dir / "trace"};
         words.insert(words.end(), straceArgs.begin(), straceArgs.end());
-        words.insert(words.end(), {QUILLET_CLI, "hello.obj"});
+        words.push_back(QUILLET_CLI);
+        words.insert(words.end(), cliArgs.begin(), cliArgs.end());
         const pid_t pid = fork();
         if (pid == 0) {
             std::vector<char*> argv;
@@ -407,22 +409,44 @@ protected:
 
     int Run(const std::vector<std::string>& straceArgs) { return Wait(Start(straceArgs)); }
 
-    // The strace options that make the system refuse the unnamed file, as a file system
-    // without them does: its openat is found in a run that traces every openat. (Calls are
-    // tampered with only where openat is traced too.)
-    std::vector<std::string> RefuseUnnamedFile()
+    // The strace options that tamper with the openat of quillet-cli `cliArgs` whose flags
+    // hold `flags` as `tamper` says ("error=EOPNOTSUPP"): the call is found in a run that
+    // traces every openat. (Calls are tampered with only where openat is traced too.)
+    std::vector<std::string> TamperWithOpenat(const std::string& flags, const std::string& tamper,
+                                              const std::vector<std::string>& cliArgs = {"hello.obj"})
     {
-        Run({"-e", "trace=openat"});
+        Wait(Start({"-e", "trace=openat"}, cliArgs));
         dir.Write("HELLO.EXE", "an earlier build");
         const std::string trace = ReadFileBytes(dir / "trace");
-        const std::size_t at = trace.find("O_TMPFILE");
+        const std::size_t at = trace.find(flags);
         if (at == std::string::npos) {
-            ADD_FAILURE() << "no unnamed file asked for in\n" << trace;
+            ADD_FAILURE() << "no " << flags << " in\n" << trace;
             return {};
         }
         const auto call =
             std::count(trace.begin(), trace.begin() + static_cast<std::ptrdiff_t>(at), '\n') + 1;
-        return {"-e", "inject=openat:error=EOPNOTSUPP:when=" + std::to_string(call)};
+        return {"-e", "inject=openat:" + tamper + ":when=" + std::to_string(call)};
+    }
+
+    // The options that make the system refuse the unnamed file, as a file system without
+    // them does.
+    std::vector<std::string> RefuseUnnamedFile() { return TamperWithOpenat("O_TMPFILE", "error=EOPNOTSUPP"); }
+
+    // Waits until the trace shows `call` begun (strace writes that before it holds the
+    // call up) and returns the pid of quillet-cli, or -1 when it never does.
+    pid_t WaitUntilTraced(pid_t strace, const std::string& call)
+    {
+        for (int tries = 0; tries < 500; ++tries) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (ReadFileBytes(dir / "trace").find(call) != std::string::npos) {
+                const std::string children = ReadFileBytes("/proc/" + std::to_string(strace) + "/task/" +
+                                                           std::to_string(strace) + "/children");
+                if (const int cli = std::atoi(children.c_str()); cli > 0) {
+                    return cli;
+                }
+            }
+        }
+        return -1;
     }
 };
 
@@ -474,15 +498,7 @@ TEST_F(CliUnderStrace, ASignalDuringTheWriteLeavesTheEarlierFileAndNothingBeside
             args.insert(args.end(), named.begin(), named.end());
         }
         const pid_t strace = Start(args);
-        pid_t cli = -1;
-        for (int tries = 0; tries < 500 && cli < 0; ++tries) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            if (ReadFileBytes(dir / "trace").find("fsync(") != std::string::npos) {
-                const std::string children = ReadFileBytes("/proc/" + std::to_string(strace) + "/task/" +
-                                                           std::to_string(strace) + "/children");
-                cli = std::max(-1, std::atoi(children.c_str()));
-            }
-        }
+        const pid_t cli = WaitUntilTraced(strace, "fsync(");
         ASSERT_GT(cli, 0) << "the write never reached its sync";
         EXPECT_EQ(Leftovers(dir).size(), isNamed ? 1u : 0u);
         kill(cli, signal);
@@ -507,4 +523,23 @@ TEST_F(CliUnderStrace, AFolderThatCannotBeSyncedFailsTheWriteUnlessItsFileSystem
         EXPECT_EQ(ReadFileBytes(dir / "stdout"), status == 0 ? "File saved as 'HELLO.EXE'\n" : "");
         EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
     }
+}
+
+TEST_F(CliUnderStrace, AFifoSwappedForAFileOnceLookedAtIsNotWrittenIntoInPlace)
+{
+    // Held up as it opens the FIFO to write into it, the converter finds a regular file
+    // there instead, longer than the executable: it replaces it whole, tail and all.
+    ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
+    const std::vector<std::string> cliArgs = {"-o", "pipe", "hello.obj"};
+    std::vector<std::string> args =
+        TamperWithOpenat("O_WRONLY|O_NOCTTY|O_NONBLOCK", "delay_enter=1500000", cliArgs);
+    args.insert(args.begin(), {"-f", "-e", "trace=openat"});
+    const pid_t strace = Start(args, cliArgs);
+    ASSERT_GT(WaitUntilTraced(strace, "O_WRONLY|O_NOCTTY|O_NONBLOCK"), 0);
+    fs::remove(dir / "pipe");
+    dir.Write("pipe", std::string(5000, 'x'));
+    EXPECT_EQ(Wait(strace), 0);
+    EXPECT_EQ(ReadFileBytes(dir / "pipe").size(), exe.size()) << "written into, the file keeps its tail";
+    EXPECT_TRUE(ReadFileBytes(dir / "pipe") == exe);
+    EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
 }
