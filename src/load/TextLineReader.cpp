@@ -185,12 +185,7 @@ bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t 
     for (;;) {
         const char* start = buffer_.get() + pos_;
         const std::size_t available = end_ - pos_;
-        std::size_t n = static_cast<std::size_t>(FindLineEnd(start, buffer_.get() + end_) - start);
-        // A line longer than `longest` ends, for the caller, at its first character past it.
-        const bool cut = n > longest - facts.length;
-        if (cut) {
-            n = longest - facts.length + 1;
-        }
+        const std::size_t n = static_cast<std::size_t>(FindLineEnd(start, buffer_.get() + end_) - start);
         if (facts.blank) {
             for (std::size_t i = 0; i < n; ++i) {
                 if (start[i] != ' ') {
@@ -201,7 +196,7 @@ bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t 
         }
         facts.length += n;
         pos_ += n;
-        if (cut || n < available) {
+        if (n < available) {
             // A line end: CR LF, lone CR or lone LF. The LF after a CR may sit in the next
             // chunk, which is read only when the next line is asked for: this line is in
             // the buffer until then.
@@ -212,9 +207,6 @@ bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t 
                 text = carry_;
             } else {
                 text = std::string_view(start, std::min(n, keep));
-            }
-            if (cut) {
-                break;
             }
             if (buffer_[pos_++] == '\r') {
                 if (pos_ < end_) {
@@ -232,6 +224,10 @@ bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t 
         }
         if (carry_.size() < keep) {
             carry_.append(start, std::min(n, keep - carry_.size()));
+        }
+        if (facts.length > longest && !facts.blank) {
+            text = carry_;
+            break;  // longer than the caller takes: not a byte more of it is read
         }
         if (!Fill()) {
             text = carry_;

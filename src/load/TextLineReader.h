@@ -39,10 +39,11 @@ public:
 
     // Reads the next line, keeping at most `keep` of its characters in `text`, a view that
     // stays valid until the next call. Returns false at the end of the file, and on a read
-    // error (then Failed() is true). A line longer than `longest` is read no further than
-    // its first character past it, so facts.length is then longest + 1: a caller that
-    // refuses such a line learns of it at once, however long the line runs on. The next
-    // call reads on from there, inside the line.
+    // error (then Failed() is true). A line longer than `longest` that is not blank is read
+    // no further than the chunk in which it passes that length, and facts.length is then
+    // the length read so far, more than `longest`: a caller that refuses such a line
+    // learns of it at once, however long the line runs on. The next call reads on from
+    // there, inside the line.
     bool Next(std::string_view& text, LineFacts& facts, std::size_t keep = kWholeLine,
               std::size_t longest = kWholeLine);
 
