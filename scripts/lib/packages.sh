@@ -69,8 +69,10 @@ ensure_build_depends() {
 }
 
 # What building and testing the core and the console converter needs: strace watches the
-# order of the calls of a safe write and holds one up to interrupt it.
-CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time strace"
+# order of the calls of a safe write, holds one up to interrupt it and makes calls fail;
+# setfacl (acl) and setfattr (attr) give an earlier executable an ACL and an attribute to
+# keep.
+CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time strace acl attr"
 # What building, running and testing the window needs besides: Qt 6 Widgets (its
 # offscreen platform, which the window tests run on, included), Qt SVG for the icon, and
 # a font with fixed-pitch faces for the dump lines.
