@@ -1,6 +1,5 @@
 #include "qt/FrmQuillet.h"
 
-#include "convert/CommandLineConversion.h"
 #include "model/DumpList.h"
 #include "qt/AppIdentity.h"
 #include "qt/BlockMap.h"
@@ -32,7 +31,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <new>
 #include <utility>
 
 namespace {
@@ -196,13 +194,7 @@ QSize FrmQuillet::InitialSize() const
 
 void FrmQuillet::RunCommand(const std::function<void()>& command)
 {
-    try {
-        command();
-    } catch (const std::bad_alloc&) {
-        // A command that ran out of memory ends there; the window goes on.
-        loads_.Abandon();
-        frontEnd_.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
-    }
+    RunTellingOfMemory(doc_, loads_, command);
     ShowPendingLines(false);
     ShowBlockMap();
 }

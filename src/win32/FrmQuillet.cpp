@@ -1,6 +1,5 @@
 #include "win32/FrmQuillet.h"
 
-#include "convert/CommandLineConversion.h"
 #include "win32/BlockMap.h"
 #include "win32/Dpi.h"
 #include "win32/DumpListBox.h"
@@ -16,7 +15,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 #include <utility>
 
 namespace {
@@ -227,13 +225,7 @@ void FrmQuillet::PopUpMenu(POINT at)
 
 void FrmQuillet::RunCommand(const std::function<void()>& command)
 {
-    try {
-        command();
-    } catch (const std::bad_alloc&) {
-        // A command that ran out of memory ends there; the window goes on.
-        loads_.Abandon();
-        frontEnd_.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
-    }
+    RunTellingOfMemory(doc_, loads_, command);
     ShowPendingLines(false);
     ShowBlockMap();
 }

@@ -1,9 +1,13 @@
 #include "window/WindowCommands.h"
 
+#include "convert/CommandLineConversion.h"
 #include "edit/AddressCommands.h"
 #include "model/Document.h"
 #include "output/WriteExe.h"
 #include "window/FileDialogSetup.h"
+#include "window/LoadedBlock.h"
+
+#include <new>
 
 void RunWindowCommand(Document& doc, WindowCommand command, const WindowSide& window)
 {
@@ -44,4 +48,14 @@ void SaveExeAs(Document& doc, const WindowSide& window)
     }
     doc.state.ExePath = *path;
     WriteExe(doc, false);
+}
+
+void RunTellingOfMemory(Document& doc, LoadedBlock& loads, const std::function<void()>& command)
+{
+    try {
+        command();
+    } catch (const std::bad_alloc&) {
+        loads.Abandon();
+        doc.frontEnd.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
+    }
 }

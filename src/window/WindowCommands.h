@@ -7,6 +7,7 @@
 #include <string>
 
 struct Document;
+class LoadedBlock;
 
 // What only the window itself does for its commands: the Open dialog and the load, the
 // copy of the selected dump lines, and the Save dialog.
@@ -27,3 +28,8 @@ void RunWindowCommand(Document& doc, WindowCommand command, const WindowSide& wi
 // "Save canceled!" and leaves ExePath as it was; otherwise ExePath becomes the name chosen
 // and the executable is written, asking before it replaces a file.
 void SaveExeAs(Document& doc, const WindowSide& window);
+
+// Runs a command of the window, `command`. One that runs out of memory ends there: the
+// load under way, if any, is abandoned, and the user is told kOutOfMemoryMessage; the
+// window goes on.
+void RunTellingOfMemory(Document& doc, LoadedBlock& loads, const std::function<void()>& command);

@@ -94,6 +94,12 @@ void WindowTest::Open(const Quillet& q, const std::wstring& name)
     answerer.Take();
 }
 
+void WindowTest::OpenCopy(const Quillet& q, const std::string& name)
+{
+    Copy(name);
+    Open(q, std::wstring(name.begin(), name.end()));
+}
+
 std::string WindowTest::InDir(std::string text) const
 {
     const std::string folder = dir.Path().u8string();

@@ -46,14 +46,17 @@ protected:
     // A copy of the test data file `name` in the folder; its path.
     std::string Copy(const std::string& name) { return dir.Write(name, ReadFileBytes(DataFile(name))); }
 
-    // Opens `name`, in the folder, with Ctrl+O and the Open dialog.
+    // Opens `name`, in the folder, with Ctrl+O and the Open dialog; OpenCopy opens a copy
+    // of the test data file `name`.
     void Open(const Quillet& q, const std::wstring& name);
+    void OpenCopy(const Quillet& q, const std::string& name);
 
     // `text` with "%DIR%" replaced by the folder's path.
     std::string InDir(std::string text) const;
 
     TempDir dir;
     ModalAnswerer answerer;
+    StandInFileDialogs dialogs{answerer, dir.Path().wstring()};
 
 private:
     HANDLE done_;

@@ -50,7 +50,6 @@ std::vector<int> PanelWidths(HWND bar)
 
 TEST_F(WindowParts, OpensEmptyWithTheListReadyForKeys)
 {
-    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
     EXPECT_EQ(Utf8(TextOf(q.Window())), "Kestrane Quillet - V1.20");
     EXPECT_EQ(Utf8(TextOf(q.List())), "Dump lines");  // the names a screen reader gives them
@@ -80,7 +79,6 @@ TEST_F(WindowParts, OpensEmptyWithTheListReadyForKeys)
 
 TEST_F(WindowParts, KeysActOnTheirReleaseWithCtrlOrShiftAlone)
 {
-    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
     q.Keys("^S-O A-O ^A-O O S-^F10 +^ +O");
     EXPECT_EQ(answerer.Take(), std::vector<std::string>());
@@ -106,10 +104,8 @@ TEST_F(WindowParts, KeysActOnTheirReleaseWithCtrlOrShiftAlone)
 
 TEST_F(WindowParts, TheRightButtonPopsTheMenuAtThePointerAndKeepsTheSelection)
 {
-    Copy("hello.lst");
-    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
-    Open(q, L"hello.lst");
+    OpenCopy(q, "hello.lst");
     q.ClickRow(0);
     SendKeys("+^");
     q.ClickRow(2);
@@ -133,10 +129,8 @@ TEST_F(WindowParts, TheRightButtonPopsTheMenuAtThePointerAndKeepsTheSelection)
 
 TEST_F(WindowParts, TheMenuKeyAndShiftF10PopTheMenuUpBelowTheCurrentLine)
 {
-    Copy("top16k.lst");
-    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
-    Open(q, L"top16k.lst");
+    OpenCopy(q, "top16k.lst");
     q.ClickRow(2);
     RECT menu{};
     answerer.onModal = [&menu](HWND shown) { GetWindowRect(shown, &menu); };
@@ -160,17 +154,14 @@ TEST_F(WindowParts, TheMenuKeyAndShiftF10PopTheMenuUpBelowTheCurrentLine)
 
     // A newly opened file shows its first line, whatever the list showed before.
     EXPECT_GT(SendMessageW(q.List(), LB_GETTOPINDEX, 0, 0), 0);
-    Copy("top16k.obj");
-    Open(q, L"top16k.obj");
+    OpenCopy(q, "top16k.obj");
     EXPECT_EQ(SendMessageW(q.List(), LB_GETTOPINDEX, 0, 0), 0);
 }
 
 TEST_F(WindowParts, TheMapTakesTheFocusWithTabAndTellsWhatIsAtItsCursor)
 {
-    Copy("split.obj");
-    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
-    Open(q, L"split.obj");
+    OpenCopy(q, "split.obj");
     q.Keys("Tab");
     EXPECT_EQ(GetFocus(), q.Map());
     EXPECT_EQ(q.window.Map().Cursor(), 0x8000);
@@ -184,7 +175,6 @@ TEST_F(WindowParts, TheMapTakesTheFocusWithTabAndTellsWhatIsAtItsCursor)
 
 TEST_F(WindowParts, TheListFillsTheWindowAboveTheMapAndTheStatusBar)
 {
-    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
     const auto margins = [&q] {
         RECT client{};
@@ -221,7 +211,6 @@ TEST_F(WindowParts, TheStatusPanelsKeepTheirWidthsAndShowACutTextWhole)
 {
     const std::string name = std::string(60, 'x') + ".lst";
     dir.Write(name, ReadFileBytes(DataFile("hello.lst")));
-    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
     const std::vector<int> before = PanelWidths(q.Bar());
     EXPECT_GT(before[0], before[1]);
@@ -240,10 +229,8 @@ TEST_F(WindowParts, TheStatusPanelsKeepTheirWidthsAndShowACutTextWhole)
 
 TEST_F(WindowParts, AtItsLeastTheWindowShowsAFewLinesAndEveryPanelWhole)
 {
-    Copy("top16k.lst");
-    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
-    Open(q, L"top16k.lst");
+    OpenCopy(q, "top16k.lst");
     SetWindowPos(q.Window(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER);
     Pump();
     RECT list{};
@@ -267,8 +254,6 @@ TEST_F(WindowParts, AtItsLeastTheWindowShowsAFewLinesAndEveryPanelWhole)
 TEST_F(WindowParts, TheMapAndTheGutterShowWhereTheBytesLoadAfterALoadAndAfterChangeOrg)
 {
     // split.obj: 15 bytes at 8000, 20 at 9000, 3 at 9100, loaded one after another.
-    Copy("split.obj");
-    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
     // The tooltip where the pointer rests on the map, or on a dump line.
     const auto tip = [](HWND control, POINT at) {
@@ -294,7 +279,7 @@ TEST_F(WindowParts, TheMapAndTheGutterShowWhereTheBytesLoadAfterALoadAndAfterCha
     };
     EXPECT_EQ(tip(q.Map(), q.window.Map().PointOf(0x8000)),
               "8000, in the 16K page at 8000\nNo block loaded.");
-    Open(q, L"split.obj");
+    OpenCopy(q, "split.obj");
     EXPECT_EQ(tip(q.Map(), q.window.Map().PointOf(0xBFFF)),
               "BFFF, in the 16K page at 8000\nNot in the block.\nSP, the initial stack pointer: BFFF.");
     POINT detail = q.window.Map().DetailPointOf(20);
@@ -323,7 +308,6 @@ TEST_F(WindowParts, AChecksumWarningShowsTheFailingRecordAsTheLastLine)
         records += IntelHexRecord(0x8000 + i, 0, "\x42") + "\n";
     }
     dir.Write("bad.obj", records + IntelHexRecord(0x803C, 0, "\x42", 1) + "\n");
-    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
     std::vector<std::string> shown;
     bool lastLineVisible = false;
@@ -348,7 +332,6 @@ TEST_F(WindowParts, ADroppedListingOrObjectFileOpens)
 {
     const std::string notAssembled = Copy("split.asm");
     const std::string split = Copy("split.obj");
-    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
     const auto drop = [&q](const std::string& path) {
         const std::wstring name = Wide(path);
@@ -400,8 +383,8 @@ TEST_F(WindowParts, MessagesAndPromptsShowAsTheLogicAsks)
 TEST_F(WindowParts, TheSystemsFileDialogsOpenAndSave)
 {
     const std::string source = Copy("hello.lst");
-    CommonFileDialogs dialogs;
-    Quillet q(dialogs);
+    CommonFileDialogs systems;
+    Quillet q(systems);
     answerer.Then(Cancel());
     q.Keys("^O");
     EXPECT_EQ(answerer.Take(), std::vector<std::string>({kOpen}));

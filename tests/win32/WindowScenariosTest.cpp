@@ -77,7 +77,6 @@ TEST_P(WindowScenario, LeavesTheWindowAndTheFilesAsAPersonExpects)
         dir.Write(file.name, file.content != nullptr ? file.content : ReadFileBytes(DataFile(file.name)));
     }
     SetClipboardText(L"kept");
-    StandInFileDialogs dialogs(answerer, dir.Path().wstring());
     Quillet q(dialogs);
     for (const Step& step : scenario.steps) {
         for (const Reply& reply : step.replies) {
