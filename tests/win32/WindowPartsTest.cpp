@@ -352,34 +352,6 @@ TEST_F(WindowParts, ADroppedListingOrObjectFileOpens)
     EXPECT_EQ(q.Panels()[0], "SPLIT.OBJ (124 bytes)");
 }
 
-TEST_F(WindowParts, MessagesAndPromptsShowAsTheLogicAsks)
-{
-    WindowFrontEnd ui;
-    answerer.Then(Enter()).Then(Enter()).Then(Yes()).Then(No()).Then(Type(L"&H9000")).Then(Cancel());
-    ui.ShowMessage("It could be a good idea to supply a valid filename...", Icon::Error);
-    EXPECT_EQ(ui.AskYesNo("SP falls outside ORG's 16K page.\r\nDo you REALLY want to change the SP?",
-                          Icon::Warning, Answer::No),
-              Answer::No);
-    EXPECT_EQ(ui.AskYesNo("File exists. Delete?", Icon::Information, Answer::No), Answer::Yes);
-    EXPECT_EQ(ui.AskYesNo("ENT address falls outside the block. Change ORG?", Icon::Question, Answer::Yes),
-              Answer::No);
-    EXPECT_EQ(ui.AskText("Enter new ORG (prefix HEX numbers with '&H'):", "&H8000"), "&H9000");
-    EXPECT_EQ(ui.AskText("Enter new SP register value (prefix HEX numbers with '&H'):", "&HBFFF"), "");
-    EXPECT_EQ(answerer.Take(),
-              std::vector<std::string>(
-                  {"Error [OK]: It could be a good idea to supply a valid filename...",
-                   "Warning [No]: SP falls outside ORG's 16K page.\nDo you REALLY want to change the SP?",
-                   "Information [No]: File exists. Delete?",
-                   "Question [Yes]: ENT address falls outside the block. Change ORG?",
-                   "Prompt [&H8000]: Enter new ORG (prefix HEX numbers with '&H'):",
-                   "Prompt [&HBFFF]: Enter new SP register value (prefix HEX numbers with '&H'):"}));
-
-    ui.SetBusy(true);
-    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
-    ui.SetBusy(false);
-    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
-}
-
 TEST_F(WindowParts, TheSystemsFileDialogsOpenAndSave)
 {
     const std::string source = Copy("hello.lst");
@@ -407,9 +379,10 @@ TEST_F(WindowParts, AFileArgumentConvertsWithMessageBoxesAlone)
     const std::string split = Copy("split.obj");
     const std::string bad = dir.Write("bad.obj", ":0180000080FE\n");
     WindowFrontEnd boxes;
-    answerer.Then(Enter()).Then(Enter()).Then(Enter());
+    answerer.Then(Enter()).Then(Enter()).Then(Enter()).Then(Enter());
     EXPECT_EQ(ConvertWithMessageBoxes(split, boxes), 0);
     EXPECT_EQ(ConvertWithMessageBoxes(bad, boxes), 1);
+    EXPECT_EQ(ConvertWithMessageBoxes(dir / "missing.obj", boxes), 2);
     // Records far apart: every place where a dump line does not follow on, in one box that
     // names the file, its lines wrapped; a refused file: one box with the reader's message
     // and what came of it.
@@ -426,7 +399,14 @@ TEST_F(WindowParts, AFileArgumentConvertsWithMessageBoxesAlone)
                                  "another."),
                    InDir("Information [OK]: File saved as '%DIR%\\SPLIT.EXE'"),
                    "Warning [OK]: " + bad +
-                       ":\nLast line listed failed checksum. File read aborted.\n\nNothing saved."}));
+                       ":\nLast line listed failed checksum. File read aborted.\n\nNothing saved.",
+                   "Error [OK]: It could be a good idea to supply a valid filename..."}));
+
+    // The busy pointer while an executable is written.
+    boxes.SetBusy(true);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+    boxes.SetBusy(false);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
 }
 
 // Runs quillet.exe with `argument`, its standard output going to `output`, pressing Enter
