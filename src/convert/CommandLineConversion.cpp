@@ -1,5 +1,6 @@
 #include "convert/CommandLineConversion.h"
 
+#include "convert/BlockInfo.h"
 #include "convert/FollowOnWarnings.h"
 #include "load/LoadObjectFile.h"
 #include "load/SourceFile.h"
@@ -26,6 +27,20 @@ std::string OutputIsSourceMessage(const std::string& output)
 
 namespace {
 
+// An output that is a folder, or the source itself, is refused before anything is read.
+bool OutputIsUsable(Document& doc, const std::string& output, const std::string& source)
+{
+    if (NamesFolder(output)) {
+        doc.frontEnd.ShowMessage("The output '" + output + "' is a folder. Nothing saved.", Icon::Error);
+        return false;
+    }
+    if (IsSameFile(output, source)) {
+        doc.frontEnd.ShowMessage(OutputIsSourceMessage(output), Icon::Error);
+        return false;
+    }
+    return true;
+}
+
 ExitStatus Convert(Document& doc, const ConversionRequest& request)
 {
     const std::string& source = request.source;
@@ -38,12 +53,7 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
         return kExitUsage;
     }
     const std::string output = request.output ? *request.output : ExePathFor(source);
-    if (NamesFolder(output)) {
-        doc.frontEnd.ShowMessage("The output '" + output + "' is a folder. Nothing saved.", Icon::Error);
-        return kExitUsage;
-    }
-    if (IsSameFile(output, source)) {
-        doc.frontEnd.ShowMessage(OutputIsSourceMessage(output), Icon::Error);
+    if (!request.infoOnly && !OutputIsUsable(doc, output, source)) {
         return kExitUsage;
     }
 
@@ -60,6 +70,12 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
     }
     WarnWhereDumpLinesDoNotFollowOn(doc, request.followOnWarningsInOneMessage);
     SetBlockValues(doc, request.values);
+    if (request.infoOnly) {
+        for (const std::string& line : BlockInfoLines(doc)) {
+            doc.frontEnd.ShowMessage(line, Icon::Information);
+        }
+        return kExitSaved;
+    }
     doc.state.ExePath = output;
     return WriteExe(doc, true) ? kExitSaved : kExitRefused;
 }

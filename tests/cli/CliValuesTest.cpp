@@ -39,6 +39,45 @@ TEST_F(CliValues, AValueThatCannotBeUsedIsAUsageErrorAndWritesNothing)
     EXPECT_EQ(run.err,
               "quillet-cli: option '--sp' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex), "
               "not '0x10000'\n"
-              "usage: quillet-cli [-o FILE] [--org N] [--ent N] [--sp N] FILE\n");
+              "usage: quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE\n");
     EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"game.obj"});
+}
+
+TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
+{
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {{"--info", "hello.obj"},
+         "ORG: 8000\nENT: 8000\nSP: BFFF\nBlock: 62 bytes in 3 dump lines\nLoads at: 8000-803D\n",
+         ""},
+        {{"hello.lst", "--info"},
+         "ORG: 8000\nENT: 8000\nSP: BFFF\nBlock: 64 bytes in 4 dump lines\nLoads at: 8000-803F\n",
+         ""},
+        {{"--info", "split.obj"},
+         "ORG: 8000\nENT: 8000\nSP: BFFF\nBlock: 38 bytes in 3 dump lines\nLoads at: 8000-8025\n",
+         "split.obj: Dump line at 9000 does not follow on from the bytes before it, which end at 800E; the "
+         "executable holds them one after another.\n"
+         "split.obj: Dump line at 9100 does not follow on from the bytes before it, which end at 9013; the "
+         "executable holds them one after another.\n"},
+        // The values given are applied and checked as a conversion checks them.
+        {{"--info", "--org", "&HFFF0", "--ent", "&HFFF0", "hello.obj"},
+         "ORG: FFF0\nENT: FFF0\nSP: BFFF\nBlock: 62 bytes in 3 dump lines\nLoads at: FFF0-FFFF\n"
+         "Loads at: 0000-002D\n",
+         "hello.obj: New ORG causes block to go over 64K.\nhello.obj: SP falls outside ORG's 16K page.\n"},
+    };
+    for (const std::string name : {"hello.obj", "hello.lst", "split.obj"}) {
+        Copy(name);
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const ProgramRun run = Cli(c.args);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
+    }
+    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"hello.lst", "hello.obj", "split.obj"}));
+    EXPECT_EQ(Cli({"--info", "-o", "x.exe", "hello.obj"}).status, 2);
 }
