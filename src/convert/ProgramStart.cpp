@@ -44,7 +44,11 @@ void SetUpSignals()
 
 std::string CommandLineArgument(int argc, char** argv)
 {
-    const std::vector<std::string> words = Utf8Arguments(argc, argv);
+    return CommandLineArgument(Utf8Arguments(argc, argv));
+}
+
+std::string CommandLineArgument(const std::vector<std::string>& words)
+{
     std::string argument;
     for (std::size_t i = 0; i < words.size(); ++i) {
         argument += (i > 0 ? " " : "") + words[i];

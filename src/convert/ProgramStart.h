@@ -20,3 +20,6 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // single spaces, so that a path holding spaces may be given without quotes, and trimmed of
 // spaces. Empty when there are none.
 std::string CommandLineArgument(int argc, char** argv);
+
+// The same of arguments already read, in UTF-8.
+std::string CommandLineArgument(const std::vector<std::string>& words);

@@ -1,24 +1,25 @@
 #include "qt/BlockMap.h"
 
 #include "window/BlockMapTips.h"
+#include "window/Colours.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyleOptionFocusRect>
 #include <QToolTip>
 
 #include <utility>
 
 namespace {
 
-// The colour of the places where a dump line does not follow on, and of addresses loaded
-// twice.
 QColor WarningColour()
 {
-    return QColor(0xD9, 0x48, 0x0F);
+    return QColor(kWarningColour.red, kWarningColour.green, kWarningColour.blue);
 }
 
-QRect ToQt(const MapRect& rect)
+QRect ToQt(const PixelRect& rect)
 {
     return {rect.left, rect.top, rect.width, rect.height};
 }
@@ -28,17 +29,28 @@ QRect ToQt(const MapRect& rect)
 BlockMap::BlockMap(QWidget* parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QString::fromUtf8(kBlockMapName));
+    Changed();
 }
 
 void BlockMap::ShowBlock(BlockLayout layout, std::int32_t ent, std::int32_t sp)
 {
     block_ = MappedBlock{std::move(layout), ent, sp};
-    update();
+    cursor_ = block_->layout.start;
+    Changed();
 }
 
 void BlockMap::ShowNoBlock()
 {
     block_.reset();
+    cursor_ = 0;
+    Changed();
+}
+
+void BlockMap::Changed()
+{
+    setAccessibleDescription(QString::fromStdString(BlockMapDescription(Block())));
     update();
 }
 
@@ -65,9 +77,23 @@ QPoint BlockMap::PointOf(std::int32_t address) const
     return {geometry.XOf(address), ToQt(geometry.Strip()).center().y()};
 }
 
+QPoint BlockMap::DetailPointOf(std::int64_t offset) const
+{
+    const BlockMapGeometry geometry = Geometry();
+    return {block_ ? geometry.DetailXOf(block_->layout, offset) : geometry.DetailStrip().left,
+            ToQt(geometry.DetailStrip()).center().y()};
+}
+
 QString BlockMap::ToolTipAt(const QPoint& point) const
 {
-    return QString::fromStdString(BlockMapToolTip(block_ ? &*block_ : nullptr, Geometry(), point.x()));
+    return QString::fromStdString(BlockMapToolTip(Block(), Geometry(), point.x(), point.y()));
+}
+
+void BlockMap::ShowCursorTip()
+{
+    const QPoint below = PointOf(cursor_) + QPoint(0, fontMetrics().height());
+    QToolTip::showText(mapToGlobal(below),
+                       QString::fromStdString(CursorToolTip(Block(), Geometry(), cursor_)), this);
 }
 
 bool BlockMap::event(QEvent* event)
@@ -80,66 +106,135 @@ bool BlockMap::event(QEvent* event)
     return QWidget::event(event);
 }
 
+void BlockMap::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+        case Qt::Key_Left:
+            cursor_ = NextCursorStop(Block(), cursor_, -1);
+            break;
+        case Qt::Key_Right:
+            cursor_ = NextCursorStop(Block(), cursor_, 1);
+            break;
+        case Qt::Key_Home:
+            cursor_ = CursorStops(Block()).front();
+            break;
+        case Qt::Key_End:
+            cursor_ = CursorStops(Block()).back();
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    ShowCursorTip();
+    update();
+}
+
+void BlockMap::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+        ShowCursorTip();
+    }
+}
+
+void BlockMap::PaintStrip(QPainter& painter, const QRect& strip, const std::vector<StripPiece>& pieces,
+                          const std::vector<int>& ticks, bool halfTicks) const
+{
+    for (const StripPiece& piece : pieces) {
+        painter.fillRect(QRect(piece.left, strip.top(), piece.width, strip.height()),
+                         piece.loadedTwice ? QBrush(WarningColour(), Qt::BDiagPattern)
+                                           : QBrush(palette().color(QPalette::Highlight)));
+    }
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(strip);
+    // The places where a dump line does not follow on: a tick up from the strip's lower
+    // edge, on the overview only half way, so that the block stays in sight around it.
+    painter.setPen(QPen(WarningColour(), 2));
+    for (const int x : ticks) {
+        painter.drawLine(x, halfTicks ? strip.center().y() : strip.top(), x, strip.bottom());
+    }
+}
+
 void BlockMap::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const BlockMapGeometry geometry = Geometry();
-    const QRect strip = ToQt(geometry.Strip()).adjusted(0, 0, -1, -1);
     const QPalette& colours = palette();
-    painter.fillRect(strip, colours.color(QPalette::Base));
+    const QFontMetrics metrics = fontMetrics();
+    const TextWidth textWidth = [&metrics](const std::string& text) {
+        return metrics.horizontalAdvance(QString::fromStdString(text));
+    };
+    // A label below a strip.
+    const auto drawLabel = [&](const MapLabel& label, int top) {
+        painter.setPen(colours.color(QPalette::WindowText));
+        painter.drawText(QRect(label.left, top, label.width, metrics.height()), Qt::AlignLeft | Qt::AlignTop,
+                         QString::fromStdString(label.text));
+    };
 
-    // The four 16K pages, each labelled with its first address below the strip.
+    // The overview: the four 16K pages, each labelled with its first address below the
+    // strip, and the block where it loads.
+    const QRect strip = ToQt(geometry.Strip()).adjusted(0, 0, -1, -1);
+    painter.fillRect(strip, colours.color(QPalette::Base));
     for (const MapLabel& page : geometry.PageLabels()) {
         painter.setPen(colours.color(QPalette::Mid));
         painter.drawLine(page.left, strip.top(), page.left, strip.bottom());
-        painter.setPen(colours.color(QPalette::WindowText));
-        painter.drawText(QRect(page.left, strip.bottom() + 1, page.width, height() - strip.bottom() - 1),
-                         Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(page.text));
+        drawLabel(page, strip.bottom() + 1);
     }
+    const QRect detail = ToQt(geometry.DetailStrip()).adjusted(0, 0, -1, -1);
+    painter.fillRect(detail, colours.color(QPalette::Base));
+    if (!block_) {
+        PaintStrip(painter, strip, {}, {}, true);
+        PaintStrip(painter, detail, {}, {}, false);
+    } else {
+        const BlockLayout& layout = block_->layout;
+        PaintStrip(painter, strip, geometry.Pieces(layout), geometry.FollowOnTicks(layout), true);
+        PaintMarkers(painter, geometry.Markers(*block_, textWidth), geometry.Strip().top);
 
-    if (block_) {
-        for (const StripPiece& piece : geometry.Pieces(block_->layout)) {
-            painter.fillRect(QRect(piece.left, strip.top(), piece.width, strip.height()),
-                             piece.loadedTwice ? QBrush(WarningColour(), Qt::BDiagPattern)
-                                               : QBrush(colours.color(QPalette::Highlight)));
+        // The detail row: the block's own bytes across the whole width.
+        std::vector<StripPiece> pieces;
+        if (layout.bytes > 0) {
+            pieces.push_back({detail.left(), detail.width(), false});
+        }
+        if (const std::optional<StripPiece> twice = geometry.DetailLoadedTwice(layout)) {
+            pieces.push_back(*twice);
+        }
+        PaintStrip(painter, detail, pieces, geometry.DetailTicks(layout), false);
+        PaintMarkers(painter, geometry.DetailMarkers(*block_, textWidth), geometry.DetailStrip().top);
+        for (const MapLabel& label : geometry.DetailLabels(*block_, textWidth)) {
+            drawLabel(label, detail.bottom() + 1);
         }
     }
-    painter.setPen(colours.color(QPalette::Mid));
-    painter.drawRect(strip);
-    if (!block_) {
-        return;
-    }
 
-    // The places where a dump line does not follow on: a tick up from the strip's lower
-    // edge, so that the block stays in sight around it.
-    painter.setPen(QPen(WarningColour(), 2));
-    for (const int x : geometry.FollowOnTicks(block_->layout)) {
-        painter.drawLine(x, strip.center().y(), x, strip.bottom());
-    }
-    const QFontMetrics metrics = fontMetrics();
-    for (const MapMarker& marker : geometry.Markers(*block_, [&metrics](const std::string& text) {
-             return metrics.horizontalAdvance(QString::fromStdString(text));
-         })) {
-        PaintMarker(painter, marker, geometry.Strip().top);
+    if (hasFocus()) {
+        // The keyboard's cursor across the overview's strip, and the focus around it.
+        const int x = geometry.XOf(cursor_);
+        painter.setPen(QPen(colours.color(QPalette::WindowText), 2));
+        painter.drawLine(x, strip.top() - 1, x, strip.bottom() + 1);
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = strip.adjusted(-2, -2, 2, 2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
 }
 
-void BlockMap::PaintMarker(QPainter& painter, const MapMarker& marker, int stripTop) const
+void BlockMap::PaintMarkers(QPainter& painter, const MapMarkers& markers, int stripTop) const
 {
-    // A small triangle pointing down at the address, its label beside it.
-    const int x = marker.x;
-    const int bottom = stripTop;
+    // A small triangle pointing down at each address, the labels beside them.
     const int size = Geometry().MarkerSize();
-    QPainterPath arrow;
-    arrow.moveTo(x - size, bottom - size - 1);
-    arrow.lineTo(x + size, bottom - size - 1);
-    arrow.lineTo(x, bottom - 1);
-    arrow.closeSubpath();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(arrow, palette().color(QPalette::WindowText));
+    for (const int x : markers.arrows) {
+        QPainterPath arrow;
+        arrow.moveTo(x - size, stripTop - size - 1);
+        arrow.lineTo(x + size, stripTop - size - 1);
+        arrow.lineTo(x, stripTop - 1);
+        arrow.closeSubpath();
+        painter.fillPath(arrow, palette().color(QPalette::WindowText));
+    }
     painter.setRenderHint(QPainter::Antialiasing, false);
-
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(QRect(marker.label.left, 0, marker.label.width, bottom), Qt::AlignLeft | Qt::AlignBottom,
-                     QString::fromStdString(marker.label.text));
+    for (const MapLabel& label : markers.labels) {
+        painter.drawText(
+            QRect(label.left, stripTop - fontMetrics().height(), label.width, fontMetrics().height()),
+            Qt::AlignLeft | Qt::AlignBottom, QString::fromStdString(label.text));
+    }
 }

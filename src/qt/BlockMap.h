@@ -7,15 +7,19 @@
 #include <cstdint>
 #include <optional>
 
-// The block map, a strip across the window below the dump list: the 64K address space as
-// its four 16K pages (labelled 0000, 4000, 8000 and C000); the addresses the block's bytes
-// load into, from ORG one after another as the executable holds them (two pieces where
-// the block runs past FFFF, hatched where it holds more than 64K and so loads some
-// addresses twice); ENT and SP as markers above the strip; and, in a warning colour, each
-// place where a dump line does not follow on from the bytes before it, at the address its
-// bytes load at. A tooltip over any point gives the address, its 16K page and what is
-// there. The map only shows: it changes nothing. What goes where, and what the tooltip
-// says, is worked out by BlockMapGeometry and BlockMapToolTip; this paints it.
+// The block map, across the window below the dump list. Above, the overview: the 64K
+// address space as its four 16K pages (labelled 0000, 4000, 8000 and C000); the
+// addresses the block's bytes load into, from ORG one after another as the executable
+// holds them (two pieces where the block runs past FFFF, hatched where it holds more than
+// 64K and so loads some addresses twice); ENT and SP as markers above the strip; and, in
+// a warning colour, each place where a dump line does not follow on from the bytes before
+// it, at the address its bytes load at. Below, the detail row: the block's own bytes
+// across the whole width, however few, with the same places, ENT and SP where they fall
+// inside, and where the bytes load. A tooltip over any point says what is there. The map
+// takes the focus with Tab; the arrow keys, Home and End then move a cursor along the
+// overview from one thing to the next, showing the tooltip there. The map only shows: it
+// changes nothing. What goes where, and what the tooltips say, is worked out by
+// BlockMapGeometry and BlockMapTips; this paints it.
 class BlockMap : public QWidget {
     Q_OBJECT
 
@@ -28,22 +32,37 @@ public:
     // Shows the empty address space: nothing is loaded.
     void ShowNoBlock();
 
-    // The point on the strip that shows `address`.
+    // The point on the overview's strip that shows `address`.
     QPoint PointOf(std::int32_t address) const;
+
+    // The point on the detail row's strip that shows the byte `offset` bytes into the
+    // block.
+    QPoint DetailPointOf(std::int64_t offset) const;
 
     // What the tooltip over `point` says.
     QString ToolTipAt(const QPoint& point) const;
+
+    // Where the keyboard's cursor is on the overview.
+    std::int32_t Cursor() const { return cursor_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
     BlockMapGeometry Geometry() const;
-    void PaintMarker(QPainter& painter, const MapMarker& marker, int stripTop) const;
+    const MappedBlock* Block() const { return block_ ? &*block_ : nullptr; }
+    void Changed();
+    void ShowCursorTip();
+    void PaintStrip(QPainter& painter, const QRect& strip, const std::vector<StripPiece>& pieces,
+                    const std::vector<int>& ticks, bool halfTicks) const;
+    void PaintMarkers(QPainter& painter, const MapMarkers& markers, int stripTop) const;
 
     std::optional<MappedBlock> block_;
+    std::int32_t cursor_ = 0;
 };

@@ -1,7 +1,11 @@
 #include "qt/CommandLineStart.h"
 
+#include "convert/ProgramStart.h"
 #include "qt/WindowFrontEnd.h"
-#include "window/CommandLineBoxes.h"
+#include "window/QuilletCommandLine.h"
+
+#include <QCoreApplication>
+#include <QStringList>
 
 #include <QGuiApplication>
 #include <QtGlobal>
@@ -20,10 +24,31 @@ void AllowOffscreenFallback()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        // Qt tries the platforms in turn; the last one always starts.
-        qputenv("QT_QPA_PLATFORM",
-                qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? "xcb;offscreen" : "wayland;xcb;offscreen");
+        // Qt tries the platforms in turn; the last one always starts. With no display
+        // named, none but the last would.
+        qputenv("QT_QPA_PLATFORM", !DisplayMayOpen() ? "offscreen"
+                                   : qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+                                       ? "xcb;offscreen"
+                                       : "wayland;xcb;offscreen");
     }
+#endif
+}
+
+std::string FileArgument(int argc, char** argv)
+{
+#ifdef Q_OS_WIN
+    // Read from the wide command line, as Utf8Arguments reads it; Qt keeps what it left.
+    (void)argc;
+    (void)argv;
+    std::vector<std::string> words;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        words.push_back(arguments[i].toStdString());
+    }
+    return CommandLineArgument(words);
+#else
+    // Byte for byte, as file names are: Qt has taken its options out of argv.
+    return CommandLineArgument(argc, argv);
 #endif
 }
 

@@ -4,14 +4,19 @@
 
 // `quillet FILE` converts FILE and exits instead of opening the window.
 
-// Whether a display may be there to show message boxes on. Where it surely is not (no
-// X11 or Wayland display named, and no Qt platform chosen), the conversion reports on
-// the console instead, and Qt is never started.
+// Whether a display may be there to show the window or message boxes on. Where it surely
+// is not (no X11 or Wayland display named, and no Qt platform chosen), `quillet` alone
+// says so, and `quillet FILE` reports on the console instead.
 bool DisplayMayOpen();
 
-// Makes Qt fall back to its offscreen platform when the display cannot be opened after
-// all, rather than ending the program; RunsOffscreen then tells.
+// Makes Qt fall back to its offscreen platform when the display cannot be opened, rather
+// than ending the program; RunsOffscreen then tells. Qt is started all the same, to take
+// its own options from the command line; what it leaves is the file.
 void AllowOffscreenFallback();
+
+// The file argument Qt left, once it has taken its own options (-style, -platform ...),
+// joined as CommandLineArgument joins the arguments.
+std::string FileArgument(int argc, char** argv);
 
 // Whether Qt runs on a platform that nobody sees, where a message box would wait for
 // ever.

@@ -26,15 +26,23 @@ int DumpListModel::rowCount(const QModelIndex& parent) const
 
 QVariant DumpListModel::data(const QModelIndex& index, int role) const
 {
-    if ((role != Qt::DisplayRole && role != CharactersRole) || !index.isValid() ||
-        index.row() >= shownRows_) {
+    if (!index.isValid() || index.row() >= shownRows_) {
         return {};
     }
-    const std::string_view line = lines_.Line(index.row());
-    if (role == CharactersRole) {
-        return DumpTextToQt(CharacterColumn(line));
+    switch (role) {
+        case Qt::DisplayRole:
+            return DumpTextToQt(lines_.Line(index.row()));
+        case CharactersRole:
+            return DumpTextToQt(CharacterColumn(lines_.Line(index.row())));
+        case MarkedRole:
+            return marks_.IsMarked(index.row());
+        case Qt::ToolTipRole:
+            return marks_.IsMarked(index.row())
+                       ? QVariant(QString::fromStdString(marks_.ToolTip(index.row())))
+                       : QVariant();
+        default:
+            return {};
     }
-    return DumpTextToQt(line);
 }
 
 bool DumpListModel::ShowPendingLines()
@@ -51,6 +59,18 @@ bool DumpListModel::ShowPendingLines()
     shownRows_ = count;
     endInsertRows();
     return true;
+}
+
+void DumpListModel::ShowMarks(const BlockLayout* layout)
+{
+    if (layout != nullptr) {
+        marks_.Show(*layout);
+    } else {
+        marks_.Clear();
+    }
+    if (shownRows_ > 0) {
+        emit dataChanged(index(0), index(shownRows_ - 1), {MarkedRole, Qt::ToolTipRole});
+    }
 }
 
 void DumpListModel::LinesCleared()

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "model/DumpList.h"
+#include "window/FollowOnMarks.h"
 
 #include <QAbstractListModel>
 
 // Shows a dump list to a Qt view, one row per dump line, and mirrors its changes. A row's
 // display text is its dump line exactly as the list holds it; its character column (the
-// line's bytes as characters, as hex viewers show them) is a role of its own, for display
-// only.
+// line's bytes as characters, as hex viewers show them) and whether it is marked as not
+// following on are roles of their own, for display only; a marked row's tooltip is the
+// warning about it.
 //
 // A reader appends up to 32767 lines in one go, so appended lines are not announced to
 // the view one by one: they are gathered and announced together by ShowPendingLines,
@@ -19,6 +21,8 @@ class DumpListModel : public QAbstractListModel, public DumpListObserver {
 public:
     // A row's character column (CharacterColumn).
     static constexpr int CharactersRole = Qt::UserRole + 1;
+    // Whether the row is marked as not following on from the bytes before it.
+    static constexpr int MarkedRole = Qt::UserRole + 2;
 
     explicit DumpListModel(DumpList& lines, QObject* parent = nullptr);
     ~DumpListModel() override;
@@ -28,6 +32,9 @@ public:
 
     // Announces the gathered changes. Returns true when rows were added.
     bool ShowPendingLines();
+
+    // Marks the rows where the runs of `layout` after the first start; none without one.
+    void ShowMarks(const BlockLayout* layout);
 
     // The row whose line is the longest, for sizing every row alike; -1 when empty.
     int WidestRow() const { return widestRow_; }
@@ -40,6 +47,7 @@ private:
     void NoteWidth(int index);
 
     DumpList& lines_;
+    FollowOnMarks marks_;
     int shownRows_ = 0;  // rows the view knows of
     int widestRow_ = -1;
     int changedFirst_ = -1;  // rows replaced since the last announcement

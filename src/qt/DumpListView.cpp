@@ -46,7 +46,14 @@ DumpListView::DumpListView(QWidget* parent) : QListView(parent)
 bool DumpListView::Ask(const KeyAction& action)
 {
     if (action.popUpMenu) {
-        emit MenuRequested(mapToGlobal(QPoint(0, 0)));
+        const QRect current = visualRect(currentIndex());
+        const std::optional<PixelPoint> below = KeyboardMenuPoint(
+            current.isValid()
+                ? std::optional<PixelRect>({current.x(), current.y(), current.width(), current.height()})
+                : std::nullopt,
+            viewport()->height());
+        emit MenuRequested(below ? viewport()->mapToGlobal(QPoint(below->x, below->y))
+                                 : mapToGlobal(QPoint(0, 0)));
     }
     if (action.command) {
         emit CommandRequested(*action.command);
@@ -74,6 +81,12 @@ void DumpListView::keyReleaseEvent(QKeyEvent* event)
         return;
     }
     QListView::keyReleaseEvent(event);
+}
+
+void DumpListView::focusOutEvent(QFocusEvent* event)
+{
+    keys_.Forget();
+    QListView::focusOutEvent(event);
 }
 
 void DumpListView::mousePressEvent(QMouseEvent* event)

@@ -37,6 +37,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -87,6 +88,8 @@ FrmQuillet::FrmQuillet(QWidget* parent)
     list_->setFont(DumpFont());
     list_->setModel(&model_);
     list_->SetEmptyText(QString::fromUtf8(kNothingLoadedText));
+    list_->setAccessibleName(QString::fromUtf8(kDumpListName));
+    list_->setAccessibleDescription(QString::fromUtf8(kDumpListDescription));
     map_ = new BlockMap;
     map_->setObjectName(QStringLiteral("BlockMap"));
 
@@ -187,7 +190,7 @@ QSize FrmQuillet::InitialSize() const
                           4 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
     const int list =
         list_->fontMetrics().horizontalAdvance(QString(kListingLineWithCharacters, QLatin1Char('0'))) +
-        listFrame + Twips(2 * kListMargin);
+        MarkGutterWidth(list_->fontMetrics().height()) + listFrame + Twips(2 * kListMargin);
     // Panel 1 a little wider than panel 3 (as it is at any width above the least), and room
     // for the size grip.
     const int bar = statusBar()->minimumSizeHint().width() + 3 * statusBar()->fontMetrics().height();
@@ -252,9 +255,12 @@ void FrmQuillet::ShowBlockMap()
 {
     if (!blockLoaded_) {
         map_->ShowNoBlock();
-    } else {
-        map_->ShowBlock(LayOutBlock(doc_.lines, doc_.state.Org), doc_.state.Ent, doc_.state.Sp);
+        model_.ShowMarks(nullptr);
+        return;
     }
+    BlockLayout layout = LayOutBlock(doc_.lines, doc_.state.Org);
+    model_.ShowMarks(&layout);
+    map_->ShowBlock(std::move(layout), doc_.state.Ent, doc_.state.Sp);
 }
 
 void FrmQuillet::Load(const std::string& path)
@@ -264,11 +270,13 @@ void FrmQuillet::Load(const std::string& path)
     const LoadOutcome outcome = LoadObjectFile(doc_, path);
     loading_ = false;
     blockLoaded_ = outcome == LoadOutcome::Loaded;
-    list_->SetEmptyText(MessageToQt(NoDumpLinesText(path)));
+    list_->SetEmptyText(MessageToQt(EmptyListText(outcome, path)));
     if (outcome == LoadOutcome::Loaded) {
         ShowPendingLines(false);
         WidenToWidestLine();
     }
+    // Whatever the list showed before, it shows the new lines from the first.
+    list_->scrollToTop();
 }
 
 void FrmQuillet::WidenToWidestLine()

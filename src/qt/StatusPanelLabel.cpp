@@ -16,6 +16,8 @@ int Indent(const QFontMetrics& metrics)
 StatusPanelLabel::StatusPanelLabel(const PanelItem& item, QWidget* parent) : QLabel(parent), item_(item)
 {
     setObjectName(QString::fromLatin1(item.key));
+    setAccessibleName(QString::fromUtf8(item.name));
+    setAccessibleDescription(QString::fromUtf8(item.description));
     setTextFormat(Qt::PlainText);
     setFrameShape(QFrame::StyledPanel);
     setFrameShadow(QFrame::Sunken);

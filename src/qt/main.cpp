@@ -1,4 +1,5 @@
-// quillet: the desktop window. Given a file, it converts that file and exits instead.
+// quillet: the desktop window. Given a file, it converts that file and exits instead;
+// --help and --version answer on the console.
 
 #include "convert/CommandLineConversion.h"
 #include "convert/ConsoleFrontEnd.h"
@@ -7,6 +8,7 @@
 #include "qt/CommandLineStart.h"
 #include "qt/FrmQuillet.h"
 #include "window/AppIdentity.h"
+#include "window/QuilletCommandLine.h"
 
 #include <QApplication>
 
@@ -18,7 +20,14 @@ int ConvertOnConsole(const std::string& argument)
 {
     ConversionRequest request;
     request.source = argument;
-    return ConvertOnConsole(request, "usage: quillet [FILE]");
+    return ConvertOnConsole(request, QuilletUsageLine());
+}
+
+int NoDisplay()
+{
+    std::cerr << "quillet: there is no display to open the window on (DISPLAY is not set).\n"
+              << QuilletUsageLine() << "   (with FILE it converts on the console; so does quillet-cli)\n";
+    return 1;
 }
 
 }  // namespace
@@ -26,22 +35,28 @@ int ConvertOnConsole(const std::string& argument)
 int main(int argc, char** argv)
 {
     SetUpSignals();
-    const std::string argument = CommandLineArgument(argc, argv);
-    if (argument.empty() && !DisplayMayOpen()) {
-        std::cerr << "quillet: there is no display to open the window on (DISPLAY is not set).\n"
-                     "usage: quillet [FILE]   (with FILE it converts on the console; so does quillet-cli)\n";
-        return 1;
+    switch (QuilletOptionOf(Utf8Arguments(argc, argv))) {
+        case QuilletOption::Help:
+            std::cout << QuilletHelpText()
+                      << "\nQt's own options, such as -style fusion or -platform offscreen, go to Qt.\n";
+            return 0;
+        case QuilletOption::Version:
+            std::cout << QuilletVersionText();
+            return 0;
+        case QuilletOption::None:
+            break;
     }
-    if (!argument.empty()) {
-        if (!DisplayMayOpen()) {
-            return ConvertOnConsole(argument);
-        }
+    const bool displayMayOpen = DisplayMayOpen();
+    if (argc <= 1 && !displayMayOpen) {
+        return NoDisplay();
+    }
+    if (argc > 1) {
         AllowOffscreenFallback();
     }
 
-    // Every argument belongs to the file name: none is handed to Qt as an option.
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
+    // Qt takes its own options; what it leaves is the file.
+    QApplication app(argc, argv);
+    const std::string argument = FileArgument(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationName));
     QApplication::setApplicationVersion(QStringLiteral(QUILLET_VERSION));
     QApplication::setWindowIcon(QuilletIcon());
@@ -49,6 +64,9 @@ int main(int argc, char** argv)
 
     if (!argument.empty()) {
         return RunsOffscreen() ? ConvertOnConsole(argument) : ConvertWithMessageBoxes(argument);
+    }
+    if (!displayMayOpen) {
+        return NoDisplay();  // Qt's options alone, and nowhere to show the window
     }
 
     FrmQuillet window;

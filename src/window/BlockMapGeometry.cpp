@@ -9,18 +9,35 @@ namespace {
 constexpr std::int64_t kAddressSpace = 0x10000;
 constexpr std::int32_t kPageSize = 0x4000;
 
+std::string Hex4(std::int64_t address)
+{
+    return FormatHex4(static_cast<std::uint32_t>(address));
+}
+
+bool Overlap(int leftA, int rightA, int leftB, int rightB)
+{
+    return leftA <= rightB && leftB <= rightA;
+}
+
 }  // namespace
+
+std::int64_t OffsetOf(const BlockLayout& layout, std::int32_t address)
+{
+    return ((std::int64_t{address} - layout.start) % kAddressSpace + kAddressSpace) % kAddressSpace;
+}
 
 int BlockMapGeometry::Height(int rowHeight)
 {
-    // A row for the ENT and SP markers, the strip, and a row for the pages' labels.
-    return 3 * rowHeight + 1;
+    // Three rows for the overview, half a row apart from the three of the detail row.
+    return 6 * rowHeight + rowHeight / 2 + 1;
 }
 
 BlockMapGeometry::BlockMapGeometry(int width, int rowHeight) : width_(width), rowHeight_(rowHeight)
 {
     const int inset = rowHeight / 3 + 1;
     strip_ = {inset, rowHeight, width - 2 * inset, rowHeight};
+    detailTop_ = 3 * rowHeight + rowHeight / 2;
+    detail_ = {inset, detailTop_ + rowHeight, width - 2 * inset, rowHeight};
 }
 
 int BlockMapGeometry::XOf(std::int64_t address) const
@@ -40,7 +57,7 @@ std::vector<MapLabel> BlockMapGeometry::PageLabels() const
     std::vector<MapLabel> labels;
     for (std::int32_t page = 0; page < kAddressSpace; page += kPageSize) {
         const int left = XOf(page);
-        labels.push_back({left, XOf(page + kPageSize) - left, FormatHex4(static_cast<std::uint32_t>(page))});
+        labels.push_back({left, XOf(page + kPageSize) - left, Hex4(page)});
     }
     return labels;
 }
@@ -77,22 +94,177 @@ std::vector<int> BlockMapGeometry::FollowOnTicks(const BlockLayout& layout) cons
     return ticks;
 }
 
-std::vector<MapMarker> BlockMapGeometry::Markers(const MappedBlock& block, const TextWidth& textWidth) const
+MapMarkers BlockMapGeometry::Markers(const MappedBlock& block, const TextWidth& textWidth) const
 {
-    std::vector<MapMarker> markers;
-    int usedLeft = 0;
-    int usedRight = -1;  // none used yet
-    for (const auto& [address, text] :
-         {std::pair<std::int32_t, const char*>{block.ent, "ENT"}, {block.sp, "SP"}}) {
-        const int x = XOf(address);
-        MapLabel label{x + MarkerSize() + 1, textWidth(text), text};
-        const int right = label.left + label.width - 1;
-        if (right > width_ || (usedRight >= usedLeft && label.left <= usedRight && usedLeft <= right)) {
-            label.left = x - MarkerSize() - 2 - label.width + 1;
-        }
-        usedLeft = usedRight < usedLeft ? label.left : std::min(usedLeft, label.left);
-        usedRight = std::max(usedRight, label.left + label.width - 1);
-        markers.push_back({x, label});
+    return LayOutMarkers(XOf(block.ent), XOf(block.sp), textWidth);
+}
+
+int BlockMapGeometry::DetailXOf(const BlockLayout& layout, std::int64_t offset) const
+{
+    const std::int64_t bytes = std::max<std::int64_t>(1, layout.bytes);
+    return detail_.left + static_cast<int>(offset * (detail_.width - 1) / bytes);
+}
+
+std::int64_t BlockMapGeometry::DetailOffsetAt(const BlockLayout& layout, int x) const
+{
+    const std::int64_t bytes = std::max<std::int64_t>(1, layout.bytes);
+    const std::int64_t pixels = std::max(1, detail_.width - 1);
+    std::int64_t offset = (std::int64_t{x - detail_.left} * bytes + pixels - 1) / pixels;
+    if (offset > 0 && DetailXOf(layout, offset) > x) {
+        --offset;  // no byte starts in this column: the one before covers it
     }
-    return markers;
+    return std::clamp<std::int64_t>(offset, 0, bytes - 1);
+}
+
+std::optional<StripPiece> BlockMapGeometry::DetailLoadedTwice(const BlockLayout& layout) const
+{
+    if (!layout.Over64K()) {
+        return std::nullopt;
+    }
+    const int left = DetailXOf(layout, kAddressSpace);
+    return StripPiece{left, detail_.Right() + 1 - left, true};
+}
+
+std::vector<int> BlockMapGeometry::DetailTicks(const BlockLayout& layout) const
+{
+    std::vector<int> ticks;
+    for (std::size_t run = 1; run < layout.runs.size(); ++run) {
+        const int x = DetailXOf(layout, layout.runs[run].offset);
+        if (ticks.empty() || ticks.back() != x) {
+            ticks.push_back(x);
+        }
+    }
+    return ticks;
+}
+
+std::vector<MapLabel> BlockMapGeometry::DetailLabels(const MappedBlock& block,
+                                                     const TextWidth& textWidth) const
+{
+    const BlockLayout& layout = block.layout;
+    std::vector<MapLabel> labels;
+    if (layout.bytes == 0) {
+        return labels;
+    }
+    const int space = MarkerSize();
+    // Placed from `x` on, or ending at `x` (`fromRight`), kept inside the strip; left out
+    // where it would overlap a label placed before it.
+    const auto place = [&](int x, std::string text, bool fromRight) {
+        const int width = textWidth(text);
+        const int left = std::clamp(fromRight ? x - width + 1 : x, detail_.left, detail_.Right() - width + 1);
+        const bool free = std::none_of(labels.begin(), labels.end(), [&](const MapLabel& placed) {
+            return Overlap(left - space, left + width - 1 + space, placed.left, placed.Right());
+        });
+        if (free) {
+            labels.push_back({left, width, std::move(text)});
+        }
+    };
+    place(detail_.left, Hex4(layout.start), false);
+    for (std::size_t run = 1; run < layout.runs.size(); ++run) {
+        const DumpLineRun& r = layout.runs[run];
+        place(DetailXOf(layout, r.offset),
+              Hex4(r.address) + " loads at " + Hex4(layout.LoadAddress(r.offset)), false);
+    }
+    place(detail_.Right(), Hex4(layout.LoadAddress(layout.bytes - 1)), true);
+    // Left to right, as they are read.
+    std::sort(labels.begin(), labels.end(),
+              [](const MapLabel& a, const MapLabel& b) { return a.left < b.left; });
+    return labels;
+}
+
+std::optional<int> BlockMapGeometry::DetailXOfAddress(const BlockLayout& layout, std::int32_t address) const
+{
+    const std::int64_t offset = OffsetOf(layout, address);
+    if (offset >= layout.bytes) {
+        return std::nullopt;
+    }
+    return (DetailXOf(layout, offset) + DetailXOf(layout, offset + 1)) / 2;
+}
+
+MapMarkers BlockMapGeometry::DetailMarkers(const MappedBlock& block, const TextWidth& textWidth) const
+{
+    return LayOutMarkers(DetailXOfAddress(block.layout, block.ent), DetailXOfAddress(block.layout, block.sp),
+                         textWidth);
+}
+
+MapMarkers BlockMapGeometry::LayOutMarkers(std::optional<int> entX, std::optional<int> spX,
+                                           const TextWidth& textWidth) const
+{
+    struct Marker {
+        int x;
+        std::string name;
+    };
+    std::vector<Marker> markers;
+    if (entX) {
+        markers.push_back({*entX, "ENT"});
+    }
+    if (spX) {
+        markers.push_back({*spX, "SP"});
+    }
+    // Left to right; ENT first where both point at one column.
+    std::stable_sort(markers.begin(), markers.end(),
+                     [](const Marker& a, const Marker& b) { return a.x < b.x; });
+
+    MapMarkers laidOut;
+    for (const Marker& marker : markers) {
+        laidOut.arrows.push_back(marker.x);
+    }
+    const int size = MarkerSize();
+    const int rowLeft = 0;
+    const int rowRight = width_ - 1;
+    // A label on the right of a triangle, or on its left.
+    const auto beside = [&](int x, const std::string& text, bool right) {
+        const int width = textWidth(text);
+        return MapLabel{right ? x + size + 1 : x - size - 2 - width + 1, width, text};
+    };
+    // Whether the labels lie inside the row, clear of each other and of every triangle.
+    const auto clear = [&](const std::vector<MapLabel>& labels) {
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            const MapLabel& label = labels[i];
+            if (label.left < rowLeft || label.Right() > rowRight) {
+                return false;
+            }
+            for (const Marker& marker : markers) {
+                if (Overlap(label.left, label.Right(), marker.x - size, marker.x + size)) {
+                    return false;
+                }
+            }
+            for (std::size_t j = 0; j < i; ++j) {
+                if (Overlap(label.left - size, label.Right() + size, labels[j].left, labels[j].Right())) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+
+    if (markers.size() == 1) {
+        const MapLabel right = beside(markers[0].x, markers[0].name, true);
+        laidOut.labels.push_back(clear({right}) ? right : beside(markers[0].x, markers[0].name, false));
+        return laidOut;
+    }
+    if (markers.size() < 2) {
+        return laidOut;
+    }
+    // One label beside each triangle, where the triangles stand apart: both on the right,
+    // the outer sides, both on the left, or the inner sides.
+    if (markers[1].x - markers[0].x > 2 * size) {
+        for (const auto& [firstRight, secondRight] :
+             {std::pair{true, true}, {false, true}, {false, false}, {true, false}}) {
+            std::vector<MapLabel> labels{beside(markers[0].x, markers[0].name, firstRight),
+                                         beside(markers[1].x, markers[1].name, secondRight)};
+            if (clear(labels)) {
+                laidOut.labels = std::move(labels);
+                return laidOut;
+            }
+        }
+    }
+    // No room for two: one label for both, beside the pair, or as near as the row allows.
+    const std::string both = markers[0].name + ", " + markers[1].name;
+    MapLabel label = beside(markers[1].x, both, true);
+    if (!clear({label})) {
+        label = beside(markers[0].x, both, false);
+        label.left = std::clamp(label.left, rowLeft, std::max(rowLeft, rowRight - label.width + 1));
+    }
+    laidOut.labels.push_back(label);
+    return laidOut;
 }

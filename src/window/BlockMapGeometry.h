@@ -1,27 +1,24 @@
 #pragma once
 
 #include "model/BlockLayout.h"
+#include "window/Pixels.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 // Where the block map draws what, in pixels, for a map of a given width and a given
-// height of a line of its text: a row for the ENT and SP markers and their labels, the
-// strip of the 64K address space, and a row for the labels of its four 16K pages. Any
-// window draws the map from these positions with its own toolkit.
-
-// A rectangle of pixels; `Right` and `Bottom` are its last column and row.
-struct MapRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    int Right() const { return left + width - 1; }
-    int Bottom() const { return top + height - 1; }
-};
+// height of a line of its text. Any window draws the map from these positions with its
+// own toolkit. From the top:
+// - the overview: a row for the ENT and SP markers and their labels; the strip of the 64K
+//   address space, filled where the block's bytes load; a row for the labels of its four
+//   16K pages;
+// - the detail row, which spans the block's own bytes, as the executable holds them: a row
+//   for ENT and SP where they fall inside the block; the strip, with a tick at each place
+//   where a dump line does not follow on; a row of labels giving where the bytes load.
+// However small the block, the detail row shows it across the whole width.
 
 // The block as the map shows it.
 struct MappedBlock {
@@ -30,25 +27,30 @@ struct MappedBlock {
     std::int32_t sp = 0;
 };
 
-// A part of the strip to fill: where the block's bytes load, or, hatched, where the
-// bytes past its first 64K load over the first ones again.
+// A part of a strip to fill: where the block's bytes load, or, hatched, where the bytes
+// past its first 64K load over the first ones again.
 struct StripPiece {
     int left = 0;
     int width = 0;
     bool loadedTwice = false;
 };
 
-// A text at a place: a page's label, a marker's label.
+// A text, one line high, from the column `left`.
 struct MapLabel {
     int left = 0;
     int width = 0;
     std::string text;
+
+    int Right() const { return left + width - 1; }
 };
 
-// A marker above the strip: a small triangle pointing down at `x`, and its label.
-struct MapMarker {
-    int x = 0;
-    MapLabel label;
+// ENT's and SP's markers on a strip: each a small triangle pointing down at its column,
+// and labels that never overlap each other or a triangle: one label beside each triangle,
+// or, where there is no room for two (the markers close together, or at an end of the
+// strip), one label "ENT, SP" beside the pair.
+struct MapMarkers {
+    std::vector<int> arrows;
+    std::vector<MapLabel> labels;
 };
 
 // How wide a text is drawn, in pixels, in the map's font.
@@ -61,12 +63,12 @@ public:
 
     BlockMapGeometry(int width, int rowHeight);
 
-    // The strip, inset on both sides by half a marker, so that ENT or SP at 0000 or FFFF
-    // shows whole.
-    const MapRect& Strip() const { return strip_; }
-
     // Half the width, and the height, of a marker's triangle.
     int MarkerSize() const { return rowHeight_ / 3; }
+
+    // The overview's strip, inset on both sides by half a marker, so that ENT or SP at
+    // 0000 or FFFF shows whole.
+    const PixelRect& Strip() const { return strip_; }
 
     // The pixel column that shows `address` (0 to 0x10000: the end of the strip).
     int XOf(std::int64_t address) const;
@@ -85,12 +87,50 @@ public:
     // it, at the address that line's bytes load at; each column once.
     std::vector<int> FollowOnTicks(const BlockLayout& layout) const;
 
-    // ENT's marker, then SP's, each labelled on its right, or on its left where the right
-    // has no room or the other's label is there.
-    std::vector<MapMarker> Markers(const MappedBlock& block, const TextWidth& textWidth) const;
+    MapMarkers Markers(const MappedBlock& block, const TextWidth& textWidth) const;
+
+    // The detail row: its top, where its marker row starts, and its strip.
+    int DetailTop() const { return detailTop_; }
+    const PixelRect& DetailStrip() const { return detail_; }
+
+    // The column where the byte `offset` bytes into the block starts (`bytes`: the end of
+    // the strip), and the byte a column shows: the first that starts in it, or the one
+    // that covers it.
+    int DetailXOf(const BlockLayout& layout, std::int64_t offset) const;
+    std::int64_t DetailOffsetAt(const BlockLayout& layout, int x) const;
+
+    // The part of the detail strip where the bytes past the first 64K lie, hatched; none
+    // for a block of 64K or less.
+    std::optional<StripPiece> DetailLoadedTwice(const BlockLayout& layout) const;
+
+    // The detail strip's ticks, where each run of dump lines that follow on starts after
+    // the first; each column once.
+    std::vector<int> DetailTicks(const BlockLayout& layout) const;
+
+    // The labels below the detail strip: where the block starts loading, each place where a
+    // dump line does not follow on ("9000 loads at 800F": the line's own address, and
+    // where its bytes load), and where the block's last byte loads; those that would
+    // overlap one before them are left out (the tooltips tell them).
+    std::vector<MapLabel> DetailLabels(const MappedBlock& block, const TextWidth& textWidth) const;
+
+    // ENT and SP where they fall inside the block: at the first byte that loads there.
+    MapMarkers DetailMarkers(const MappedBlock& block, const TextWidth& textWidth) const;
+
+    // The column of the middle of the first byte loading at `address` in the detail row,
+    // if one does.
+    std::optional<int> DetailXOfAddress(const BlockLayout& layout, std::int32_t address) const;
 
 private:
+    MapMarkers LayOutMarkers(std::optional<int> entX, std::optional<int> spX,
+                             const TextWidth& textWidth) const;
+
     int width_;
     int rowHeight_;
-    MapRect strip_;
+    PixelRect strip_;
+    int detailTop_;
+    PixelRect detail_;
 };
+
+// How far into the block the first byte loading at `address` lies (it may lie beyond the
+// block's end).
+std::int64_t OffsetOf(const BlockLayout& layout, std::int32_t address);

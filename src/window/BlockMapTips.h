@@ -2,10 +2,36 @@
 
 #include "window/BlockMapGeometry.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
-// What the block map's tooltip says over the pixel column `x`: the address there (that of
-// the nearest marker within a few pixels), its 16K page, what of the block loads there,
-// and every marker within those pixels: ENT, SP and the places where a dump line does not
-// follow on. `block` is null when nothing is loaded. Lines end with "\n".
-std::string BlockMapToolTip(const MappedBlock* block, const BlockMapGeometry& geometry, int x);
+// The block map's words: its tooltips, what it tells a screen reader, and where the
+// cursor the keyboard moves along it stops. `block` is null when nothing is loaded.
+// Tooltips are wrapped into lines of about 60 characters, each ending in "\n" but the
+// last.
+
+// The name a screen reader gives the map.
+inline constexpr const char* kBlockMapName = "Block map";
+
+// What the tooltip over the point (x, y) says. Over the overview: the address of the
+// column (that of the nearest marker within a few pixels), its 16K page, what of the block
+// loads there, and every marker within those pixels: ENT, SP and the places where a dump
+// line does not follow on. Over the detail row: the same for the byte of the block there.
+std::string BlockMapToolTip(const MappedBlock* block, const BlockMapGeometry& geometry, int x, int y);
+
+// The addresses the keyboard's cursor stops at on the overview, in order: the 16K pages'
+// starts and FFFF, where each piece of the block starts and ends, ENT, SP, and where the
+// bytes of each dump line that does not follow on load.
+std::vector<std::int32_t> CursorStops(const MappedBlock* block);
+
+// The stop after (`step` 1) or before (-1) `address`, or `address` itself where there is
+// none.
+std::int32_t NextCursorStop(const MappedBlock* block, std::int32_t address, int step);
+
+// The tooltip of the cursor at `address`: as over its column, for that very address.
+std::string CursorToolTip(const MappedBlock* block, const BlockMapGeometry& geometry, std::int32_t address);
+
+// What the map shows, in words: where the block loads, in how many pieces, ENT and SP,
+// and the places where a dump line does not follow on.
+std::string BlockMapDescription(const MappedBlock* block);

@@ -17,7 +17,8 @@ std::string CharacterColumn(std::string_view line)
     return characters;
 }
 
-std::string NoDumpLinesText(const std::string& path)
+std::string EmptyListText(LoadOutcome outcome, const std::string& path)
 {
-    return "No dump lines in " + DisplayName(path) + ".";
+    return outcome == LoadOutcome::Aborted ? kNothingLoadedText
+                                           : "No dump lines in " + DisplayName(path) + ".";
 }

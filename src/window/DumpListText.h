@@ -1,9 +1,12 @@
 #pragma once
 
+#include "load/LoadObjectFile.h"
+
 #include <string>
 #include <string_view>
 
-// What the dump list shows besides the dump lines themselves.
+// What the dump list shows besides the dump lines themselves, and how a screen reader
+// names it.
 
 // A dump line's character column: each of its bytes, read as the writer reads them, as
 // the character it is in printable ASCII, '.' for any other byte, as hex viewers show
@@ -14,7 +17,13 @@ std::string CharacterColumn(std::string_view line);
 inline constexpr int kCharacterColumnGap = 2;
 
 // What the list says while it holds no dump lines: before anything has been loaded, and
-// after a load of `path` that left it empty.
+// after a load of `path` that ended as `outcome`. A refused file says nothing more there:
+// the reader has said why.
 inline constexpr const char* kNothingLoadedText =
     "Open a Tasm listing or object file (Ctrl+O), or drop one here.";
-std::string NoDumpLinesText(const std::string& path);
+std::string EmptyListText(LoadOutcome outcome, const std::string& path);
+
+inline constexpr const char* kDumpListName = "Dump lines";
+inline constexpr const char* kDumpListDescription =
+    "The block as dump lines: each line's address and bytes, then the bytes as characters. "
+    "A mark before a line: it does not follow on from the bytes before it.";

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "window/CommandTable.h"
+#include "window/Pixels.h"
 
+#include <cstdint>
 #include <optional>
 
 // Which key presses and releases in the dump list run which command. A window feeds the
@@ -28,19 +30,35 @@ enum ModifierKey : unsigned {
 // Down, Shift+arrows for the selection).
 struct KeyAction {
     std::optional<WindowCommand> command;  // run this command, if it is enabled
-    bool popUpMenu = false;                // pop the menu up, as from the keyboard
+    bool popUpMenu = false;                // pop the menu up (KeyboardMenuPoint)
 
     bool AsksSomething() const { return command.has_value() || popUpMenu; }
 };
 
 class KeyRule {
 public:
-    // A key went down.
+    // A key went down. Nothing runs on a press; the rule notes the letters that go down
+    // with Ctrl alone held.
     KeyAction Pressed(int key, unsigned modifiers);
 
     // A key came up:
-    // - Shift alone with F10 pops the menu up;
-    // - Ctrl alone with C, E, O, P, R or S runs that command;
+    // - Shift alone with F10, or the Menu key alone, pops the menu up;
+    // - C, E, O, P, R or S runs its command with Ctrl alone held, or with nothing held
+    //   when Ctrl alone was held as the letter went down: fast typists let go of Ctrl
+    //   first;
     // - anything else, Ctrl+Shift and Alt combinations included, asks nothing.
     KeyAction Released(int key, unsigned modifiers);
+
+    // Forgets the letters that went down: the list has lost the keyboard focus, and their
+    // releases go elsewhere.
+    void Forget() { downWithCtrl_ = 0; }
+
+private:
+    std::uint32_t downWithCtrl_ = 0;  // a bit for each letter, 'A' the lowest
 };
+
+// Where the menu pops up from the keyboard: at the left of the current dump line, just
+// below it, when the line shows whole among the rows the list shows, `rowsHeight` pixels
+// from the top of its first row, so that the menu does not hide it. Nothing otherwise:
+// then the menu pops up at the list's top-left corner.
+std::optional<PixelPoint> KeyboardMenuPoint(const std::optional<PixelRect>& currentLine, int rowsHeight);

@@ -23,6 +23,14 @@ inline constexpr int kFewestLinesShown = 4;
 // characters to the right: the list is made wide enough for it at first.
 inline constexpr int kListingLineWithCharacters = 53 + 2 + 16;
 
+// The width of the gutter left of the dump lines, where a mark shows each line that does
+// not follow on (FollowOnMarks), for lines `lineHeight` pixels high; the mark leaves a
+// pixel free on its right.
+inline int MarkGutterWidth(int lineHeight)
+{
+    return lineHeight / 4 + 2;
+}
+
 // A window `width` wide at `left` whose list is `listWidth` wide, when the longest dump line
 // with its character column needs `needed`: how wide it is made, and where it goes, so
 // that the line shows whole where the screen (from `screenLeft`, `screenWidth` wide) has the

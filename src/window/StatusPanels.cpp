@@ -5,9 +5,10 @@
 namespace {
 
 const std::array<PanelItem, 3> kPanels{{
-    {StatusPanel::File, "LEN", "LST File Lenght"},
-    {StatusPanel::Block, "BYT", "Block Bytes"},
-    {StatusPanel::Addresses, "ORGENT", ""},
+    {StatusPanel::File, "LEN", "LST File Lenght", "File", "The file loaded, and its length in bytes"},
+    {StatusPanel::Block, "BYT", "Block Bytes", "Block size", "The bytes the block holds"},
+    {StatusPanel::Addresses, "ORGENT", "", "ORG, ENT and SP",
+     "Where the block loads (ORG), where it starts (ENT), and its initial stack pointer (SP)"},
 }};
 
 // The widest text of each panel that holds a number: a listing's largest block, and ORG,

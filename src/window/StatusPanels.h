@@ -12,6 +12,8 @@ struct PanelItem {
     StatusPanel panel;
     const char* key;         // the panel's name: "LEN"
     const char* designText;  // the design-time string, its tooltip; empty for none
+    const char* name;        // what a screen reader calls it, and says of it
+    const char* description;
 };
 
 // The panels, left to right: the file and its length, the block's size, ORG, ENT and SP.

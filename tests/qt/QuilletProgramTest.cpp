@@ -98,17 +98,28 @@ private slots:
                               "Error [OK]: It could be a good idea to supply a valid filename..."}));
         QVERIFY(alone);
 
-        // Records far apart: every place where a dump line does not follow on, in one box.
+        // Records far apart: every place where a dump line does not follow on, in one box
+        // that names the file, its lines wrapped.
         const QString split = CopyTestData(dir, "split.obj");
         dialogs.Then(DialogAnswerer::PressEnter()).Then(DialogAnswerer::PressEnter());
         QCOMPARE(ConvertWithMessageBoxes(split.toStdString()), 0);
         QCOMPARE(
             dialogs.Take(),
-            QStringList({"Warning [OK]: Dump line at 9000 does not follow on from the bytes before it, which "
-                         "end at 800E; the executable holds them one after another.\n"
-                         "Dump line at 9100 does not follow on from the bytes before it, which end at 9013; "
-                         "the executable holds them one after another.",
+            QStringList({"Warning [OK]: " + split + ":\n" +
+                             Wrapped("Dump line at 9000 does not follow on from the bytes before it, which "
+                                     "end at 800E; the executable holds them one after another.") +
+                             "\n\n" +
+                             Wrapped("Dump line at 9100 does not follow on from the bytes before it, which "
+                                     "end at 9013; the executable holds them one after another."),
                          "Information [OK]: File saved as '" + dir.filePath("SPLIT.EXE") + "'"}));
+
+        // A refused file: one box with the reader's message and what came of it.
+        const QString bad = WriteFile(dir, "bad.obj", ":0180000080FE\n");
+        dialogs.Then(DialogAnswerer::PressEnter());
+        QCOMPARE(ConvertWithMessageBoxes(bad.toStdString()), 1);
+        QCOMPARE(dialogs.Take(), QStringList({"Warning [OK]: " + bad +
+                                              ":\nLast line listed failed checksum. File read aborted.\n\n"
+                                              "Nothing saved."}));
     }
 
     void withoutADisplayTheConsoleIsTold_data()
@@ -155,6 +166,14 @@ private slots:
                               "bad.obj:1: Last line listed failed checksum. File read aborted.\n"
                               "bad.obj: Nothing saved."}));
         QCOMPARE(run({"missing.obj"})[0], QStringLiteral("2"));
+
+        // --help and --version answer on the console; Qt's own options go to Qt, and what
+        // is left is the file.
+        const QStringList help = run({"--help"});
+        QVERIFY2(help[0] == "0" && help[1].startsWith("usage: quillet [FILE]\n"), qPrintable(help.join('|')));
+        QCOMPARE(run({"--version"}), QStringList({"0", "quillet (Kestrane Quillet) 1.20\n", ""}));
+        QCOMPARE(run({"-style", "fusion", "my", "prog.lst"}),
+                 QStringList({"0", "File saved as 'MY PROG.EXE'\n", ""}));
     }
 };
 

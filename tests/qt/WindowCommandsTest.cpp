@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include <utility>
+
 class WindowCommandsTest : public QObject {
     Q_OBJECT
 
@@ -137,10 +139,72 @@ private slots:
         QTest::keyRelease(q.List(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(dialogs.Take().size(), 1);
 
+        // Ctrl let go of before the letter, as fast typists do: the command still runs.
+        QTest::keyPress(q.List(), Qt::Key_O, Qt::ControlModifier);
+        dialogs.Then(DialogAnswerer::Cancel());
+        QTest::keyRelease(q.List(), Qt::Key_O, Qt::NoModifier);
+        QCOMPARE(dialogs.Take().size(), 1);
+
         q.Press(Qt::Key_F10, Qt::ShiftModifier);
         QTRY_VERIFY(q.Menu()->isVisible());
         QCOMPARE(q.Menu()->pos(), q.List()->mapToGlobal(QPoint(0, 0)));
         q.Menu()->hide();
+    }
+
+    void theMenuKeyAndShiftF10PopTheMenuUpBelowTheCurrentLine()
+    {
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("top16k.lst"));
+        q.ClickRow(2);
+        const QRect line = q.List()->visualRect(q.List()->currentIndex());
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
+            q.Press(key, modifiers);
+            QTRY_VERIFY(q.Menu()->isVisible());
+            QCOMPARE(q.Menu()->pos(), q.List()->viewport()->mapToGlobal(line.bottomLeft() + QPoint(0, 1)));
+            q.Menu()->hide();
+        }
+        // The current line scrolled out of sight: at the list's top-left corner.
+        q.List()->scrollToBottom();
+        q.Press(Qt::Key_Menu);
+        QTRY_VERIFY(q.Menu()->isVisible());
+        QCOMPARE(q.Menu()->pos(), q.List()->mapToGlobal(QPoint(0, 0)));
+        q.Menu()->hide();
+        QCOMPARE(dialogs.Take().size(), 1);  // the Open dialog alone
+    }
+
+    void aNewlyOpenedFileShowsItsFirstLine()
+    {
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("top16k.lst"));
+        q.ClickRow(0);
+        q.Press(Qt::Key_End);
+        QVERIFY(q.List()->indexAt(QPoint(1, 1)).row() > 0);
+        q.Open(dialogs, TestData("top16k.obj"));
+        QCOMPARE(q.List()->indexAt(QPoint(1, 1)).row(), 0);
+    }
+
+    void theMapTakesTheFocusWithTabAndTellsWhatIsAtItsCursor()
+    {
+        Quillet q;
+        QCOMPARE(q.List()->accessibleName(), QStringLiteral("Dump lines"));
+        QCOMPARE(q.Map()->accessibleName(), QStringLiteral("Block map"));
+        QCOMPARE(q.PanelLabel("ORGENT")->accessibleName(), QStringLiteral("ORG, ENT and SP"));
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("split.obj"));
+        QVERIFY(q.Map()->accessibleDescription().contains("The block's 38 bytes load at 8000 to 8025."));
+
+        QTest::keyClick(q.List(), Qt::Key_Tab);
+        QCOMPARE(q.window.focusWidget(), q.Map());
+        QCOMPARE(q.Map()->Cursor(), 0x8000);
+        QTest::keyClick(q.Map(), Qt::Key_Right);
+        QCOMPARE(q.Map()->Cursor(), 0x800F);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QVERIFY(QToolTip::text().startsWith("800F, in the 16K page at 8000\nByte 16 of the block's 38"));
+        QTest::keyClick(q.Map(), Qt::Key_Tab);
+        QCOMPARE(q.window.focusWidget(), q.List());
     }
 
     void rightButtonPopsTheMenuAtThePointerAndKeepsTheSelection()

@@ -234,6 +234,9 @@ private slots:
         QCOMPARE(q.Lines(), QStringList());
         QCOMPARE(q.Panels(), QStringList({"", "", ""}));
         QVERIFY(!q.Item("PUMSaveExeAs")->isEnabled());
+        // The reader has said why: the list gives no other reason.
+        QCOMPARE(q.List()->EmptyText(),
+                 QStringLiteral("Open a Tasm listing or object file (Ctrl+O), or drop one here."));
     }
 
     void theOpenDialogOffersNamesInAnyCaseAndStartsFromTheCurrentLine()

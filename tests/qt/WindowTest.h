@@ -8,6 +8,7 @@
 #include "qt/DumpListView.h"
 #include "qt/FrmQuillet.h"
 #include "qt/StatusPanelLabel.h"
+#include "window/TextWrap.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,6 +109,12 @@ struct Quillet {
 inline QString ClipboardText()
 {
     return QApplication::clipboard()->text();
+}
+
+// A tooltip's text, wrapped as the windows wrap it.
+inline QString Wrapped(const QString& text)
+{
+    return QString::fromStdString(WrapLines(text.toStdString()));
 }
 
 // What the tooltip over `widget` at `point` says, asked for as the pointer rests there.

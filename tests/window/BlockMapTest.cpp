@@ -5,6 +5,7 @@
 #include "model/DumpList.h"
 #include "model/HexText.h"
 #include "window/BlockMapTips.h"
+#include "window/TextWrap.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,26 @@ MappedBlock Block(const std::vector<std::pair<unsigned, int>>& lines, std::int32
     }
     const auto org = static_cast<std::int32_t>(lines.front().first);
     return {LayOutBlock(list, org), ent < 0 ? org : ent, sp < 0 ? (org / 0x4000 * 0x4000 + 0x3FFF) : sp};
+}
+
+// split.obj: 15 bytes at 8000, 20 at 9000, 3 at 9100, loaded one after another; and
+// backwards.obj: 40 bytes at 9000, then 30 at 8000.
+const MappedBlock kSplit = Block({{0x8000, 15}, {0x9000, 20}, {0x9100, 3}});
+const MappedBlock kBackwards = Block({{0x9000, 24}, {0x9018, 16}, {0x8000, 24}, {0x8018, 6}});
+
+// Every text 7 pixels a character wide.
+int TextWidth7(const std::string& text)
+{
+    return 7 * static_cast<int>(text.size());
+}
+
+std::vector<std::string> Texts(const std::vector<MapLabel>& labels)
+{
+    std::vector<std::string> texts;
+    for (const MapLabel& label : labels) {
+        texts.push_back(label.text);
+    }
+    return texts;
 }
 
 // The dump lines of a block of `bytes` bytes from `org` that all follow on.
@@ -122,7 +143,8 @@ TEST(BlockMapToolTip, SaysWhatLoadsThereAndWhichMarkersAreWithinReach)
          "Loaded more than once: the block holds more than 64K."},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(BlockMapToolTip(c.block, c.map, c.map.XOf(c.at)), c.tip) << c.name;
+        EXPECT_EQ(BlockMapToolTip(c.block, c.map, c.map.XOf(c.at), c.map.Strip().top), WrapLines(c.tip))
+            << c.name;
     }
 
     // Eight one-byte lines far apart, in one column of the coarse map: five places told,
@@ -138,7 +160,135 @@ TEST(BlockMapToolTip, SaysWhatLoadsThereAndWhichMarkersAreWithinReach)
         tip += "\nAt " + FormatHex4(0x8000 + static_cast<unsigned>(run)) + ": " +
                NotFollowingOnText(many.layout, run);
     }
-    EXPECT_EQ(BlockMapToolTip(&many, kCoarse, 518), tip + "\nAnd 2 more dump lines that do not follow on.");
+    EXPECT_EQ(BlockMapToolTip(&many, kCoarse, 518, 15),
+              WrapLines(tip + "\nAnd 2 more dump lines that do not follow on."));
+
+    // Over the detail row: the byte there, in split.obj's second run.
+    const int detail = kCoarse.DetailStrip().top;
+    EXPECT_EQ(BlockMapToolTip(&kSplit, kCoarse, kCoarse.DetailXOf(kSplit.layout, 20) + 1, detail),
+              "8014, in the 16K page at 8000\nByte 21 of the block's 38, which its dump line puts at 9005.");
+    EXPECT_EQ(
+        BlockMapToolTip(&kSplit, kCoarse, kCoarse.DetailXOf(kSplit.layout, 15), detail),
+        WrapLines("800F, in the 16K page at 8000\nByte 16 of the block's 38, which its dump line puts at "
+                  "9000.\nAt 800F: " +
+                  NotFollowingOnText(kSplit.layout, 1)));
+    EXPECT_EQ(BlockMapToolTip(nullptr, kCoarse, 500, detail), "No block loaded.");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BlockMapGeometry, MarkerLabelsNeverOverlapEachOtherOrATriangle)
+{
+    const struct {
+        std::int32_t ent;
+        std::int32_t sp;
+        std::vector<std::string> labels;  // on the coarse map, left to right
+    } cases[] = {
+        {0x8000, 0xBFFF, {"ENT", "SP"}}, {0xFF00, 0xFFFF, {"ENT, SP"}},   {0x0000, 0x0001, {"ENT, SP"}},
+        {0x8000, 0x8000, {"ENT, SP"}},   {0x0000, 0xFFFF, {"ENT", "SP"}}, {0x8400, 0x8000, {"SP", "ENT"}},
+        {0xFFFF, 0xF000, {"SP", "ENT"}}, {0xFFFF, 0xFE00, {"SP, ENT"}},
+    };
+    for (const auto& c : cases) {
+        MappedBlock block = kSplit;
+        block.ent = c.ent;
+        block.sp = c.sp;
+        for (const int width : {300, 1037}) {
+            const BlockMapGeometry map(width, 15);
+            const MapMarkers markers = map.Markers(block, TextWidth7);
+            const std::string name = FormatHex4(static_cast<unsigned>(c.ent)) + "/" +
+                                     FormatHex4(static_cast<unsigned>(c.sp)) + " at " + std::to_string(width);
+            if (width == 1037) {
+                EXPECT_EQ(Texts(markers.labels), c.labels) << name;
+            }
+            for (std::size_t i = 0; i < markers.labels.size(); ++i) {
+                const MapLabel& label = markers.labels[i];
+                EXPECT_TRUE(label.left >= 0 && label.Right() < width) << name;
+                for (const int x : markers.arrows) {
+                    EXPECT_TRUE(label.Right() < x - map.MarkerSize() || label.left > x + map.MarkerSize())
+                        << name;
+                }
+                for (std::size_t j = 0; j < i; ++j) {
+                    EXPECT_TRUE(label.Right() < markers.labels[j].left ||
+                                label.left > markers.labels[j].Right())
+                        << name;
+                }
+            }
+        }
+    }
+}
+
+TEST(BlockMapGeometry, TheDetailRowSpansTheBlocksOwnBytes)
+{
+    const struct {
+        const char* name;
+        MappedBlock block;
+        std::vector<std::string> labels;   // below the detail strip, left to right
+        std::vector<std::int64_t> ticks;   // at these offsets
+        std::vector<std::string> markers;  // ENT and SP inside the block
+        bool loadedTwice;
+    } cases[] = {
+        {"split.obj", kSplit, {"8000", "9000 loads at 800F", "9100 loads at 8023"}, {15, 35}, {"ENT"}, false},
+        {"backwards.obj", kBackwards, {"9000", "8000 loads at 9028", "9045"}, {40}, {"ENT"}, false},
+        {"wrapping past FFFF",
+         Block(Contiguous(0xFFF0, 0x20), 0x0004, 0xFFFF),
+         {"FFF0", "000F"},
+         {},
+         {"SP", "ENT"},
+         false},
+        {"over 64K", Block(Contiguous(0x8000, 0x10010)), {"8000", "800F"}, {}, {"ENT", "SP"}, true},
+    };
+    for (const auto& c : cases) {
+        const BlockLayout& layout = c.block.layout;
+        EXPECT_EQ(Texts(kCoarse.DetailLabels(c.block, TextWidth7)), c.labels) << c.name;
+        std::vector<int> ticks;
+        for (const std::int64_t offset : c.ticks) {
+            ticks.push_back(kCoarse.DetailXOf(layout, offset));
+        }
+        EXPECT_EQ(kCoarse.DetailTicks(layout), ticks) << c.name;
+        EXPECT_EQ(Texts(kCoarse.DetailMarkers(c.block, TextWidth7).labels), c.markers) << c.name;
+        EXPECT_EQ(kCoarse.DetailLoadedTwice(layout).has_value(), c.loadedTwice) << c.name;
+        EXPECT_EQ(kCoarse.DetailXOf(layout, 0), kCoarse.DetailStrip().left) << c.name;
+        EXPECT_EQ(kCoarse.DetailXOf(layout, layout.bytes), kCoarse.DetailStrip().Right()) << c.name;
+        for (int x = kCoarse.DetailStrip().left; x <= kCoarse.DetailStrip().Right(); ++x) {
+            const std::int64_t offset = kCoarse.DetailOffsetAt(layout, x);
+            ASSERT_TRUE(kCoarse.DetailXOf(layout, offset) <= x &&
+                        (kCoarse.DetailXOf(layout, offset + 1) > x ||
+                         kCoarse.DetailXOf(layout, offset) == x || offset + 1 == layout.bytes))
+                << c.name << " " << x << " " << offset;
+        }
+    }
+}
+
+TEST(BlockMapWords, TheCursorStopsAtWhatTheMapShowsAndTheDescriptionSaysIt)
+{
+    EXPECT_EQ(CursorStops(&kSplit), std::vector<std::int32_t>({0x0000, 0x4000, 0x8000, 0x800F, 0x8023, 0x8025,
+                                                               0xBFFF, 0xC000, 0xFFFF}));
+    EXPECT_EQ(NextCursorStop(&kSplit, 0x8000, 1), 0x800F);
+    EXPECT_EQ(NextCursorStop(&kSplit, 0x8010, -1), 0x800F);
+    EXPECT_EQ(NextCursorStop(nullptr, 0xFFFF, 1), 0xFFFF);
+    EXPECT_EQ(
+        CursorToolTip(&kSplit, kFine, 0x8023),
+        WrapLines("8023, in the 16K page at 8000\nByte 36 of the block's 38, which its dump line puts at "
+                  "9100.\nAt 8023: " +
+                  NotFollowingOnText(kSplit.layout, 2)));
+
+    const std::string space =
+        "The 64K address space in its four 16K pages, and below it the block's own bytes. ";
+    EXPECT_EQ(BlockMapDescription(nullptr), space + "No block loaded.");
+    EXPECT_EQ(
+        BlockMapDescription(&kSplit),
+        space +
+            "The block's 38 bytes load at 8000 to 8025. ENT is 8000, inside the block; SP is BFFF, outside "
+            "the block. 2 dump lines do not follow on from the bytes before them: the line at 9000 loads at "
+            "800F; the line at 9100 loads at 8023.");
+    const MappedBlock wrapping = Block(Contiguous(0xFFF0, 0x20));
+    EXPECT_EQ(
+        BlockMapDescription(&wrapping),
+        space +
+            "The block's 32 bytes load in two pieces: FFF0 to FFFF, and 0000 to 000F. ENT is FFF0, inside "
+            "the block; SP is FFFF, inside the block. Every dump line follows on from the bytes before it.");
 }
 
 }  // namespace

@@ -94,7 +94,44 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"NothingOnThePress", {{true, 'S', kCtrlKey}, {true, kKeyF10, kShiftKey}}, {}},
         KeyCase{"ShiftF10Alone",
                 {{false, kKeyF10, kShiftKey}, {false, kKeyF10, kNoModifier}, {false, kKeyF10, kCtrlShift}},
-                {"menu"}}),
+                {"menu"}},
+        KeyCase{"MenuKeyAlone", {{false, kKeyMenu, kNoModifier}, {false, kKeyMenu, kShiftKey}}, {"menu"}},
+        // Ctrl down, C down, Ctrl up, C up: as fast typists type.
+        KeyCase{"CtrlReleasedFirst",
+                {{true, 'C', kCtrlKey},
+                 {false, 'C', kNoModifier},
+                 {true, 'S', kCtrlKey},
+                 {false, 'S', kNoModifier}},
+                {"PUMCopySelectionAsText", "PUMSaveExeAs"}},
+        KeyCase{"OnceForEachPress",
+                {{true, 'C', kCtrlKey}, {false, 'C', kNoModifier}, {false, 'C', kNoModifier}},
+                {"PUMCopySelectionAsText"}},
+        KeyCase{"CtrlReleasedFirstButShiftHeld", {{true, 'O', kCtrlKey}, {false, 'O', kShiftKey}}, {}},
+        KeyCase{"LetterDownWithoutCtrl",
+                {{true, 'R', kNoModifier},
+                 {false, 'R', kNoModifier},
+                 {true, 'E', kCtrlShift},
+                 {false, 'E', kNoModifier}},
+                {}},
+        KeyCase{"CtrlPressedAfterTheLetter",
+                {{true, 'P', kNoModifier}, {false, 'P', kCtrlKey}},
+                {"PUMChangeSP"}}),
     [](const testing::TestParamInfo<KeyCase>& param) { return std::string(param.param.name); });
+
+TEST(KeyRule, ForgetsTheLettersDownWhenTheFocusGoes)
+{
+    KeyRule rule;
+    rule.Pressed('C', kCtrlKey);
+    rule.Forget();
+    EXPECT_FALSE(rule.Released('C', kNoModifier).AsksSomething());
+}
+
+TEST(KeyboardMenuPoint, BelowTheCurrentLineWhereItShowsWhole)
+{
+    EXPECT_EQ(KeyboardMenuPoint(PixelRect{0, 40, 300, 16}, 200)->y, 56);
+    EXPECT_EQ(KeyboardMenuPoint(PixelRect{0, 190, 300, 16}, 200), std::nullopt);  // cut at the bottom
+    EXPECT_EQ(KeyboardMenuPoint(PixelRect{0, -8, 300, 16}, 200), std::nullopt);   // scrolled away
+    EXPECT_EQ(KeyboardMenuPoint(std::nullopt, 200), std::nullopt);
+}
 
 }  // namespace

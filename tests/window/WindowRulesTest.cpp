@@ -1,17 +1,23 @@
-// The smaller rules of the window: what Save takes, where Open starts, the status panels'
-// widths, the character column, and how far the window widens for a long dump line.
+// The smaller rules of the window: what Save takes, where Open starts, what the dump list
+// shows besides its lines, the character column's colour, how texts wrap, and how far the
+// window widens for a long dump line.
 
 #include "TempDir.h"
+#include "convert/FollowOnWarnings.h"
+#include "model/DumpList.h"
+#include "window/Colours.h"
 #include "window/DumpListText.h"
 #include "window/FileDialogSetup.h"
+#include "window/FollowOnMarks.h"
 #include "window/ListSizing.h"
-#include "window/StatusPanels.h"
+#include "window/TextWrap.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -40,24 +46,6 @@ TEST(SavePathRefusal, RefusesAMissingFolderAndTheSourceItself)
     EXPECT_EQ(OpenDialogFolder(""), std::nullopt);
 }
 
-TEST(StatusPanels, KeepTheWidthOfTheirWidestTextsWithTheWidestDigit)
-{
-    // Every character 7 pixels wide but "D", 9; a panel adds 10 to its text.
-    const auto characterWidth = [](char c) { return c == 'D' ? 9 : 7; };
-    const auto widthFor = [&](const std::string& text) {
-        int width = 10;
-        for (const char c : text) {
-            width += characterWidth(c);
-        }
-        return width;
-    };
-    const PanelWidths widths = PanelWidthsFor(widthFor, characterWidth);
-    EXPECT_EQ(widths.block, widthFor("Block=524272 bytes "));
-    EXPECT_EQ(widths.addresses, widthFor("Org=&HDDDD, Ent=&HDDDD, SP=&HDDDD "));
-    EXPECT_EQ(widths.file, widths.addresses);  // wider than "LST File Lenght"
-    EXPECT_EQ(std::string(StatusPanels()[0].designText), "LST File Lenght");
-}
-
 TEST(CharacterColumn, ShowsEachByteAsTheWriterReadsIt)
 {
     const struct {
@@ -74,6 +62,69 @@ TEST(CharacterColumn, ShowsEachByteAsTheWriterReadsIt)
     for (const auto& c : cases) {
         EXPECT_EQ(CharacterColumn(c.line), c.characters) << c.line;
     }
+}
+
+TEST(DumpList, EmptyListTextAndMarksOnTheLinesThatDoNotFollowOn)
+{
+    EXPECT_EQ(EmptyListText(LoadOutcome::NoDumpLines, "/tmp/notes.obj"), "No dump lines in NOTES.OBJ.");
+    EXPECT_EQ(EmptyListText(LoadOutcome::Aborted, "big.obj"), kNothingLoadedText);  // the reader said why
+
+    // split.obj's three records, and a line without bytes, which breaks no run.
+    DumpList lines;
+    for (const char* line : {"8000  21 00", "8002", "9000  01", "9001  02", "9100  3E"}) {
+        lines.Append(line);
+    }
+    const BlockLayout layout = LayOutBlock(lines, 0x8000);
+    FollowOnMarks marks;
+    marks.Show(layout);
+    std::vector<int> marked;
+    for (int line = 0; line < 6; ++line) {
+        if (marks.IsMarked(line)) {
+            marked.push_back(line);
+        }
+    }
+    EXPECT_EQ(marked, std::vector<int>({2, 4}));
+    EXPECT_EQ(marks.ToolTip(4), WrapLines(NotFollowingOnText(layout, 2)));
+    EXPECT_EQ(marks.ToolTip(3), "");
+    marks.Clear();
+    EXPECT_FALSE(marks.IsMarked(2));
+}
+
+TEST(WrapLines, BreaksAtSpacesIntoLinesOfAtMost60Characters)
+{
+    const std::string sentence =
+        "Dump line at 9000 does not follow on from the bytes before it, which end at 800E; the executable "
+        "holds them one after another.";
+    EXPECT_EQ(WrapLines(sentence),
+              "Dump line at 9000 does not follow on from the bytes before\n"
+              "it, which end at 800E; the executable holds them one after\n"
+              "another.");
+    EXPECT_EQ(WrapLines("short\r\n" + std::string(70, 'x') + " y", 60, "\r\n"),
+              "short\r\n" + std::string(70, 'x') + "\r\ny");  // a long word keeps a line of its own
+    EXPECT_EQ(WrapLines("a  b\n\nc"), "a  b\n\nc");
+}
+
+TEST(DimmedTextColour, DimsAsFarAsStaysReadableOnTheRowsBackground)
+{
+    const Rgb black{0, 0, 0};
+    const Rgb white{255, 255, 255};
+    EXPECT_DOUBLE_EQ(ContrastRatio(black, white), 21.0);
+    const struct {
+        const char* name;
+        Rgb text;
+        Rgb background;
+    } cases[] = {
+        {"a light palette", black, white},
+        {"a selected row, white on a middling blue", white, {0x30, 0x8C, 0xC6}},
+        {"a dark palette", white, {0x2A, 0x2A, 0x2A}},
+        {"a selected row in a dark palette", white, {0x2A, 0x82, 0xDA}},
+        {"grey on grey", {0x80, 0x80, 0x80}, {0x90, 0x90, 0x90}},
+    };
+    for (const auto& c : cases) {
+        const Rgb dim = DimmedTextColour(c.text, c.background);
+        EXPECT_GE(ContrastRatio(dim, c.background), kReadableContrast) << c.name;
+    }
+    EXPECT_EQ(DimmedTextColour(black, white), (Rgb{0x63, 0x63, 0x63}));  // grey, not black
 }
 
 TEST(WidenedToShowLine, WidensAsFarAsTheScreenAllowsAndStaysOnIt)

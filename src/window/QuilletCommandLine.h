@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class FrontEnd;
+
+// The command line of `quillet`, the window program, besides the options its toolkit
+// takes for itself:
+//   quillet [FILE]
+//   quillet --help | --version
+
+// What the arguments after the program name ask for: --help (or -h), or --version, given
+// alone, answer on the console; anything else is the file, or nothing.
+enum class QuilletOption { None, Help, Version };
+QuilletOption QuilletOptionOf(const std::vector<std::string>& args);
+
+std::string QuilletUsageLine();
+std::string QuilletHelpText();
+std::string QuilletVersionText();
+
+// `quillet FILE` converts FILE and exits instead of opening the window, saying how it
+// went in message boxes with no window behind them: `boxes` shows them. Returns the exit
+// status, as quillet-cli's: 0 saved, 1 refused or not written, 2 the argument names no
+// usable file. Warnings that come one after another show in one box that names the file
+// and holds each warning, its lines wrapped: the places where a dump line does not follow
+// on, or a reader's refusal with the "Nothing saved." that follows it.
+int ConvertWithMessageBoxes(const std::string& argument, FrontEnd& boxes);
