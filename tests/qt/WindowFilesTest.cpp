@@ -256,11 +256,12 @@ private slots:
         dialogs.Then(DialogAnswerer::Cancel());
         q.Ctrl(Qt::Key_O);
         QCOMPARE(preset, q.Lines()[1]);
-        QCOMPARE(filters.size(), 3);
+        QCOMPARE(filters.size(), 4);
         for (const char* name : {"demo.obj", "DEMO.OBJ", "Demo.Obj"}) {
             QVERIFY2(Offers(filters[1], name) && !Offers(filters[2], name), name);
         }
         QVERIFY(Offers(filters[2], "demo.lst") && Offers(filters[0], "README"));
+        QVERIFY(Offers(filters[3], "game.exe") && !Offers(filters[3], "demo.obj"));
         QCOMPARE(q.Lines().size(), 4);  // cancelled: nothing loaded, nothing lost
     }
 
