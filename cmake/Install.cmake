@@ -1,9 +1,10 @@
 # What `cmake --install` puts where, by GNU's install directories: the programs in bin/,
 # and for the window its desktop entry, its icon in the hicolor theme and its AppStream
-# metadata under share/; the man pages, the licence and the README. CPack builds the
-# packages from these same rules (cmake/Packaging.cmake). Without the window (a build
-# with -DQUILLET_BUILD_WINDOW=OFF, the Windows cross-build) only quillet-cli and the
-# documents are installed.
+# metadata under share/; the man pages, the licence and the README. The Debian package
+# (debian/) and CPack's tarball and zip (cmake/Packaging.cmake) are made from these same
+# rules. Without the window (a build with -DQUILLET_BUILD_WINDOW=OFF) only quillet-cli
+# and the documents are installed; for Windows, the programs beside a read-me of their
+# own and the licence.
 #
 # Included from the top-level CMakeLists.txt after src/, whose targets it installs.
 
@@ -24,20 +25,23 @@ if("$CACHE{CMAKE_INSTALL_DOCDIR}" STREQUAL "")
 endif()
 
 if(WIN32)
-  # A Windows zip holds the program beside its documents, with no Unix folder tree; a
-  # text file there wants an extension to open.
+  # A Windows zip holds the programs beside their documents, with no Unix folder tree; a
+  # text file there wants an extension to open, and CR LF line ends for Notepad's
+  # older versions. The README is Linux's; Windows gets a read-me of its own.
   set(quillet_bindir .)
   set(quillet_docdir .)
   set(quillet_license_name LICENSE.txt)
+  set(quillet_readme ${QUILLET_PACKAGING_DIR}/windows/README-Windows.txt)
 else()
   set(quillet_bindir ${CMAKE_INSTALL_BINDIR})
   set(quillet_docdir ${CMAKE_INSTALL_DOCDIR})
   set(quillet_license_name LICENSE)
+  set(quillet_readme ${PROJECT_SOURCE_DIR}/README.md)
 endif()
 
 install(TARGETS quillet-cli RUNTIME DESTINATION ${quillet_bindir})
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${quillet_docdir} RENAME ${quillet_license_name})
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${quillet_docdir})
+install(FILES ${quillet_readme} DESTINATION ${quillet_docdir})
 
 if(TARGET quillet)
   install(TARGETS quillet RUNTIME DESTINATION ${quillet_bindir})
@@ -72,8 +76,9 @@ if(NOT WIN32)
       install(FILES ${quillet_gz_dir}/${name}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     endforeach()
     # The project's changelog in Debian's form; a package of the project's own making is
-    # a native one, whose changelog Debian names changelog.gz.
-    quillet_gzip(${QUILLET_PACKAGING_DIR}/debian/changelog changelog)
+    # a native one, whose changelog Debian names changelog.gz. (The Debian package takes
+    # it, and the copyright below, from debhelper instead: debian/not-installed.)
+    quillet_gzip(${PROJECT_SOURCE_DIR}/debian/changelog changelog)
     install(FILES ${quillet_gz_dir}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
     add_custom_target(quillet_gzipped_docs ALL DEPENDS ${quillet_gz_files})
   else()
@@ -81,10 +86,10 @@ if(NOT WIN32)
   endif()
 
   # The licence in Debian's machine-readable form, which a package must carry.
-  install(FILES ${QUILLET_PACKAGING_DIR}/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES ${PROJECT_SOURCE_DIR}/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 endif()
 
-if(TARGET quillet)
+if(TARGET quillet AND NOT WIN32)
   # The desktop entry puts the window in the application menu; the AppStream metadata
   # describes it to software centres.
   install(FILES ${QUILLET_PACKAGING_DIR}/${QUILLET_APP_ID}.desktop

@@ -73,10 +73,10 @@ Result Read(const std::string& path, std::size_t chunkSize)
 // CR LF, CR or LF; blank lines are skipped; every record counts into the block size; a
 // record of the wrong form is refused, keeping the lines before it; a data record gives
 // its address as written and its bytes as spaced pairs; a wrong checksum or one line too
-// many empties the list.
+// many empties the list; a file read to its end without an end-of-file record says so.
 Result ModelRead(std::string_view text)
 {
-    Result result{ReadOutcome::Finished, 0, {}, {}};
+    Result result{ReadOutcome::FinishedWithoutEnd, 0, {}, {}};
     std::int64_t blockBytes = 0;
     for (const std::string_view line : TextLines(text)) {
         if (line.find_first_not_of(' ') == std::string_view::npos) {
@@ -93,6 +93,9 @@ Result ModelRead(std::string_view text)
             return result;
         }
         if (HexValue(line.substr(7, 2)) != 0) {
+            if (HexValue(line.substr(7, 2)) == 1) {
+                result.outcome = ReadOutcome::Finished;
+            }
             continue;
         }
         result.lines.push_back(std::string(line.substr(3, 4)) + "  " +

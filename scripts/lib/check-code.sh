@@ -11,11 +11,12 @@
 #   write (src/output) and of the console (src/convert).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+. scripts/lib/project-files.sh
 
 # The version decides the layout: 14, as scripts/lib/packages.sh installs it.
 format=$(command -v clang-format-14 || command -v clang-format)
 echo "clang-format: $("$format" --version)"
-git ls-files -z '*.cpp' '*.h' | xargs -0 "$format" --dry-run --Werror
+project_files '*.cpp' '*.h' | xargs -0 "$format" --dry-run --Werror
 
 declare -A below=(
   [model]="" [load]="model" [output]="model" [edit]="model"

@@ -11,24 +11,68 @@ _missing_packages() {
   done
 }
 
+# apt-get, waiting up to 10 minutes for the package lock where another program (an
+# upgrade in the background, another build) holds it, instead of failing at once.
+_apt_get() {
+  $_sudo env DEBIAN_FRONTEND=noninteractive LC_ALL=C apt-get -o DPkg::Lock::Timeout=600 "$@"
+}
+
+# apt-get update takes the package lists' lock, for which apt (2.6) does not wait
+# whatever DPkg::Lock::Timeout says: it is tried again every 5 seconds, for up to 10
+# minutes, while apt-get says the lock is held.
+_apt_get_update() {
+  local waited=0 output
+  until output=$(_apt_get update -qq 2>&1); do
+    if ! grep -q 'Could not get lock' <<<"$output" || [ "$waited" -ge 600 ]; then
+      printf '%s\n' "$output" >&2
+      return 1
+    fi
+    [ "$waited" -eq 0 ] && echo "Waiting for another program to finish with the package lists..."
+    sleep 5
+    waited=$((waited + 5))
+  done
+  [ -z "$output" ] || printf '%s\n' "$output"
+}
+
+# apt-get runs as root: through sudo for anyone else. Without sudo, MESSAGE says what
+# is missing.
+_sudo_for() {
+  _sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "$1" >&2; return 1; }
+    _sudo="sudo"
+  fi
+}
+
 ensure_packages() {
   local missing
   missing=$(_missing_packages "$@")
   [ -z "$missing" ] && return 0
-  local sudo=""
-  if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null || { echo "These packages are missing and sudo is not available: $missing" >&2; return 1; }
-    sudo="sudo"
-  fi
+  _sudo_for "These packages are missing and sudo is not available: $(echo $missing)" || return 1
   echo "Installing: $(echo $missing)"
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  _apt_get_update
   # shellcheck disable=SC2086
-  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing >/dev/null
+  _apt_get install -y -qq --no-install-recommends $missing >/dev/null
+}
+
+# Installs what the Debian source package in DIR needs to build (its Build-Depends)
+# where dpkg-checkbuilddeps finds something missing.
+#   ensure_build_depends build-package/kestrane-quillet-1.20
+ensure_build_depends() {
+  local dir
+  dir=$(cd "$1" && pwd)
+  (cd "$dir" && dpkg-checkbuilddeps) 2>/dev/null && return 0
+  _sudo_for "The build dependencies of $1 are missing and sudo is not available" || return 1
+  echo "Installing the build dependencies of $1"
+  _apt_get_update
+  _apt_get build-dep -y -qq --no-install-recommends "$dir" >/dev/null
 }
 
 # What building and testing the core and the console converter needs: strace watches the
-# order of the calls of a safe write and holds one up to interrupt it.
-CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time strace"
+# order of the calls of a safe write, holds one up to interrupt it and makes calls fail;
+# setfacl (acl) and setfattr (attr) give an earlier executable an ACL and an attribute to
+# keep.
+CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time strace acl attr"
 # What building, running and testing the window needs besides: Qt 6 Widgets (its
 # offscreen platform, which the window tests run on, included), Qt SVG for the icon, and
 # a font with fixed-pitch faces for the dump lines.
@@ -45,17 +89,17 @@ WINDOWS_BUILD_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix"
 WINDOWS_PACKAGES="$WINDOWS_BUILD_PACKAGES googletest wine64"
 
 # What checking the install tree needs: the validators of desktop entries and of
-# AppStream metadata, and groff to render the man pages.
-INSTALL_CHECK_PACKAGES="desktop-file-utils appstream groff-base"
+# AppStream metadata, groff to render the man pages, and dpkg-dev to read debian/.
+INSTALL_CHECK_PACKAGES="desktop-file-utils appstream groff-base dpkg-dev"
 
-# What building the Debian package needs besides: dpkg-shlibdeps (in dpkg-dev) and file,
-# with which CPack finds the libraries the programs need, and lintian to check it.
-PACKAGE_PACKAGES="dpkg-dev file lintian"
+# What building the Debian packages needs before their own Build-Depends (debian/control,
+# which ensure_build_depends installs): dpkg-buildpackage, and lintian to check them.
+PACKAGE_PACKAGES="dpkg-dev lintian"
 
 # What the sanitizer build and the fuzz targets need: clang with its sanitizer and
 # libFuzzer runtimes; and clang-format, which checks the formatting (its version decides
 # the layout, so it is the same 14 as the compiler's).
-CHECK_PACKAGES="clang libclang-rt-14-dev clang-format-14 git"
+CHECK_PACKAGES="clang libclang-rt-14-dev clang-format-14"
 
 # What the benchmarks and the comparison with other converters need.
 BENCH_PACKAGES="libbenchmark-dev binutils srecord python3"

@@ -21,7 +21,8 @@ int main(int argc, char** argv)
             break;
     }
     if (!options.error.empty()) {
-        std::cerr << "quillet-cli: " << options.error << '\n' << UsageLine() << '\n';
+        // The error quotes what was given, which may hold any character.
+        std::cerr << "quillet-cli: " << EscapedName(options.error) << '\n' << UsageLine() << '\n';
         return kExitUsage;
     }
     return ConvertOnConsole(options.request, UsageLine());

@@ -3,39 +3,27 @@
 #include "convert/BlockInfo.h"
 #include "convert/FollowOnWarnings.h"
 #include "load/LoadObjectFile.h"
+#include "load/PathQuestions.h"
 #include "load/SourceFile.h"
 #include "model/Document.h"
-#include "output/SafeFileWrite.h"
 #include "output/WriteExe.h"
 
-#include <filesystem>
 #include <new>
-#include <system_error>
-
-namespace fs = std::filesystem;
-
-bool IsSameFile(const std::string& a, const std::string& b)
-{
-    std::error_code ec;
-    return fs::equivalent(fs::u8path(a), fs::u8path(b), ec) && !ec;
-}
-
-std::string OutputIsSourceMessage(const std::string& output)
-{
-    return "The output '" + output + "' is the file being converted. Nothing saved.";
-}
 
 namespace {
 
-// An output that is a folder, or the source itself, is refused before anything is read.
+// An output that is a folder, or that is or may be the source itself, is refused before
+// anything is read.
 bool OutputIsUsable(Document& doc, const std::string& output, const std::string& source)
 {
     if (NamesFolder(output)) {
-        doc.frontEnd.ShowMessage("The output '" + output + "' is a folder. Nothing saved.", Icon::Error);
+        doc.frontEnd.ShowMessage(
+            "The output '" + doc.frontEnd.NameInMessage(output) + "' is a folder. Nothing saved.",
+            Icon::Error);
         return false;
     }
-    if (IsSameFile(output, source)) {
-        doc.frontEnd.ShowMessage(OutputIsSourceMessage(output), Icon::Error);
+    if (MightBeSameFile(output, source)) {
+        doc.frontEnd.ShowMessage(OutputIsTheSourceMessage(doc.frontEnd.NameInMessage(output)), Icon::Error);
         return false;
     }
     return true;
@@ -91,4 +79,9 @@ ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& reques
         doc.frontEnd.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
         return kExitRefused;
     }
+}
+
+std::string OutputIsTheSourceMessage(const std::string& name)
+{
+    return "The output '" + name + "' is the file being converted. Nothing saved.";
 }

@@ -33,16 +33,14 @@ struct ConversionRequest {
 // with a warning for each that no longer fits the block. Nothing is written unless the file
 // yields a block; an existing file at the output path is replaced, and only by a
 // complete new one. The source is used exactly as given for every step. An output that
-// is a folder, or the source itself, is refused before anything is read. Running out of
-// memory is reported, not fatal.
+// is a folder, or that is or may be the source itself, is refused before anything is
+// read. Running out of memory is reported, not fatal.
 ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& request);
 
-// Whether the two paths name the same file: never true when either cannot be looked up.
-bool IsSameFile(const std::string& a, const std::string& b);
-
-// The refusal of an output that is the source itself: "The output 'X' is the file being
-// converted. Nothing saved."
-std::string OutputIsSourceMessage(const std::string& output);
+// The refusal of an output that is, or may be, the source: "The output 'NAME' is the file
+// being converted. Nothing saved.", NAME as the front end shows the path. The window's
+// Save says the same, and offers its dialog again.
+std::string OutputIsTheSourceMessage(const std::string& name);
 
 // The messages of a command line that names no usable file.
 inline constexpr const char* kNoValidFileMessage = "It could be a good idea to supply a valid filename...";

@@ -10,12 +10,15 @@ struct ConversionRequest;
 // The console converter's front end. Information goes to `out`; warnings and errors go
 // to `err`, prefixed with the file being converted and, where a line of it caused the
 // message, that line's number: "game.obj:3: Last line listed failed checksum. ...".
+// File names, in the prefix and in the messages, are shown with their control characters
+// escaped (EscapedName), so that a name cannot send the terminal commands.
 // It never waits for a person: a question takes its default answer and a prompt is
 // cancelled.
 class ConsoleFrontEnd : public FrontEnd {
 public:
     ConsoleFrontEnd(std::ostream& out, std::ostream& err, std::string fileName);
 
+    std::string NameInMessage(const std::string& path) const override;
     void ShowMessage(const std::string& text, Icon icon) override;
     void ShowMessageAtLine(int line, const std::string& text, Icon icon) override;
     Answer AskYesNo(const std::string& text, Icon icon, Answer defaultButton) override;
@@ -33,6 +36,13 @@ private:
 };
 
 // Converts as the command line asks with the messages on the console (information on
-// standard output, warnings and errors on standard error) and returns the exit status;
-// a command line that names no usable file is followed by `usageLine`.
+// standard output, or on standard error when the executable goes to standard output;
+// warnings and errors on standard error) and returns the exit status; a command line that
+// names no usable file is followed by `usageLine`.
 int ConvertOnConsole(const ConversionRequest& request, const std::string& usageLine);
+
+// `text` as a terminal may show it, the way careful command-line tools quote names they
+// did not choose: each control character (C0, DEL and C1) and each byte that is not part
+// of valid UTF-8 is written as an escape, "\033" for ESC, "\x9b" for a stray byte.
+// Everything else, letters beyond ASCII included, stays as it is.
+std::string EscapedName(const std::string& text);

@@ -1,5 +1,6 @@
 #include "convert/ProgramStart.h"
 
+#include "load/PathQuestions.h"
 #include "model/TextUtil.h"
 #include "output/SafeFileWrite.h"
 
@@ -28,15 +29,20 @@ void RemoveTemporaryFileAndEnd(int signal)
 void SetUpSignals()
 {
 #ifdef _WIN32
-    std::signal(SIGINT, RemoveTemporaryFileAndEnd);
-    std::signal(SIGTERM, RemoveTemporaryFileAndEnd);
+    for (const int signal : kInterruptingSignals) {
+        std::signal(signal, RemoveTemporaryFileAndEnd);
+    }
 #else
     struct sigaction action = {};
     action.sa_handler = RemoveTemporaryFileAndEnd;
     action.sa_flags = static_cast<int>(SA_RESETHAND);  // a bit that glibc spells unsigned
     sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        sigaction(signal, &action, nullptr);
+    for (const int signal : kInterruptingSignals) {
+        // One the program was started with ignored (nohup, a shell's trap '' ...) stays so.
+        struct sigaction before = {};
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {
+            sigaction(signal, &action, nullptr);
+        }
     }
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
@@ -53,8 +59,9 @@ std::string CommandLineArgument(const std::vector<std::string>& words)
     for (std::size_t i = 0; i < words.size(); ++i) {
         argument += (i > 0 ? " " : "") + words[i];
     }
-    // Trimmed once, here, so that every step of the conversion sees the same name.
-    return std::string(TrimSpaces(argument));
+    // Decided once, here, so that every step of the conversion sees the same name: the
+    // name as given when a file of that name is there, else trimmed of spaces.
+    return FileExists(argument) ? argument : std::string(TrimSpaces(argument));
 }
 
 #ifdef _WIN32

@@ -5,10 +5,12 @@
 
 // What both programs do as they start, before anything else.
 
-// SIGINT, SIGTERM and SIGHUP remove the temporary file of a write under way before the
-// program ends. Under a file-size limit (ulimit -f) a write past it would end the program
-// at once; SIGXFSZ is ignored, so that such a write fails instead and is reported like any
-// other failed write.
+// The signals that end the program (kInterruptingSignals: SIGINT, SIGTERM, SIGHUP,
+// SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE) remove the temporary file of a write under
+// way before the program ends, as they would have ended it; one the program was started
+// with ignored stays ignored. Under a file-size limit (ulimit -f) a write past it would end
+// the program at once; SIGXFSZ is ignored, so that such a write fails instead and is
+// reported like any other failed write.
 void SetUpSignals();
 
 // The arguments after the program name, in UTF-8, as the core expects paths. On Windows
@@ -17,8 +19,9 @@ void SetUpSignals();
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
 // The file argument of `quillet FILE`: the arguments after the program name joined with
-// single spaces, so that a path holding spaces may be given without quotes, and trimmed of
-// spaces. Empty when there are none.
+// single spaces, so that a path holding spaces may be given without quotes. The name that
+// is looked up is the name that is loaded: as given when a file of that name exists,
+// else trimmed of spaces. Empty when there are none.
 std::string CommandLineArgument(int argc, char** argv);
 
 // The same of arguments already read, in UTF-8.

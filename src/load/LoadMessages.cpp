@@ -2,9 +2,9 @@
 
 #include "model/Document.h"
 
-std::string CannotReadMessage(const std::string& path, const std::string& reason)
+std::string CannotReadMessage(const std::string& name, const std::string& reason)
 {
-    return "Cannot read '" + path + "': " + reason + ". File read aborted.";
+    return "Cannot read '" + name + "': " + reason + ". File read aborted.";
 }
 
 void ReportTooManyLines(Document& doc, int line)

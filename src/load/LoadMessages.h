@@ -9,9 +9,10 @@ struct Document;
 // which a load is refused.
 
 enum class ReadOutcome {
-    Finished,  // read to the end of the file
-    Aborted,   // refused the file; the reader has told the user why
-    Failed,    // the file could not be read to its end
+    Finished,            // read to the end of the file
+    FinishedWithoutEnd,  // read to the end of an object file that has no end-of-file record
+    Aborted,             // refused the file; the reader has told the user why
+    Failed,              // the file could not be read to its end
 };
 
 inline constexpr const char* kTooManyLinesMessage =
@@ -19,14 +20,18 @@ inline constexpr const char* kTooManyLinesMessage =
 inline constexpr const char* kInvalidObjectFileMessage = "Object file is invalid. File read aborted.";
 inline constexpr const char* kChecksumFailedMessage = "Last line listed failed checksum. File read aborted.";
 
+// An object file read to its end without an end-of-file record converts all the same,
+// but the assembler may have died or the disk filled before it was written whole.
+inline constexpr const char* kNoEndRecordMessage = "No end-of-file record; the file may be cut short.";
+
 // Tasm's dump lines are 53 characters long. A line far longer is not one it wrote, and
 // holding it whole would let one line of a huge file take all the memory there is.
 inline constexpr std::size_t kMaxDumpLineLength = 4096;
 inline constexpr const char* kDumpLineTooLongMessage =
     "Dump line longer than 4096 characters. File read aborted.";
 
-// "Cannot read 'PATH': REASON. File read aborted."
-std::string CannotReadMessage(const std::string& path, const std::string& reason);
+// "Cannot read 'NAME': REASON. File read aborted.", NAME as the front end shows the path.
+std::string CannotReadMessage(const std::string& name, const std::string& reason);
 
 // A file with more dump lines than the list can hold: no partial block is kept.
 void ReportTooManyLines(Document& doc, int line);

@@ -61,7 +61,8 @@ LoadOutcome LoadObjectFile(Document& doc, const std::string& path)
     }
     if (outcome == ReadOutcome::Failed) {
         doc.lines.Clear();
-        doc.frontEnd.ShowMessage(CannotReadMessage(path, reader.ErrorText()), Icon::Warning);
+        doc.frontEnd.ShowMessage(CannotReadMessage(doc.frontEnd.NameInMessage(path), reader.ErrorText()),
+                                 Icon::Warning);
         return LoadOutcome::Aborted;
     }
     if (outcome == ReadOutcome::Aborted) {
@@ -71,5 +72,8 @@ LoadOutcome LoadObjectFile(Document& doc, const std::string& path)
         return LoadOutcome::NoDumpLines;
     }
     ShowLoadedBlock(doc, reader.BytesRead());
+    if (outcome == ReadOutcome::FinishedWithoutEnd) {
+        doc.frontEnd.ShowMessage(kNoEndRecordMessage, Icon::Warning);
+    }
     return LoadOutcome::Loaded;
 }

@@ -15,6 +15,7 @@ enum class LoadOutcome {
 // the commands and blanks the status panels, clears the dump list, derives ExePath,
 // runs the reader the file's name calls for and, when it produced dump lines, sets ORG
 // from line 0, ENT to ORG and SP to the end of ORG's 16K page, enables the commands
-// and fills the panels. The file is opened by the path exactly as given; only a regular
-// file is read.
+// and fills the panels; an object file without an end-of-file record is then warned
+// about. The file is opened by the path exactly as given; only a regular file is read,
+// and one whose size changes while it is read is refused.
 LoadOutcome LoadObjectFile(Document& doc, const std::string& path);

@@ -15,9 +15,12 @@ namespace {
 
 // ":" + count + address + type + checksum, without data.
 constexpr std::size_t kRecordOverhead = 11;
-// The longest valid record carries 255 data bytes; keeping one character more is
+// The longest valid record carries 255 data bytes; reading one character more is
 // enough to see that a longer line is invalid.
 constexpr std::size_t kRecordKeep = kRecordOverhead + 2 * 255 + 1;
+
+// The record type that ends an object file: ":00000001FF".
+constexpr std::uint32_t kEndOfFileRecord = 1;
 
 // The start code is there and the length matches the byte count exactly.
 bool HasRecordForm(std::string_view record, std::size_t length, std::uint32_t count)
@@ -108,7 +111,8 @@ ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc)
     LineFacts facts;
     ReserveForObjectFile(doc.lines, reader.SizeWhenOpened());
     const bool ssse3 = CanUseSsse3();
-    while (reader.Next(text, facts, kRecordKeep)) {
+    bool endSeen = false;
+    while (reader.Next(text, facts, kRecordKeep, kRecordKeep)) {
         if (facts.blank) {
             continue;
         }
@@ -127,7 +131,9 @@ ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc)
             return ReadOutcome::Aborted;
         }
         if (fields.type != 0) {
-            continue;  // end-of-file, extended-address and other records carry no block bytes
+            // End-of-file, extended-address and other records carry no block bytes.
+            endSeen = endSeen || fields.type == kEndOfFileRecord;
+            continue;
         }
         if (!doc.lines.AppendWritten(length)) {
             ReportTooManyLines(doc, reader.LineNumber());
@@ -140,5 +146,8 @@ ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc)
             return ReadOutcome::Aborted;
         }
     }
-    return reader.Failed() ? ReadOutcome::Failed : ReadOutcome::Finished;
+    if (reader.Failed()) {
+        return ReadOutcome::Failed;
+    }
+    return endSeen ? ReadOutcome::Finished : ReadOutcome::FinishedWithoutEnd;
 }

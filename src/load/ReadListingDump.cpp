@@ -19,11 +19,13 @@ static_assert(kHeader.size() == 53 && kRule.size() == 53);
 constexpr std::size_t kMarkerKeep = kHeader.size() + 1;
 
 // Room in the dump list for the dump lines a listing of this size may hold: its size, but
-// no more than the longest list of Tasm's dump lines takes, so that a huge listing with a
-// short dump section does not claim memory it will never use.
+// no more than the fullest list of the longest dump lines takes. The dump lines are part
+// of the file, so the list never has to grow, and grown by doubling the largest would
+// hold its old text and its new, twice as large, at once. Room not filled is never
+// touched and takes no memory.
 void ReserveForListing(DumpList& lines, std::uint64_t fileSize)
 {
-    constexpr std::uint64_t kFullList = std::uint64_t{DumpList::kMaxLines} * (kHeader.size() + 1);
+    constexpr std::uint64_t kFullList = std::uint64_t{DumpList::kMaxLines} * kMaxDumpLineLength;
     const std::uint64_t text = std::min(fileSize, kFullList);
     lines.Reserve(static_cast<std::size_t>(text), static_cast<int>(text / (kHeader.size() + 1)) + 1);
 }
@@ -39,7 +41,9 @@ ReadOutcome ReadListingDump(TextLineReader& reader, Document& doc)
     ReserveForListing(doc.lines, reader.SizeWhenOpened());
     for (;;) {
         const bool inSection = headerSeen && ruleSeen;
-        if (!reader.Next(line, facts, inSection ? kMaxDumpLineLength + 1 : kMarkerKeep)) {
+        const bool read = inSection ? reader.Next(line, facts, kMaxDumpLineLength, kMaxDumpLineLength)
+                                    : reader.Next(line, facts, kMarkerKeep);
+        if (!read) {
             break;
         }
         if (facts.blank) {

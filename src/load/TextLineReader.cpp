@@ -1,5 +1,7 @@
 #include "load/TextLineReader.h"
 
+#include "model/TextUtil.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -23,11 +25,7 @@
 namespace {
 
 constexpr const char* kNotRegularFile = "not a regular file";
-
-std::string ErrnoText(int error)
-{
-    return std::strerror(error != 0 ? error : EIO);
-}
+constexpr const char* kChangedWhileRead = "the file changed while it was read";
 
 #ifdef _WIN32
 
@@ -152,6 +150,12 @@ bool TextLineReader::Fill()
     if (end_ == 0 && std::ferror(file_) != 0) {
         failed_ = true;
         error_ = ErrnoText(errno);
+    } else if (bytesRead_ > sizeWhenOpened_ || (end_ == 0 && bytesRead_ < sizeWhenOpened_)) {
+        // Written to, cut short or replaced in place while it was read: what was read need
+        // not be any one state of the file, so none of it is used.
+        failed_ = true;
+        error_ = kChangedWhileRead;
+        end_ = 0;
     }
     return end_ > 0;
 }
@@ -170,7 +174,7 @@ bool TextLineReader::SkipPendingLf()
     return true;
 }
 
-bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t keep)
+bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t keep, std::size_t longest)
 {
     text = {};
     facts = LineFacts{};
@@ -220,6 +224,10 @@ bool TextLineReader::Next(std::string_view& text, LineFacts& facts, std::size_t 
         }
         if (carry_.size() < keep) {
             carry_.append(start, std::min(n, keep - carry_.size()));
+        }
+        if (facts.length > longest && !facts.blank) {
+            text = carry_;
+            break;  // longer than the caller takes: not a byte more of it is read
         }
         if (!Fill()) {
             text = carry_;

@@ -39,9 +39,16 @@ public:
 
     // Reads the next line, keeping at most `keep` of its characters in `text`, a view that
     // stays valid until the next call. Returns false at the end of the file, and on a read
-    // error (then Failed() is true).
-    bool Next(std::string_view& text, LineFacts& facts, std::size_t keep = kWholeLine);
+    // error (then Failed() is true). A line longer than `longest` that is not blank is read
+    // no further than the chunk in which it passes that length, and facts.length is then
+    // the length read so far, more than `longest`: a caller that refuses such a line
+    // learns of it at once, however long the line runs on. The next call reads on from
+    // there, inside the line.
+    bool Next(std::string_view& text, LineFacts& facts, std::size_t keep = kWholeLine,
+              std::size_t longest = kWholeLine);
 
+    // True once the file could not be read to its end, or changed size while it was read
+    // (then ErrorText() is "the file changed while it was read").
     bool Failed() const { return failed_; }
 
     // 1-based number of the line Next() returned last.
@@ -51,7 +58,7 @@ public:
     std::uint64_t BytesRead() const { return bytesRead_; }
 
     // The file's size when it was opened: what a reader may expect to read, to size what it
-    // fills. Only a hint: the file may change while it is read.
+    // fills. A file that turns out longer or shorter fails the read.
     std::uint64_t SizeWhenOpened() const { return sizeWhenOpened_; }
 
 private:

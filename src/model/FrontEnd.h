@@ -30,6 +30,12 @@ public:
         ShowMessage(text, icon);
     }
 
+    // A file name as the messages show it, inside the quotes they put around it. The name
+    // as it is, unless the front end shows text where some characters of a name could do
+    // harm: a terminal takes control characters as commands, so the console escapes them.
+    // Every name put into a message goes through here; the rest of a message never does.
+    virtual std::string NameInMessage(const std::string& path) const { return path; }
+
     virtual Answer AskYesNo(const std::string& text, Icon icon, Answer defaultButton) = 0;
 
     // The text entered; empty when the user cancels or clears the field.

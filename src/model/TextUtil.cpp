@@ -1,5 +1,8 @@
 #include "model/TextUtil.h"
 
+#include <cerrno>
+#include <cstring>
+
 std::string_view TrimSpaces(std::string_view text)
 {
     const std::size_t first = text.find_first_not_of(' ');
@@ -22,4 +25,9 @@ std::string ToUpperAscii(std::string_view text)
         c = ToUpperAscii(c);
     }
     return upper;
+}
+
+std::string ErrnoText(int error)
+{
+    return std::strerror(error != 0 ? error : EIO);
 }

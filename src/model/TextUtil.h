@@ -16,3 +16,8 @@ inline char ToUpperAscii(char c)
 }
 
 std::string ToUpperAscii(std::string_view text);
+
+// The C library's text for an errno value ("No such file or directory"): the same words
+// wherever the program runs, which std::generic_category() does not promise. 0 reads as
+// EIO, for a call that failed without saying why.
+std::string ErrnoText(int error);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <csignal>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The bytes of a file, handed out a piece at a time, so that a large file is written
@@ -15,25 +17,74 @@ public:
     virtual std::size_t Next(std::uint8_t* to, std::size_t room) = 0;
 };
 
-// Writes the bytes of `source` to `path` so that no reader, and no crash, ever sees a partial file:
-// - missing or a regular file: the bytes go to a temporary file created exclusively in
-//   the same folder, are synced to the disk, and the temporary file is renamed over
-//   `path`; then the folder is synced. A file that was there keeps its permission bits
-//   (and its owner and group where the process may set them).
-// - a symlink: the file it leads to is replaced that way, and the link stays a link.
-// - a device, FIFO or socket: the bytes are written into it directly.
+// Writes the bytes of `source` to `path` so that no reader, and no crash, ever sees a
+// partial file, and nothing is written where the user did not ask:
+// - "-" is standard output; on Linux and macOS so are /dev/stdout, and /dev/stderr,
+//   /dev/fd/N and /proc/self/fd/N the descriptors they name: the bytes go into the
+//   descriptor the program holds, as it stands (a pipe or terminal gets them, a file
+//   opened for appending is appended to), and a file or block device there is synced.
+// - missing or a regular file: the bytes go to a new file in the same folder (on Linux
+//   unnamed, where the file system allows, until its bytes are on the disk), synced, and
+//   renamed over `path`; then the folder is synced. An earlier file keeps its permission
+//   bits, never widened, its ACL and extended attributes (those the process may set),
+//   and its owner and group where the process may set them. One the user may not write
+//   (no write permission, or read-only on Windows) is refused, and left as it was.
+// - a symlink: followed only where the system would follow it (never another user's link
+//   in a sticky world-writable folder such as /tmp, unless the folder is that user's);
+//   the file it leads to is written as above, and the link stays a link.
+// - a device, FIFO or socket: the bytes are written into it, and a block device synced.
 // - a folder, or an empty name: refused before anything is written.
-// On failure the temporary file is removed, an earlier file at `path` is left as it was,
-// `reason` says why ("No such file or directory") and the result is false.
+// What is there is judged by the descriptor held, not by the name looked at before. On
+// failure no new file is left beside the target, an earlier file is as it was, `reason`
+// says why ("No such file or directory") and the result is false; only when the folder
+// alone could not be synced is the new file in place all the same.
 bool WriteFileSafely(const std::string& path, ByteSource& source, std::string& reason);
 
-// True when something other than a folder exists at `path` (following symlinks).
-bool FileExists(const std::string& path);
+// True when there is something that writing to `path` would replace or write into: a
+// file or device, after links, or a descriptor that "-" or /dev/stdout names.
+bool TargetExists(const std::string& path);
 
-// True when `path` names a folder: an existing one, or a name that ends in a separator.
-bool NamesFolder(const std::string& path);
+// The descriptor that `path` names for the write: 1 for "-" and, on Linux and macOS, for
+// /dev/stdout, 2 for /dev/stderr, N for /dev/fd/N and /proc/self/fd/N; else -1.
+int DescriptorNamed(const std::string& path);
 
-// Removes the temporary file of the write under way, if there is one. Safe to call from
-// a signal handler: the program's handlers for SIGINT and SIGTERM call it before the
-// program ends, so an interrupted write leaves nothing behind.
+// The signals that end the program, whose handlers remove the temporary file of a write
+// under way before it ends (SetUpSignals). SIGKILL cannot be caught: on Linux the new
+// file has no name until its bytes are on the disk, so that it leaves nothing behind.
+#ifdef _WIN32
+inline constexpr int kInterruptingSignals[] = {SIGINT, SIGTERM};
+#else
+inline constexpr int kInterruptingSignals[] = {SIGINT,  SIGTERM, SIGHUP,  SIGQUIT,
+                                               SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE};
+#endif
+
+// Removes the temporary file of the write under way, if it has a name. Safe to call from
+// a signal handler.
 void RemoveTemporaryFileNow();
+
+// What the two platforms' parts of the safe write share (SafeFileWritePosix.cpp,
+// SafeFileWriteWindows.cpp, one of which CMake builds).
+
+// The bytes of a file as they are written: the source, and a buffer for one piece of it,
+// allocated before any file is touched, so that running out of memory leaves none behind.
+class WritePieces {
+public:
+    static constexpr std::size_t kSize = 1 << 16;
+
+    explicit WritePieces(ByteSource& bytes) : source_(bytes), buffer_(new std::uint8_t[kSize]) {}
+
+    // Fills the buffer with the next piece and returns its length; 0 at the end.
+    std::size_t Next() { return source_.Next(buffer_.get(), kSize); }
+    const std::uint8_t* Data() const { return buffer_.get(); }
+
+private:
+    ByteSource& source_;
+    std::unique_ptr<std::uint8_t[]> buffer_;
+};
+
+// Tries at finding a temporary name nobody uses before giving up.
+inline constexpr int kMaxNameTries = 100;
+
+// A fresh name for a temporary file: eight characters, so that it fits wherever the
+// target's own name fits, starting with a dot so that it stays out of folder listings.
+std::string TemporaryName(unsigned long long processId);

@@ -7,7 +7,7 @@
 bool WriteExe(Document& doc, bool overwrite)
 {
     const std::string& path = doc.state.ExePath;
-    if (!overwrite && FileExists(path) &&
+    if (!overwrite && TargetExists(path) &&
         doc.frontEnd.AskYesNo("File exists. Delete?", Icon::Information, Answer::No) == Answer::No) {
         doc.frontEnd.ShowMessage("Save abort!", Icon::Information);
         return false;
@@ -19,11 +19,12 @@ bool WriteExe(Document& doc, bool overwrite)
     const bool saved = WriteFileSafely(path, image, reason);
     busy.Release();
 
+    const std::string name = doc.frontEnd.NameInMessage(path);
     if (!saved) {
-        doc.frontEnd.ShowMessage("Cannot write '" + path + "': " + reason + ". File not saved.",
+        doc.frontEnd.ShowMessage("Cannot write '" + name + "': " + reason + ". File not saved.",
                                  Icon::Warning);
         return false;
     }
-    doc.frontEnd.ShowMessage("File saved as '" + path + "'", Icon::Information);
+    doc.frontEnd.ShowMessage("File saved as '" + name + "'", Icon::Information);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "window/FileDialogSetup.h"
 
 #include "convert/CommandLineConversion.h"
+#include "load/PathQuestions.h"
 
 #include <filesystem>
 #include <system_error>
@@ -64,13 +65,12 @@ std::optional<std::string> OpenDialogFolder(const std::string& lastSource)
 
 std::optional<std::string> SavePathRefusal(const std::string& path, const std::string& source)
 {
-    const fs::path folder = FolderOf(path);
-    if (!IsFolder(folder)) {
-        return "The folder '" + fs::path(folder).make_preferred().u8string() +
+    if (!FolderExists(path)) {
+        return "The folder '" + FolderOf(path).make_preferred().u8string() +
                "' does not exist. Check the path and try again.";
     }
-    if (!source.empty() && IsSameFile(path, source)) {
-        return OutputIsSourceMessage(path);
+    if (!source.empty() && MightBeSameFile(path, source)) {
+        return OutputIsTheSourceMessage(path);
     }
     return std::nullopt;
 }

@@ -98,6 +98,14 @@ TEST_F(CliWindows, AnEarlierExecutableIsReplacedWholeUnlessItIsInUse)
     held.close();
     EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "in use");
     EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"HELLO.EXE", "hello.obj"}));
+
+    // Made read-only, it is not the user's to replace.
+    fs::permissions(dir.Path() / "HELLO.EXE", fs::perms::owner_write, fs::perm_options::remove);
+    const ProgramRun readOnly = Cli({"hello.obj"});
+    EXPECT_EQ(readOnly.status, 1);
+    EXPECT_EQ(readOnly.err, "hello.obj: Cannot write 'HELLO.EXE': Permission denied. File not saved.\n");
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "in use");
+    fs::permissions(dir.Path() / "HELLO.EXE", fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(CliWindows, TheNullDeviceIsWrittenIntoNotReplaced)

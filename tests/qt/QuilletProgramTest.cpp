@@ -135,6 +135,7 @@ private slots:
         QTemporaryDir dir;
         CopyTestData(dir, "hello.lst", "my prog.lst");
         WriteFile(dir, "bad.obj", ":0180000080FE\n");
+        CopyTestData(dir, "hello.obj", " bad.obj");
         const auto run = [&](const QStringList& arguments) {
             QProcess quillet;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -166,6 +167,8 @@ private slots:
                               "bad.obj:1: Last line listed failed checksum. File read aborted.\n"
                               "bad.obj: Nothing saved."}));
         QCOMPARE(run({"missing.obj"})[0], QStringLiteral("2"));
+        // The name looked up is the name loaded: trimmed only where no file has it whole.
+        QCOMPARE(run({" bad.obj"}), QStringList({"0", "File saved as ' BAD.EXE'\n", ""}));
 
         // --help and --version answer on the console; Qt's own options go to Qt, and what
         // is left is the file.

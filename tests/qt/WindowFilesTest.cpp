@@ -160,6 +160,19 @@ private slots:
         QCOMPARE(q.window.State().ExePath, exePath);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList({"hello.obj"}));
+
+        // The source itself is refused the same way, before the question about replacing it.
+        dialogs.Then(DialogAnswerer::Choose(source))
+            .Then(DialogAnswerer::PressEnter())
+            .Then(DialogAnswerer::Cancel())
+            .Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_S);
+        QCOMPARE(dialogs.Take(), QStringList({"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
+                                              "Warning [OK]: The output '" + source +
+                                                  "' is the file being converted. Nothing saved.",
+                                              "File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
+                                              "Information [OK]: Save canceled!"}));
+        QCOMPARE(ReadAll(source), ReadAll(TestData("hello.obj")));
     }
 
     void aLoadThatLeavesTheListEmptySaysWhyInTheList()

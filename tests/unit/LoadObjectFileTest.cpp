@@ -51,6 +51,19 @@ TEST_F(LoadDriver, DefaultStackPointerIsTheEndOfOrgsPage)
     EXPECT_EQ(ui.Status(StatusPanel::Addresses), "Org=&HC123, Ent=&HC123, SP=&HFFFF ");
 }
 
+TEST_F(LoadDriver, AnObjectFileWithoutAnEndOfFileRecordLoadsAndIsWarnedAboutLast)
+{
+    // As when the assembler died or the disk filled: the records there are load, and
+    // the user hears once the block is shown that the file may be incomplete.
+    EXPECT_EQ(LoadText("cut.obj", ":0180000080FF\n:020000040000FA\n"), LoadOutcome::Loaded);
+    EXPECT_EQ(ui.Transcript().end()[-2], "Panel 3: Org=&H8000, Ent=&H8000, SP=&HBFFF ");
+    EXPECT_EQ(ui.Dialogs(),
+              std::vector<std::string>{"Warning: No end-of-file record; the file may be cut short."});
+    ui.TakeTranscript();
+    EXPECT_EQ(LoadText("whole.obj", ":0180000080FF\n:00000001FF\n"), LoadOutcome::Loaded);
+    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{});
+}
+
 TEST_F(LoadDriver, ALaterLoadResetsFirstAndKeepsTheOldAddressesWhenItYieldsNothing)
 {
     LoadObjectFile(doc, DataFile("hello.obj"));

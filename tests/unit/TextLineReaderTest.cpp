@@ -107,6 +107,33 @@ TEST(TextLineReader, KeepsOnlyWhatTheCallerAsksForButMeasuresTheWholeLine)
     while (reader.Next(text, facts)) {
     }
     EXPECT_EQ(reader.BytesRead(), 200000u + 1 + 70000 + 1 + 2);
+
+    // Told the longest line it takes, the caller hears of a longer one as soon as a chunk
+    // takes it past that, and no more of the file is read.
+    TextLineReader cut(path, 4096);
+    EXPECT_TRUE(cut.Next(text, facts, 10, 4100));
+    EXPECT_EQ(text, "xxxxxxxxxx");
+    EXPECT_EQ(facts.length, 8192u);
+    EXPECT_EQ(cut.BytesRead(), 8192u);
+}
+
+TEST(TextLineReader, AFileWhoseSizeChangesWhileItIsReadFails)
+{
+    // The size is taken as the file is opened: cut short or written to since, it is no
+    // one state of the file, and none of it is handed out as the file.
+    TempDir dir;
+    for (const std::uintmax_t size : {5000u, 20000u}) {
+        SCOPED_TRACE(size);
+        const std::string path = dir.Write("changing.lst", std::string(10000, 'x') + "\nend\n");
+        TextLineReader reader(path, 4096);
+        std::filesystem::resize_file(std::filesystem::u8path(path), size);
+        std::string_view text;
+        LineFacts facts;
+        while (reader.Next(text, facts)) {
+        }
+        EXPECT_TRUE(reader.Failed());
+        EXPECT_EQ(reader.ErrorText(), "the file changed while it was read");
+    }
 }
 
 TEST(TextLineReader, MissingFileAndFolderDoNotOpenAndSayWhy)

@@ -1,0 +1,78 @@
+#include "load/PathQuestions.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The path the file system knows `path` by: "-" is standard output, which the write
+// writes into, and which Linux and macOS also name /dev/stdout.
+fs::path FileSystemPath(const std::string& path)
+{
+#ifndef _WIN32
+    if (path == "-") {
+        return "/dev/stdout";
+    }
+#endif
+    return fs::u8path(path);
+}
+
+// A last path component that names a folder, never a file: "dir/", ".", "..".
+bool IsFolderName(const fs::path& name)
+{
+    return name.empty() || name == "." || name == "..";
+}
+
+// The failure of a comparison only because there is nothing at one of the paths.
+bool NothingThere(const std::error_code& ec)
+{
+    return ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(fs::u8path(path), ec);
+    return fs::exists(status) && !fs::is_directory(status);
+}
+
+bool NamesFolder(const std::string& path)
+{
+    const fs::path name = FileSystemPath(path);
+    std::error_code ec;
+    return IsFolderName(name.filename()) || fs::is_directory(name, ec);
+}
+
+bool FolderExists(const std::string& path)
+{
+    std::error_code ec;
+    const fs::path folder = fs::absolute(fs::u8path(path), ec).parent_path();
+    return !ec && fs::is_directory(folder, ec);
+}
+
+bool MightBeSameFile(const std::string& output, const std::string& source)
+{
+    const fs::path target = FileSystemPath(output);
+    const fs::path file = fs::u8path(source);
+    std::error_code ec;
+    const fs::file_status status = fs::status(target, ec);
+    if (status.type() == fs::file_type::not_found || NothingThere(ec) || ec == std::errc::permission_denied) {
+        return false;
+    }
+    if (ec) {
+        return true;  // a chain of too many links, an I/O error: no telling where it leads
+    }
+    if (fs::equivalent(target, file, ec)) {
+        return true;
+    }
+    const fs::path resolvedTarget = ec ? fs::path() : fs::canonical(target, ec);
+    const fs::path resolvedFile = ec ? fs::path() : fs::canonical(file, ec);
+    if (ec) {
+        return !NothingThere(ec);
+    }
+    return resolvedTarget == resolvedFile;
+}
