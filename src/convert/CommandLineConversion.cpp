@@ -22,7 +22,7 @@ bool OutputIsUsable(Document& doc, const std::string& output, const std::string&
             Icon::Error);
         return false;
     }
-    if (MightBeSameFile(output, source)) {
+    if (OutputWouldReplaceSource(output, source)) {
         doc.frontEnd.ShowMessage(OutputIsTheSourceMessage(doc.frontEnd.NameInMessage(output)), Icon::Error);
         return false;
     }

@@ -69,7 +69,7 @@ std::optional<std::string> SavePathRefusal(const std::string& path, const std::s
         return "The folder '" + FolderOf(path).make_preferred().u8string() +
                "' does not exist. Check the path and try again.";
     }
-    if (!source.empty() && MightBeSameFile(path, source)) {
+    if (!source.empty() && OutputWouldReplaceSource(path, source)) {
         return OutputIsTheSourceMessage(path);
     }
     return std::nullopt;

@@ -2,6 +2,7 @@
 // the warnings on standard error, and the exit status of a value that cannot be used.
 
 #include "CliTestSupport.h"
+#include "FileImages.h"
 
 using CliValues = CliTest;
 
@@ -80,4 +81,31 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
     }
     EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"hello.lst", "hello.obj", "split.obj"}));
     EXPECT_EQ(Cli({"--info", "-o", "x.exe", "hello.obj"}).status, 2);
+}
+
+TEST_F(CliValues, AnExecutableSavesAgainInPlaceWithOnlyTheHeaderValuesChanged)
+{
+    Copy("hello.obj");
+    ASSERT_EQ(Cli({"hello.obj"}).status, 0);
+    const std::string built = ReadFileBytes(dir / "HELLO.EXE");
+
+    // Opened and saved unchanged, it is byte for byte what it was.
+    ProgramRun run = Cli({"HELLO.EXE"});
+    EXPECT_EQ(run.out, "File saved as 'HELLO.EXE'\n");
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), built);
+
+    // Re-based in place: only ORG's two bytes change; the bytes of the block stay.
+    run = Cli({"--org", "&H9000", "HELLO.EXE"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "HELLO.EXE: ENT address falls outside the block.\n");
+    std::string moved = built;
+    moved[17] = '\x90';
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), moved);
+
+    // A copy with a new ENT and SP, the executable itself left as it was.
+    EXPECT_EQ(Cli({"--ent", "&H9003", "--sp", "&HBFF0", "-o", "NEW.EXE", "HELLO.EXE"}).status, 0);
+    EXPECT_EQ(ReadFileBytes(dir / "NEW.EXE"), ExeHeader(0x9000, 0x9003, 0xBFF0) + built.substr(512));
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), moved);
+    EXPECT_EQ(Cli({"--info", "NEW.EXE"}).out,
+              "ORG: 9000\nENT: 9003\nSP: BFF0\nBlock: 62 bytes in 4 dump lines\nLoads at: 9000-903D\n");
 }
