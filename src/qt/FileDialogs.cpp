@@ -30,8 +30,10 @@ QString NameFilter(const FileFilter& filter)
            QLatin1Char(')');
 }
 
-// Sets the dialog up as `setup` says, shows it, and returns the chosen path.
-std::optional<QString> Ask(QFileDialog& dialog, const FileDialogSetup& setup)
+// Sets the dialog up as `setup` says. Before the name is preset: selecting a filter gives
+// the name in the box the filter's extension, in the filter's case ("game.exe" would
+// become "game.EXE", another file where names are case-sensitive).
+void SetUp(QFileDialog& dialog, const FileDialogSetup& setup)
 {
     dialog.setWindowTitle(QString::fromUtf8(setup.title));
     QStringList filters;
@@ -41,6 +43,11 @@ std::optional<QString> Ask(QFileDialog& dialog, const FileDialogSetup& setup)
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(setup.filterIndex - 1));
+}
+
+// Shows the dialog and returns the chosen path.
+std::optional<QString> Ask(QFileDialog& dialog)
+{
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -54,8 +61,9 @@ std::optional<QString> AskOpenPath(QWidget* parent, const QString& presetName, c
     QFileDialog dialog(parent, QString(), folder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(OpenDialogSetup().fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    SetUp(dialog, OpenDialogSetup());
     dialog.selectFile(presetName);
-    return Ask(dialog, OpenDialogSetup());
+    return Ask(dialog);
 }
 
 std::optional<QString> AskSavePath(QWidget* parent, const QString& presetPath)
@@ -64,6 +72,7 @@ std::optional<QString> AskSavePath(QWidget* parent, const QString& presetPath)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    SetUp(dialog, SaveDialogSetup());
     // A name in a folder that does not exist (one offered again after it was refused) is
     // given from the nearest folder that does, where the dialog starts: given whole, the
     // dialog would drop the folders it cannot find.
@@ -79,5 +88,5 @@ std::optional<QString> AskSavePath(QWidget* parent, const QString& presetPath)
     } else {
         dialog.selectFile(presetPath);
     }
-    return Ask(dialog, SaveDialogSetup());
+    return Ask(dialog);
 }
