@@ -1,10 +1,13 @@
-// A whole conversion on any bytes: LoadObjectFile reads the input as an object file and
-// as a listing, and every block it loads is written with WriteExe. The executable must be
-// the header with ORG, ENT and SP followed by the bytes of every dump line, the block's
-// layout must count exactly those bytes, the write must leave nothing else behind, and a
-// refused load must leave the commands' values alone. A load says nothing but that an
-// object file has no end-of-file record.
+// A whole conversion on any bytes: LoadObjectFile reads the input as an object file, as a
+// listing and as an executable (as it is, and behind an executable's header), and every
+// block it loads is written with WriteExe. The executable must be the header with ORG,
+// ENT and SP followed by the bytes of every dump line, the block's layout must count
+// exactly those bytes, the write must leave nothing else behind, and a refused load must
+// leave the commands' values alone. An executable saves over itself as its header's ORG,
+// ENT and SP and its very block. A load says nothing but that an object file has no
+// end-of-file record.
 
+#include "FileImages.h"
 #include "FuzzSupport.h"
 #include "load/LoadMessages.h"
 #include "load/LoadObjectFile.h"
@@ -36,7 +39,8 @@ void ConvertAs(const std::string& name, const std::uint8_t* data, std::size_t si
     FuzzFrontEnd ui;
     Document doc(ui);
     const LoadOutcome outcome = LoadObjectFile(doc, path);
-    FUZZ_CHECK(doc.state.ExePath != path);
+    const bool executable = name == "input.exe";
+    FUZZ_CHECK((doc.state.ExePath == path) == executable);
     if (outcome != LoadOutcome::Loaded) {
         FUZZ_CHECK(doc.state.Org == 0 && doc.state.Ent == 0 && doc.state.Sp == 0);
         FUZZ_CHECK(outcome == LoadOutcome::NoDumpLines ? ui.messages.empty() : ui.messages.size() == 1);
@@ -46,10 +50,17 @@ void ConvertAs(const std::string& name, const std::uint8_t* data, std::size_t si
     const std::vector<std::string> noEnd = {"1: " + std::string(kNoEndRecordMessage)};
     FUZZ_CHECK(doc.lines.Count() > 0 &&
                (ui.messages.empty() || (name == "input.obj" && ui.messages == noEnd)));
-    FUZZ_CHECK(doc.state.Org >= 0 && doc.state.Org <= 0xFFFF && doc.state.Ent == doc.state.Org);
-    FUZZ_CHECK(doc.state.Sp % 0x4000 == 0x3FFF && doc.state.Sp / 0x4000 == doc.state.Org / 0x4000);
+    FUZZ_CHECK(doc.state.Org >= 0 && doc.state.Org <= 0xFFFF);
+    if (executable) {
+        FUZZ_CHECK(size > 512 && doc.state.Org == static_cast<std::int32_t>(data[16] | data[17] << 8) &&
+                   doc.state.Ent == static_cast<std::int32_t>(data[18] | data[19] << 8) &&
+                   doc.state.Sp == static_cast<std::int32_t>(data[20] | data[21] << 8));
+    } else {
+        FUZZ_CHECK(doc.state.Ent == doc.state.Org);
+        FUZZ_CHECK(doc.state.Sp % 0x4000 == 0x3FFF && doc.state.Sp / 0x4000 == doc.state.Org / 0x4000);
+    }
 
-    FUZZ_CHECK(WriteExe(doc, false));
+    FUZZ_CHECK(WriteExe(doc, executable));  // an executable is replaced without a question
     const std::vector<std::uint8_t> image = ReadBack(doc.state.ExePath);
     std::vector<std::uint8_t> block;
     for (const std::string& line : doc.lines.Lines()) {
@@ -62,7 +73,12 @@ void ConvertAs(const std::string& name, const std::uint8_t* data, std::size_t si
     FUZZ_CHECK(Word(image, 16) == static_cast<std::uint32_t>(doc.state.Org));
     FUZZ_CHECK(Word(image, 18) == static_cast<std::uint32_t>(doc.state.Ent));
     FUZZ_CHECK(Word(image, 20) == static_cast<std::uint32_t>(doc.state.Sp));
-    FUZZ_CHECK(ScratchFileNames().size() == 2);  // the input and the executable
+    if (executable) {
+        FUZZ_CHECK(image.size() == size && std::equal(image.begin() + 512, image.end(), data + 512));
+        FUZZ_CHECK(ScratchFileNames().size() == 1);  // the executable, saved over itself
+    } else {
+        FUZZ_CHECK(ScratchFileNames().size() == 2);  // the input and the executable
+    }
 }
 
 }  // namespace
@@ -71,5 +87,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     ConvertAs("input.obj", data, size);
     ConvertAs("input.lst", data, size);
+    ConvertAs("input.exe", data, size);
+    // Behind a header, with ORG, ENT and SP from the input's first bytes, any bytes load.
+    const auto field = [&](std::size_t at) { return size > at + 1 ? data[at] | data[at + 1] << 8 : 0; };
+    const std::string exe = ExeHeader(field(0), field(2), field(4)) + std::string(data, data + size);
+    ConvertAs("input.exe", reinterpret_cast<const std::uint8_t*>(exe.data()), exe.size());
     return 0;
 }

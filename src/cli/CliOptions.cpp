@@ -73,6 +73,8 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
                 }
                 options.request.output = value;
             }
+        } else if (arg == "--info") {
+            options.request.infoOnly = true;
         } else if (IsOption(arg, "--org")) {
             TakeAddress(args, i, "--org", std::numeric_limits<std::int32_t>::max(),
                         options.request.values.org, options.error);
@@ -83,6 +85,9 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
         } else {
             options.error = "unknown option '" + arg + "'";
         }
+    }
+    if (options.error.empty() && options.request.infoOnly && options.request.output) {
+        options.error = "option '--info' writes nothing: leave out '-o'";
     }
     if (options.error.empty()) {
         if (files.empty()) {
@@ -98,7 +103,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
 
 std::string UsageLine()
 {
-    return "usage: quillet-cli [-o FILE] [--org N] [--ent N] [--sp N] FILE";
+    return "usage: quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE";
 }
 
 std::string HelpText()
@@ -110,12 +115,16 @@ std::string HelpText()
            "executable: a 512-byte header with ORG, ENT and SP, then the block. ORG is the\n"
            "address of the first dump line, ENT is ORG, SP is the last address of ORG's 16K\n"
            "page. The executable goes beside FILE, named in upper case with the extension\n"
-           ".EXE (game.obj gives GAME.EXE); an existing file there is replaced.\n"
+           ".EXE (game.obj gives GAME.EXE); an existing file there is replaced. A Kestrane\n"
+           "executable (.EXE) is read back, its ORG, ENT and SP from its header, and written\n"
+           "again in its own place.\n"
            "\n"
            "Options:\n"
            "  -o, --output FILE  write the executable to FILE instead; with -o - (or\n"
            "                     /dev/stdout) it goes to standard output as it stands: a\n"
            "                     pipe, or a file the shell opened for appending\n"
+           "      --info         write nothing; tell ORG, ENT, SP, the block's size and\n"
+           "                     where its bytes load, one item a line\n"
            "      --org N        move the block to load at N: the dump line addresses move,\n"
            "                     the bytes stay\n"
            "      --ent N        set the entry address to N (0 to 0xFFFF)\n"

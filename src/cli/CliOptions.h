@@ -15,7 +15,7 @@ struct CliOptions {
 };
 
 // Reads the arguments after the program name:
-//   quillet-cli [-o FILE] [--org N] [--ent N] [--sp N] FILE
+//   quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE
 //   quillet-cli --help | --version
 // "--" ends the options; "-o" also reads as "--output"; a long option's value may be
 // attached by "=". N is decimal, "&H" or "0x" hex; a value out of range or not a number

@@ -1,5 +1,6 @@
 #include "convert/CommandLineConversion.h"
 
+#include "convert/BlockInfo.h"
 #include "convert/FollowOnWarnings.h"
 #include "load/LoadObjectFile.h"
 #include "load/PathQuestions.h"
@@ -10,6 +11,23 @@
 #include <new>
 
 namespace {
+
+// An output that is a folder, or that is or may be the source itself, is refused before
+// anything is read.
+bool OutputIsUsable(Document& doc, const std::string& output, const std::string& source)
+{
+    if (NamesFolder(output)) {
+        doc.frontEnd.ShowMessage(
+            "The output '" + doc.frontEnd.NameInMessage(output) + "' is a folder. Nothing saved.",
+            Icon::Error);
+        return false;
+    }
+    if (OutputWouldReplaceSource(output, source)) {
+        doc.frontEnd.ShowMessage(OutputIsTheSourceMessage(doc.frontEnd.NameInMessage(output)), Icon::Error);
+        return false;
+    }
+    return true;
+}
 
 ExitStatus Convert(Document& doc, const ConversionRequest& request)
 {
@@ -23,14 +41,7 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
         return kExitUsage;
     }
     const std::string output = request.output ? *request.output : ExePathFor(source);
-    if (NamesFolder(output)) {
-        doc.frontEnd.ShowMessage(
-            "The output '" + doc.frontEnd.NameInMessage(output) + "' is a folder. Nothing saved.",
-            Icon::Error);
-        return kExitUsage;
-    }
-    if (MightBeSameFile(output, source)) {
-        doc.frontEnd.ShowMessage(OutputIsTheSourceMessage(doc.frontEnd.NameInMessage(output)), Icon::Error);
+    if (!request.infoOnly && !OutputIsUsable(doc, output, source)) {
         return kExitUsage;
     }
 
@@ -47,6 +58,12 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
     }
     WarnWhereDumpLinesDoNotFollowOn(doc, request.followOnWarningsInOneMessage);
     SetBlockValues(doc, request.values);
+    if (request.infoOnly) {
+        for (const std::string& line : BlockInfoLines(doc)) {
+            doc.frontEnd.ShowMessage(line, Icon::Information);
+        }
+        return kExitSaved;
+    }
     doc.state.ExePath = output;
     return WriteExe(doc, true) ? kExitSaved : kExitRefused;
 }

@@ -18,6 +18,9 @@ struct ConversionRequest {
     std::string source;                 // the file to convert, as given
     std::optional<std::string> output;  // where to write; derived from the source if absent
     BlockValues values;                 // ORG, ENT and SP to set once the block is loaded
+    // Only tells what the conversion would write (BlockInfoLines, as information) and writes
+    // nothing: quillet-cli --info.
+    bool infoOnly = false;
     // The places where a dump line does not follow on are warned about in one message, for
     // front ends whose every message is a box to close, rather than one message each.
     bool followOnWarningsInOneMessage = false;

@@ -19,6 +19,7 @@ inline constexpr const char* kTooManyLinesMessage =
     "File holds more than 32767 dump lines. File read aborted.";
 inline constexpr const char* kInvalidObjectFileMessage = "Object file is invalid. File read aborted.";
 inline constexpr const char* kChecksumFailedMessage = "Last line listed failed checksum. File read aborted.";
+inline constexpr const char* kNotExecutableMessage = "Not a Kestrane executable. File read aborted.";
 
 // An object file read to its end without an end-of-file record converts all the same,
 // but the assembler may have died or the disk filled before it was written whole.

@@ -1,6 +1,7 @@
 #include "load/LoadObjectFile.h"
 
 #include "load/LoadMessages.h"
+#include "load/ReadExecutable.h"
 #include "load/ReadIntelHex.h"
 #include "load/ReadListingDump.h"
 #include "load/SourceFile.h"
@@ -25,12 +26,14 @@ void ResetForLoad(Document& doc)
     doc.state.BlockBytes = 0;
 }
 
-void ShowLoadedBlock(Document& doc, std::uint64_t fileLength)
+// ORG, ENT and SP are an executable's own; for a listing or object file ORG is the first
+// dump line's address, ENT is ORG and SP the end of ORG's 16K page.
+void ShowLoadedBlock(Document& doc, std::uint64_t fileLength, const ExeHeaderValues* header)
 {
     BlockState& s = doc.state;
     s.Org = LineAddress(doc.lines.Line(0));
-    s.Ent = s.Org;
-    s.Sp = DefaultSp(s.Org);
+    s.Ent = header != nullptr ? header->ent : s.Org;
+    s.Sp = header != nullptr ? header->sp : DefaultSp(s.Org);
     for (const Command command : {Command::SaveExeAs, Command::CopySelectionAsText, Command::ChangeOrg,
                                   Command::ChangeEnt, Command::ChangeSp}) {
         doc.frontEnd.SetCommandEnabled(command, true);
@@ -56,8 +59,21 @@ LoadOutcome LoadObjectFile(Document& doc, const std::string& path)
 
     TextLineReader reader(path);
     ReadOutcome outcome = ReadOutcome::Failed;
+    ExeHeaderValues header;
     if (reader.IsOpen()) {
-        outcome = kind == SourceKind::ObjectFile ? ReadIntelHex(reader, doc) : ReadListingDump(reader, doc);
+        switch (kind) {
+            case SourceKind::ObjectFile:
+                outcome = ReadIntelHex(reader, doc);
+                break;
+            case SourceKind::Listing:
+                outcome = ReadListingDump(reader, doc);
+                break;
+            case SourceKind::Executable:
+                outcome = ReadExecutable(reader, doc, header);
+                break;
+            case SourceKind::Other:
+                break;  // never opened: see above
+        }
     }
     if (outcome == ReadOutcome::Failed) {
         doc.lines.Clear();
@@ -71,7 +87,7 @@ LoadOutcome LoadObjectFile(Document& doc, const std::string& path)
     if (doc.lines.Count() == 0) {
         return LoadOutcome::NoDumpLines;
     }
-    ShowLoadedBlock(doc, reader.BytesRead());
+    ShowLoadedBlock(doc, reader.BytesRead(), kind == SourceKind::Executable ? &header : nullptr);
     if (outcome == ReadOutcome::FinishedWithoutEnd) {
         doc.frontEnd.ShowMessage(kNoEndRecordMessage, Icon::Warning);
     }

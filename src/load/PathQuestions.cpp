@@ -1,5 +1,7 @@
 #include "load/PathQuestions.h"
 
+#include "load/SourceFile.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -75,4 +77,9 @@ bool MightBeSameFile(const std::string& output, const std::string& source)
         return !NothingThere(ec);
     }
     return resolvedTarget == resolvedFile;
+}
+
+bool OutputWouldReplaceSource(const std::string& output, const std::string& source)
+{
+    return SourceKindOf(source) != SourceKind::Executable && MightBeSameFile(output, source);
 }

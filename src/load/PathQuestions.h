@@ -23,3 +23,9 @@ bool FolderExists(const std::string& path);
 // (at either path) or no permission to look at `output` (then the write cannot reach it
 // either) rules a failed comparison out. "-" is standard output, as the write takes it.
 bool MightBeSameFile(const std::string& output, const std::string& source);
+
+// True when writing the executable made from `source` to `output` would lose the source:
+// they might be one file (MightBeSameFile) and the source is a listing or object file.
+// An executable is its own output: all it holds is in the dump list, and saving it again
+// replaces it safely.
+bool OutputWouldReplaceSource(const std::string& output, const std::string& source);

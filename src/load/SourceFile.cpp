@@ -35,6 +35,9 @@ SourceKind SourceKindOf(std::string_view path)
     if (EndsWith(upper, "LST")) {
         return SourceKind::Listing;
     }
+    if (EndsWith(upper, "EXE")) {
+        return SourceKind::Executable;
+    }
     return SourceKind::Other;
 }
 
@@ -45,6 +48,9 @@ std::string DisplayName(std::string_view path)
 
 std::string ExePathFor(std::string_view path)
 {
+    if (SourceKindOf(path) == SourceKind::Executable) {
+        return std::string(path);
+    }
     const std::size_t nameStart = FileNameStart(path);
     std::string name = ToUpperAscii(path.substr(nameStart));
     if (EndsWith(name, ".OBJ") || EndsWith(name, ".LST")) {

@@ -160,6 +160,17 @@ bool TextLineReader::Fill()
     return end_ > 0;
 }
 
+std::size_t TextLineReader::NextBytes(char* to, std::size_t room)
+{
+    if (pos_ == end_ && !Fill()) {
+        return 0;
+    }
+    const std::size_t taken = std::min(room, end_ - pos_);
+    std::memcpy(to, buffer_.get() + pos_, taken);
+    pos_ += taken;
+    return taken;
+}
+
 bool TextLineReader::SkipPendingLf()
 {
     if (pos_ == end_ && !Fill()) {

@@ -47,6 +47,11 @@ public:
     bool Next(std::string_view& text, LineFacts& facts, std::size_t keep = kWholeLine,
               std::size_t longest = kWholeLine);
 
+    // Reads the file's next bytes as they are, up to `room` of them, into `to`: for a file
+    // that is not text (an executable), read with this alone, never with Next(). Returns
+    // how many, 0 at the end of the file and on a read error (then Failed() is true).
+    std::size_t NextBytes(char* to, std::size_t room);
+
     // True once the file could not be read to its end, or changed size while it was read
     // (then ErrorText() is "the file changed while it was read").
     bool Failed() const { return failed_; }

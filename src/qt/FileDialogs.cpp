@@ -29,8 +29,10 @@ QString NameFilter(const FileFilter& filter)
            QLatin1Char(')');
 }
 
-// Sets the dialog up as `setup` says, shows it, and returns the chosen path.
-std::optional<QString> Ask(QFileDialog& dialog, const FileDialogSetup& setup)
+// Sets the dialog up as `setup` says. Before the name is preset: selecting a filter gives
+// the name in the box the filter's extension, in the filter's case ("game.exe" would
+// become "game.EXE", another file where names are case-sensitive).
+void SetUp(QFileDialog& dialog, const FileDialogSetup& setup)
 {
     dialog.setWindowTitle(QString::fromUtf8(setup.title));
     QStringList filters;
@@ -40,6 +42,11 @@ std::optional<QString> Ask(QFileDialog& dialog, const FileDialogSetup& setup)
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(setup.filterIndex - 1));
+}
+
+// Shows the dialog and returns the chosen path.
+std::optional<QString> Ask(QFileDialog& dialog)
+{
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -53,8 +60,9 @@ std::optional<QString> AskOpenPath(QWidget* parent, const QString& presetName, c
     QFileDialog dialog(parent, QString(), folder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(OpenDialogSetup().fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    SetUp(dialog, OpenDialogSetup());
     dialog.selectFile(presetName);
-    return Ask(dialog, OpenDialogSetup());
+    return Ask(dialog);
 }
 
 std::optional<QString> AskSavePath(QWidget* parent, const QString& presetPath)
@@ -63,10 +71,11 @@ std::optional<QString> AskSavePath(QWidget* parent, const QString& presetPath)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    SetUp(dialog, SaveDialogSetup());
     const DialogStart start = SaveDialogStart(PathFromQt(presetPath));
     if (!start.folder.empty()) {
         dialog.setDirectory(PathToQt(start.folder));
     }
     dialog.selectFile(PathToQt(start.name));
-    return Ask(dialog, SaveDialogSetup());
+    return Ask(dialog);
 }

@@ -3,6 +3,7 @@
 #include "win32/WideText.h"
 #include "window/FileDialogSetup.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 namespace {
@@ -45,6 +46,11 @@ std::optional<std::wstring> CommonFileDialogs::Ask(HWND owner, const FileDialogS
     // The flags as set up, the new dialog's look, and the current folder left alone.
     dialog.Flags = setup.flags | OFN_EXPLORER | OFN_NOCHANGEDIR;
     if (!(setup.kind == FileDialogKind::Save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) {
+        // A preset the dialog cannot take as a name (a dump line too long for one) leaves
+        // the field empty rather than the dialog unshown.
+        if (CommDlgExtendedError() == FNERR_INVALIDFILENAME && !name.empty()) {
+            return Ask(owner, setup, folder, L"");
+        }
         return std::nullopt;
     }
     path.resize(path.find(L'\0'));

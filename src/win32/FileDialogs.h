@@ -21,8 +21,8 @@ public:
                                             const std::wstring& folder, const std::wstring& name) = 0;
 };
 
-// The system's common dialogs. A dialog that fails (a preset name it cannot take) counts
-// as cancelled.
+// The system's common dialogs. A preset name they cannot take is left out; a dialog that
+// fails otherwise counts as cancelled.
 class CommonFileDialogs : public FileDialogs {
 public:
     std::optional<std::wstring> Ask(HWND owner, const FileDialogSetup& setup, const std::wstring& folder,

@@ -39,7 +39,8 @@ const FileDialogSetup& OpenDialogSetup()
                                        "Open Object File...",
                                        {{"All Files (*.*)", ""},
                                         {"Tasm OBJ Files (Intel Hex, *.OBJ)", "OBJ"},
-                                        {"Tasm LST Files (*.LST)", "LST"}},
+                                        {"Tasm LST Files (*.LST)", "LST"},
+                                        {"Kestrane EXE Files (*.EXE)", "EXE"}},
                                        2,
                                        true,
                                        false,
@@ -92,7 +93,7 @@ std::optional<std::string> SavePathRefusal(const std::string& path, const std::s
         return "The folder '" + FolderOf(path).make_preferred().u8string() +
                "' does not exist. Check the path and try again.";
     }
-    if (!source.empty() && MightBeSameFile(path, source)) {
+    if (!source.empty() && OutputWouldReplaceSource(path, source)) {
         return OutputIsTheSourceMessage(path);
     }
     return std::nullopt;

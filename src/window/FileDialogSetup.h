@@ -26,7 +26,8 @@ struct FileDialogSetup {
     unsigned flags;      // the same as the common dialog's flags: 0x1004 (Open), 0x40804 (Save)
 };
 
-// "Open Object File...": all files, Tasm OBJ files (selected), Tasm LST files.
+// "Open Object File...": all files, Tasm OBJ files (selected), Tasm LST files, Kestrane
+// EXE files.
 const FileDialogSetup& OpenDialogSetup();
 
 // "Save Kestrane EXE As...": all files, Kestrane EXE files (selected). It does not ask

@@ -45,6 +45,7 @@ TEST_F(CliBadInput, RefusedFilesWriteNothingAndExitWithOne)
          ":2: Last line listed failed checksum. File read aborted.\n"},
         {"bad.lst", ListingWithDumpLines(40000),
          ":32770: File holds more than 32767 dump lines. File read aborted.\n"},
+        {"noise.exe", Noise(5000), ": Not a Kestrane executable. File read aborted.\n"},
     };
     for (const BadFile& c : cases) {
         SCOPED_TRACE(std::string(c.name) + ": " + c.err);

@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kUsageLine = "usage: quillet-cli [-o FILE] [--org N] [--ent N] [--sp N] FILE\n";
+const std::string kUsageLine = "usage: quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE\n";
 
 mode_t Umask()
 {

@@ -2,6 +2,7 @@
 // the warnings on standard error, and the exit status of a value that cannot be used.
 
 #include "CliTestSupport.h"
+#include "FileImages.h"
 
 using CliValues = CliTest;
 
@@ -39,6 +40,72 @@ TEST_F(CliValues, AValueThatCannotBeUsedIsAUsageErrorAndWritesNothing)
     EXPECT_EQ(run.err,
               "quillet-cli: option '--sp' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex), "
               "not '0x10000'\n"
-              "usage: quillet-cli [-o FILE] [--org N] [--ent N] [--sp N] FILE\n");
+              "usage: quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE\n");
     EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"game.obj"});
+}
+
+TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
+{
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {{"--info", "hello.obj"},
+         "ORG: 8000\nENT: 8000\nSP: BFFF\nBlock: 62 bytes in 3 dump lines\nLoads at: 8000-803D\n",
+         ""},
+        {{"hello.lst", "--info"},
+         "ORG: 8000\nENT: 8000\nSP: BFFF\nBlock: 64 bytes in 4 dump lines\nLoads at: 8000-803F\n",
+         ""},
+        {{"--info", "split.obj"},
+         "ORG: 8000\nENT: 8000\nSP: BFFF\nBlock: 38 bytes in 3 dump lines\nLoads at: 8000-8025\n",
+         "split.obj: Dump line at 9000 does not follow on from the bytes before it, which end at 800E; the "
+         "executable holds them one after another.\n"
+         "split.obj: Dump line at 9100 does not follow on from the bytes before it, which end at 9013; the "
+         "executable holds them one after another.\n"},
+        // The values given are applied and checked as a conversion checks them.
+        {{"--info", "--org", "&HFFF0", "--ent", "&HFFF0", "hello.obj"},
+         "ORG: FFF0\nENT: FFF0\nSP: BFFF\nBlock: 62 bytes in 3 dump lines\nLoads at: FFF0-FFFF\n"
+         "Loads at: 0000-002D\n",
+         "hello.obj: New ORG causes block to go over 64K.\nhello.obj: SP falls outside ORG's 16K page.\n"},
+    };
+    for (const std::string name : {"hello.obj", "hello.lst", "split.obj"}) {
+        Copy(name);
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const ProgramRun run = Cli(c.args);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
+    }
+    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"hello.lst", "hello.obj", "split.obj"}));
+    EXPECT_EQ(Cli({"--info", "-o", "x.exe", "hello.obj"}).status, 2);
+}
+
+TEST_F(CliValues, AnExecutableSavesAgainInPlaceWithOnlyTheHeaderValuesChanged)
+{
+    Copy("hello.obj");
+    ASSERT_EQ(Cli({"hello.obj"}).status, 0);
+    const std::string built = ReadFileBytes(dir / "HELLO.EXE");
+
+    // Opened and saved unchanged, it is byte for byte what it was.
+    ProgramRun run = Cli({"HELLO.EXE"});
+    EXPECT_EQ(run.out, "File saved as 'HELLO.EXE'\n");
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), built);
+
+    // Re-based in place: only ORG's two bytes change; the bytes of the block stay.
+    run = Cli({"--org", "&H9000", "HELLO.EXE"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "HELLO.EXE: ENT address falls outside the block.\n");
+    std::string moved = built;
+    moved[17] = '\x90';
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), moved);
+
+    // A copy with a new ENT and SP, the executable itself left as it was.
+    EXPECT_EQ(Cli({"--ent", "&H9003", "--sp", "&HBFF0", "-o", "NEW.EXE", "HELLO.EXE"}).status, 0);
+    EXPECT_EQ(ReadFileBytes(dir / "NEW.EXE"), ExeHeader(0x9000, 0x9003, 0xBFF0) + built.substr(512));
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), moved);
+    EXPECT_EQ(Cli({"--info", "NEW.EXE"}).out,
+              "ORG: 9000\nENT: 9003\nSP: BFF0\nBlock: 62 bytes in 4 dump lines\nLoads at: 9000-903D\n");
 }

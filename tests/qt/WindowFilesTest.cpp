@@ -218,6 +218,31 @@ private slots:
         QCOMPARE(ReadAll(exe).size(), 512 + 64);
     }
 
+    void anExecutableOpensWithItsOwnValuesAndSavesOverItselfUnchanged()
+    {
+        QTemporaryDir dir;
+        const std::string image = ExeHeader(0x9000, 0x9003, 0xBFF0) + std::string(20, '\x76');
+        const QString exe = WriteFile(dir, "game.exe", QByteArray::fromStdString(image));
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, exe);
+        QCOMPARE(q.Lines(),
+                 QStringList({"9000  76 76 76 76 76 76 76 76 76 76 76 76 76 76 76 76", "9010  76 76 76 76"}));
+        QCOMPARE(q.Panels(), QStringList({"GAME.EXE (532 bytes)", "Block=20 bytes ",
+                                          "Org=&H9000, Ent=&H9003, SP=&HBFF0 "}));
+        dialogs.Take();
+
+        // Saved where it came from: asked about, then replaced by the same bytes.
+        dialogs.Then(DialogAnswerer::PressEnter())
+            .Then(DialogAnswerer::Press(QMessageBox::Yes))
+            .Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_S);
+        QCOMPARE(dialogs.Take(), QStringList({"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
+                                              "Information [&No]: File exists. Delete?",
+                                              "Information [OK]: File saved as '" + exe + "'"}));
+        QCOMPARE(ReadAll(exe), QByteArray::fromStdString(image));
+    }
+
     void theChecksumWarningShowsTheFailingRecordAsTheLastLine()
     {
         QByteArray records;
@@ -269,11 +294,12 @@ private slots:
         dialogs.Then(DialogAnswerer::Cancel());
         q.Ctrl(Qt::Key_O);
         QCOMPARE(preset, q.Lines()[1]);
-        QCOMPARE(filters.size(), 3);
+        QCOMPARE(filters.size(), 4);
         for (const char* name : {"demo.obj", "DEMO.OBJ", "Demo.Obj"}) {
             QVERIFY2(Offers(filters[1], name) && !Offers(filters[2], name), name);
         }
         QVERIFY(Offers(filters[2], "demo.lst") && Offers(filters[0], "README"));
+        QVERIFY(Offers(filters[3], "game.exe") && !Offers(filters[3], "demo.obj"));
         QCOMPARE(q.Lines().size(), 4);  // cancelled: nothing loaded, nothing lost
     }
 

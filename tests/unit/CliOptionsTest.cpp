@@ -42,5 +42,5 @@ TEST(CliOptions, AValueOutOfRangeOrNotANumberIsAnError)
         SCOPED_TRACE(error);
         EXPECT_EQ(ParseCliOptions(args).error, error);
     }
-    EXPECT_EQ(UsageLine(), "usage: quillet-cli [-o FILE] [--org N] [--ent N] [--sp N] FILE");
+    EXPECT_EQ(UsageLine(), "usage: quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE");
 }

@@ -14,6 +14,8 @@ TEST(SourceFile, OutputPathKeepsTheFolderAndReplacesOnlyTheFinalExtension)
     EXPECT_EQ(ExePathFor("C:\\WORK\\TESTLST"), "C:\\WORK\\TESTLST.EXE");
     EXPECT_EQ(ExePathFor("prog.lst"), "PROG.EXE");
     EXPECT_EQ(ExePathFor("lib/obj.v2/game.Obj"), "lib/obj.v2/GAME.EXE");
+    // An executable is saved again where it is, its name as written.
+    EXPECT_EQ(ExePathFor("lib/game.exe"), "lib/game.exe");
 }
 
 TEST(SourceFile, KindAndDisplayNameComeFromTheUpperCasedName)
@@ -21,6 +23,7 @@ TEST(SourceFile, KindAndDisplayNameComeFromTheUpperCasedName)
     EXPECT_EQ(SourceKindOf("demo.obj"), SourceKind::ObjectFile);
     EXPECT_EQ(SourceKindOf("C:\\WORK\\TESTLST"), SourceKind::Listing);
     EXPECT_EQ(SourceKindOf("demo.hex"), SourceKind::Other);
+    EXPECT_EQ(SourceKindOf("game.Exe"), SourceKind::Executable);
     EXPECT_EQ(SourceKindOf("ob"), SourceKind::Other);
 #ifdef _WIN32
     EXPECT_EQ(DisplayName("C:\\WORK\\demo.obj"), "DEMO.OBJ");

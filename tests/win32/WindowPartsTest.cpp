@@ -301,6 +301,27 @@ TEST_F(WindowParts, TheMapAndTheGutterShowWhereTheBytesLoadAfterALoadAndAfterCha
     EXPECT_EQ(marks()[2], WrapLines(warning("10F0", "1003")));
 }
 
+TEST_F(WindowParts, AnExecutableOpensWithItsOwnValuesAndSavesOverItselfUnchanged)
+{
+    const std::string image = ExeHeader(0x9000, 0x9003, 0xBFF0) + std::string(20, '\x76');
+    const std::string exe = dir.Write("game.exe", image);
+    Quillet q(dialogs);
+    Open(q, L"game.exe");
+    EXPECT_EQ(q.Lines(), std::vector<std::string>(
+                             {"9000  76 76 76 76 76 76 76 76 76 76 76 76 76 76 76 76", "9010  76 76 76 76"}));
+    EXPECT_EQ(q.Panels(), std::vector<std::string>({"GAME.EXE (532 bytes)", "Block=20 bytes ",
+                                                    "Org=&H9000, Ent=&H9003, SP=&HBFF0 "}));
+
+    // Saved where it came from: asked about, then replaced by the same bytes.
+    answerer.Then(Choose(L"game.exe")).Then(Yes()).Then(Enter());
+    q.Keys("^S");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>(
+                                   {"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As... 'game.exe'",
+                                    "Information [No]: File exists. Delete?",
+                                    InDir("Information [OK]: File saved as '%DIR%\\game.exe'")}));
+    EXPECT_EQ(ReadFileBytes(exe), image);
+}
+
 TEST_F(WindowParts, AChecksumWarningShowsTheFailingRecordAsTheLastLine)
 {
     std::string records;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Document;
+
+// What `quillet-cli --info` tells of a loaded block, one item a line:
+//   ORG: 8000
+//   ENT: 8000
+//   SP: BFFF
+//   Block: 62 bytes in 3 dump lines
+//   Loads at: 8000-803D
+// The bytes are those the executable would hold; one "Loads at" line per piece of the
+// address space they fill (two where the block runs past FFFF, none without bytes). ORG
+// is given as the header holds it, its low 16 bits.
+std::vector<std::string> BlockInfoLines(const Document& doc);
