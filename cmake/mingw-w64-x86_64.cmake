@@ -1,9 +1,9 @@
-# Cross-builds the core, quillet-cli and their tests for 64-bit Windows with Debian's
-# MinGW-w64 compilers (package g++-mingw-w64-x86-64-posix), linked statically so the
-# programs run on Windows, or under Wine, without any MinGW DLL beside them.
+# Cross-builds both programs (the window as the native Win32 one) and their tests for
+# 64-bit Windows with Debian's MinGW-w64 compilers (package g++-mingw-w64-x86-64-posix),
+# linked statically so the programs run on Windows, or under Wine, without any MinGW DLL
+# beside them.
 #
-#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-#         -DQUILLET_BUILD_WINDOW=OFF
+#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
 #
 # When Wine is installed, ctest runs the cross-built tests through it.
 

@@ -82,11 +82,12 @@ WINDOW_PACKAGES="qt6-base-dev qt6-svg-dev fonts-dejavu-core"
 # and a camera.
 SCREENSHOT_PACKAGES="xvfb openbox xdotool imagemagick"
 
-# What cross-building the core and the console converter for Windows needs, and running
-# their tests under Wine besides (GoogleTest is built from the sources the googletest
-# package installs, which libgtest-dev brings).
+# What cross-building the programs for Windows needs, and running their tests under Wine
+# besides (GoogleTest is built from the sources the googletest package installs, which
+# libgtest-dev brings), the Windows window's on a display of their own with a window
+# manager.
 WINDOWS_BUILD_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix"
-WINDOWS_PACKAGES="$WINDOWS_BUILD_PACKAGES googletest wine64"
+WINDOWS_PACKAGES="$WINDOWS_BUILD_PACKAGES googletest wine64 xvfb openbox"
 
 # What checking the install tree needs: the validators of desktop entries and of
 # AppStream metadata, groff to render the man pages, and dpkg-dev to read debian/.

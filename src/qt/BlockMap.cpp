@@ -34,17 +34,10 @@ BlockMap::BlockMap(QWidget* parent) : QWidget(parent)
     Changed();
 }
 
-void BlockMap::ShowBlock(BlockLayout layout, std::int32_t ent, std::int32_t sp)
+void BlockMap::Show(std::optional<MappedBlock> block)
 {
-    block_ = MappedBlock{std::move(layout), ent, sp};
-    cursor_ = block_->layout.start;
-    Changed();
-}
-
-void BlockMap::ShowNoBlock()
-{
-    block_.reset();
-    cursor_ = 0;
+    block_ = std::move(block);
+    cursor_ = block_ ? block_->layout.start : 0;
     Changed();
 }
 

@@ -26,11 +26,8 @@ class BlockMap : public QWidget {
 public:
     explicit BlockMap(QWidget* parent = nullptr);
 
-    // Shows the block laid out as `layout`, with its ENT and SP.
-    void ShowBlock(BlockLayout layout, std::int32_t ent, std::int32_t sp);
-
-    // Shows the empty address space: nothing is loaded.
-    void ShowNoBlock();
+    // Shows `block`, or the empty address space when nothing is loaded.
+    void Show(std::optional<MappedBlock> block);
 
     // The point on the overview's strip that shows `address`.
     QPoint PointOf(std::int32_t address) const;

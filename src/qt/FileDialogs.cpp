@@ -1,10 +1,9 @@
 #include "qt/FileDialogs.h"
 
+#include "qt/QtStrings.h"
 #include "window/FileDialogSetup.h"
 
-#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -73,20 +72,10 @@ std::optional<QString> AskSavePath(QWidget* parent, const QString& presetPath)
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     SetUp(dialog, SaveDialogSetup());
-    // A name in a folder that does not exist (one offered again after it was refused) is
-    // given from the nearest folder that does, where the dialog starts: given whole, the
-    // dialog would drop the folders it cannot find.
-    const QFileInfo preset(presetPath);
-    QString folder = preset.absolutePath();
-    while (!presetPath.isEmpty() && !QFileInfo(folder).isDir() &&
-           QFileInfo(folder).absolutePath() != folder) {
-        folder = QFileInfo(folder).absolutePath();
+    const DialogStart start = SaveDialogStart(PathFromQt(presetPath));
+    if (!start.folder.empty()) {
+        dialog.setDirectory(PathToQt(start.folder));
     }
-    if (!presetPath.isEmpty() && folder != preset.absolutePath()) {
-        dialog.setDirectory(folder);
-        dialog.selectFile(QDir(folder).relativeFilePath(preset.absoluteFilePath()));
-    } else {
-        dialog.selectFile(presetPath);
-    }
+    dialog.selectFile(PathToQt(start.name));
     return Ask(dialog);
 }

@@ -1,12 +1,6 @@
 #include "qt/FrmQuillet.h"
 
-#include "convert/CommandLineConversion.h"
-#include "edit/AddressCommands.h"
-#include "load/LoadObjectFile.h"
-#include "load/SourceFile.h"
-#include "model/BlockLayout.h"
 #include "model/DumpList.h"
-#include "output/WriteExe.h"
 #include "qt/AppIdentity.h"
 #include "qt/BlockMap.h"
 #include "qt/DumpListView.h"
@@ -16,13 +10,14 @@
 #include "window/DumpListText.h"
 #include "window/FileDialogSetup.h"
 #include "window/ListSizing.h"
+#include "window/LoadedBlock.h"
 #include "window/StatusPanels.h"
+#include "window/WindowCommands.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
@@ -36,7 +31,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <new>
 #include <utility>
 
 namespace {
@@ -60,14 +54,14 @@ QFont DumpFont()
     return font;
 }
 
-// The one local listing or object file being dragged, if that is what is dragged.
+// The one local file being dragged, if it is one that a drop opens.
 std::optional<QString> DraggedFile(const QMimeData* data)
 {
     if (data == nullptr || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile()) {
         return std::nullopt;
     }
     const QString path = data->urls().constFirst().toLocalFile();
-    if (SourceKindOf(PathFromQt(path)) == SourceKind::Other || QFileInfo(path).isDir()) {
+    if (!OpensWhenDropped(PathFromQt(path))) {
         return std::nullopt;
     }
     return path;
@@ -117,7 +111,7 @@ FrmQuillet::FrmQuillet(QWidget* parent)
     // about SP and ENT once the block has moved), but not halfway through a load.
     frontEnd_.SetBeforeDialog([this] {
         ShowPendingLines(true);
-        if (!loading_) {
+        if (!loads_.Loading()) {
             ShowBlockMap();
         }
     });
@@ -194,47 +188,25 @@ QSize FrmQuillet::InitialSize() const
     // Panel 1 a little wider than panel 3 (as it is at any width above the least), and room
     // for the size grip.
     const int bar = statusBar()->minimumSizeHint().width() + 3 * statusBar()->fontMetrics().height();
-    return {std::max({Twips(kDesignClientWidth), list, bar}),
-            Twips(kDesignClientHeight) + map_->sizeHint().height() + Twips(kListSpacing)};
+    const ClientSize size = InitialClientSize(list, bar, map_->sizeHint().height());
+    return {size.width, size.height};
 }
 
 void FrmQuillet::RunCommand(const std::function<void()>& command)
 {
-    try {
-        command();
-    } catch (const std::bad_alloc&) {
-        // A command that ran out of memory ends there; the window goes on.
-        loading_ = false;
-        frontEnd_.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
-    }
+    RunTellingOfMemory(doc_, loads_, command);
     ShowPendingLines(false);
     ShowBlockMap();
 }
 
 void FrmQuillet::RunMenuCommand(WindowCommand command)
 {
-    RunCommand([this, command] {
-        switch (command) {
-            case WindowCommand::Open:
-                Open();
-                break;
-            case WindowCommand::ChangeOrg:
-                ChangeOrg(doc_);
-                break;
-            case WindowCommand::ChangeEnt:
-                ChangeEnt(doc_);
-                break;
-            case WindowCommand::ChangeSp:
-                ChangeSp(doc_);
-                break;
-            case WindowCommand::CopySelectionAsText:
-                CopySelectionAsText();
-                break;
-            case WindowCommand::SaveExeAs:
-                SaveExeAs();
-                break;
-        }
-    });
+    const WindowSide side{[this] { Open(); }, [this] { CopySelectionAsText(); },
+                          [this](const std::string& preset) -> std::optional<std::string> {
+                              const std::optional<QString> path = AskSavePath(this, PathToQt(preset));
+                              return path ? std::optional<std::string>(PathFromQt(*path)) : std::nullopt;
+                          }};
+    RunCommand([this, command, &side] { RunWindowCommand(doc_, command, side); });
 }
 
 void FrmQuillet::RunShortcut(WindowCommand command)
@@ -253,23 +225,14 @@ void FrmQuillet::ShowPendingLines(bool showNewest)
 
 void FrmQuillet::ShowBlockMap()
 {
-    if (!blockLoaded_) {
-        map_->ShowNoBlock();
-        model_.ShowMarks(nullptr);
-        return;
-    }
-    BlockLayout layout = LayOutBlock(doc_.lines, doc_.state.Org);
-    model_.ShowMarks(&layout);
-    map_->ShowBlock(std::move(layout), doc_.state.Ent, doc_.state.Sp);
+    std::optional<MappedBlock> block = loads_.Mapped(doc_);
+    model_.ShowMarks(block ? &block->layout : nullptr);
+    map_->Show(std::move(block));
 }
 
 void FrmQuillet::Load(const std::string& path)
 {
-    loading_ = true;
-    blockLoaded_ = false;
-    const LoadOutcome outcome = LoadObjectFile(doc_, path);
-    loading_ = false;
-    blockLoaded_ = outcome == LoadOutcome::Loaded;
+    const LoadOutcome outcome = loads_.Load(doc_, path);
     list_->SetEmptyText(MessageToQt(EmptyListText(outcome, path)));
     if (outcome == LoadOutcome::Loaded) {
         ShowPendingLines(false);
@@ -329,26 +292,6 @@ void FrmQuillet::CopySelectionAsText()
     // is taken here, so no other command can start in between.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     clipboard->setText(text);
-}
-
-void FrmQuillet::SaveExeAs()
-{
-    // A name Save does not take (SavePathRefusal): the user is told why, and the dialog
-    // comes up again on that name.
-    QString preset = PathToQt(doc_.state.ExePath);
-    std::optional<QString> path;
-    std::optional<std::string> refusal;
-    while ((path = AskSavePath(this, preset)) &&
-           (refusal = SavePathRefusal(PathFromQt(*path), doc_.state.SourcePath))) {
-        frontEnd_.ShowMessage(*refusal, Icon::Warning);
-        preset = *path;
-    }
-    if (!path) {
-        frontEnd_.ShowMessage("Save canceled!", Icon::Information);
-        return;
-    }
-    doc_.state.ExePath = PathFromQt(*path);
-    WriteExe(doc_, false);
 }
 
 void FrmQuillet::dragEnterEvent(QDragEnterEvent* event)

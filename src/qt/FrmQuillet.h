@@ -4,6 +4,7 @@
 #include "qt/DumpListModel.h"
 #include "qt/WindowFrontEnd.h"
 #include "window/CommandTable.h"
+#include "window/LoadedBlock.h"
 
 #include <QMainWindow>
 
@@ -51,7 +52,6 @@ private:
 
     void Open();
     void CopySelectionAsText();
-    void SaveExeAs();
 
     WindowFrontEnd frontEnd_;
     Document doc_;
@@ -60,6 +60,5 @@ private:
     BlockMap* map_ = nullptr;
     QMenu* menu_ = nullptr;
     std::map<WindowCommand, QAction*> menuItems_;
-    bool loading_ = false;      // a file is being read into the list
-    bool blockLoaded_ = false;  // the last load gave a block (an aborted one may leave lines)
+    LoadedBlock loads_;
 };

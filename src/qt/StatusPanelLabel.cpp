@@ -48,7 +48,7 @@ bool StatusPanelLabel::IsCut() const
 
 void StatusPanelLabel::UpdateToolTip()
 {
-    setToolTip(IsCut() ? text() : QString::fromUtf8(item_.designText));
+    setToolTip(QString::fromStdString(PanelToolTip(item_, text().toStdString(), IsCut())));
 }
 
 void StatusPanelLabel::resizeEvent(QResizeEvent* event)

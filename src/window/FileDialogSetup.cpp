@@ -2,6 +2,7 @@
 
 #include "convert/CommandLineConversion.h"
 #include "load/PathQuestions.h"
+#include "load/SourceFile.h"
 
 #include <filesystem>
 #include <system_error>
@@ -10,15 +11,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The folder `path` lies in, made absolute and plain (no "." or ".." left).
-fs::path FolderOf(const std::string& path)
+// `path` made absolute and plain (no "." or ".." left).
+fs::path Plain(const std::string& path)
 {
     std::error_code ec;
-    fs::path absolute = fs::absolute(fs::u8path(path), ec);
-    if (ec) {
-        absolute = fs::u8path(path);
-    }
-    return absolute.lexically_normal().parent_path();
+    const fs::path absolute = fs::absolute(fs::u8path(path), ec);
+    return (ec ? fs::u8path(path) : absolute).lexically_normal();
+}
+
+// The folder `path` lies in, made absolute and plain.
+fs::path FolderOf(const std::string& path)
+{
+    return Plain(path).parent_path();
 }
 
 bool IsFolder(const fs::path& folder)
@@ -31,7 +35,8 @@ bool IsFolder(const fs::path& folder)
 
 const FileDialogSetup& OpenDialogSetup()
 {
-    static const FileDialogSetup setup{"Open Object File...",
+    static const FileDialogSetup setup{FileDialogKind::Open,
+                                       "Open Object File...",
                                        {{"All Files (*.*)", ""},
                                         {"Tasm OBJ Files (Intel Hex, *.OBJ)", "OBJ"},
                                         {"Tasm LST Files (*.LST)", "LST"},
@@ -45,7 +50,8 @@ const FileDialogSetup& OpenDialogSetup()
 
 const FileDialogSetup& SaveDialogSetup()
 {
-    static const FileDialogSetup setup{"Save Kestrane EXE As...",
+    static const FileDialogSetup setup{FileDialogKind::Save,
+                                       "Save Kestrane EXE As...",
                                        {{"All Files (*.*)", ""}, {"Kestrane EXE Files (*.EXE)", "EXE"}},
                                        2,
                                        false,
@@ -61,6 +67,24 @@ std::optional<std::string> OpenDialogFolder(const std::string& lastSource)
     }
     const fs::path folder = FolderOf(lastSource);
     return IsFolder(folder) ? std::optional<std::string>(folder.u8string()) : std::nullopt;
+}
+
+DialogStart SaveDialogStart(const std::string& presetPath)
+{
+    if (presetPath.empty()) {
+        return {};
+    }
+    const fs::path preset = Plain(presetPath);
+    fs::path folder = preset.parent_path();
+    while (!IsFolder(folder) && folder.has_relative_path()) {
+        folder = folder.parent_path();
+    }
+    return {folder.u8string(), preset.lexically_relative(folder).make_preferred().u8string()};
+}
+
+bool OpensWhenDropped(const std::string& path)
+{
+    return SourceKindOf(path) != SourceKind::Other && !IsFolder(fs::u8path(path));
 }
 
 std::optional<std::string> SavePathRefusal(const std::string& path, const std::string& source)

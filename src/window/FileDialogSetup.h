@@ -14,7 +14,10 @@ struct FileFilter {
     const char* extension;
 };
 
+enum class FileDialogKind { Open, Save };
+
 struct FileDialogSetup {
+    FileDialogKind kind;
     const char* title;
     std::vector<FileFilter> filters;
     int filterIndex;     // the filter selected at first, from 1: the program's own files
@@ -35,6 +38,21 @@ const FileDialogSetup& SaveDialogSetup();
 // there is one and it still exists; otherwise nothing, and the dialog starts where it
 // would.
 std::optional<std::string> OpenDialogFolder(const std::string& lastSource);
+
+// Where the Save dialog starts for `presetPath`: in its folder with its name, or, for a
+// name in a folder that does not exist (one offered again after it was refused), in the
+// nearest folder above that does, with the rest of the path as the name: a dialog given
+// the path whole would drop the folders it cannot find. An empty `presetPath` gives an
+// empty start: the dialog starts where it would.
+struct DialogStart {
+    std::string folder;
+    std::string name;
+};
+DialogStart SaveDialogStart(const std::string& presetPath);
+
+// Whether a file dropped onto the window is opened: a listing or object file by its
+// name, not a folder.
+bool OpensWhenDropped(const std::string& path);
 
 // Why Save does not take `path`, chosen in its dialog while `source` is loaded: a name in
 // a folder that does not exist, or the source itself. The window shows the message with

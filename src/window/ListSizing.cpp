@@ -2,6 +2,12 @@
 
 #include <algorithm>
 
+ClientSize InitialClientSize(int listWidth, int barWidth, int mapHeight)
+{
+    return {std::max({Twips(kDesignClientWidth), listWidth, barWidth}),
+            Twips(kDesignClientHeight) + mapHeight + Twips(kListSpacing)};
+}
+
 WindowSpan WidenedToShowLine(int needed, int listWidth, WindowSpan window, int frame, int screenLeft,
                              int screenWidth)
 {

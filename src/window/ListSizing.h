@@ -23,6 +23,16 @@ inline constexpr int kFewestLinesShown = 4;
 // characters to the right: the list is made wide enough for it at first.
 inline constexpr int kListingLineWithCharacters = 53 + 2 + 16;
 
+// The window's client area at first: the design size, widened where the list needs
+// `listWidth` (margins included) to show a listing's dump line with its character column,
+// or the status bar needs `barWidth` for its panels; the block map, `mapHeight` high, is
+// added below the list's design height.
+struct ClientSize {
+    int width = 0;
+    int height = 0;
+};
+ClientSize InitialClientSize(int listWidth, int barWidth, int mapHeight);
+
 // The width of the gutter left of the dump lines, where a mark shows each line that does
 // not follow on (FollowOnMarks), for lines `lineHeight` pixels high; the mark leaves a
 // pixel free on its right.

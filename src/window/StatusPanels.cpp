@@ -43,3 +43,8 @@ PanelWidths PanelWidthsFor(const std::function<int(const std::string& text)>& wi
     widths.file = std::max(widthFor(kPanels[0].designText), widths.addresses);
     return widths;
 }
+
+std::string PanelToolTip(const PanelItem& item, const std::string& text, bool cut)
+{
+    return cut ? text : item.designText;
+}

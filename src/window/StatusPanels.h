@@ -33,3 +33,7 @@ struct PanelWidths {
 // a character of the panel's font, for finding its widest hex digit.
 PanelWidths PanelWidthsFor(const std::function<int(const std::string& text)>& widthFor,
                            const std::function<int(char c)>& characterWidth);
+
+// A panel's tooltip: its whole text where the panel cuts it short, else its design-time
+// string (none for panel 3).
+std::string PanelToolTip(const PanelItem& item, const std::string& text, bool cut);

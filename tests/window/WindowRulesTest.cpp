@@ -1,6 +1,7 @@
-// The smaller rules of the window: what Save takes, where Open starts, what the dump list
-// shows besides its lines, the character column's colour, how texts wrap, and how far the
-// window widens for a long dump line.
+// The smaller rules of the window: what Save takes and where its dialog starts, where Open
+// starts, which dropped files open, what the dump list shows besides its lines, the
+// character column's colour, how texts wrap, and how far the window widens for a long dump
+// line.
 
 #include "TempDir.h"
 #include "convert/FollowOnWarnings.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-TEST(SavePathRefusal, RefusesAMissingFolderAndTheSourceItself)
+TEST(SavePathRefusal, RefusesAMissingFolderAndTheSourceItselfAndOffersItAgainFromAFolderThatExists)
 {
     TempDir dir;
     const std::string source = dir.Write("game.obj", ":00000001FF\n");
@@ -41,7 +42,22 @@ TEST(SavePathRefusal, RefusesAMissingFolderAndTheSourceItself)
     for (const auto& c : cases) {
         EXPECT_EQ(SavePathRefusal(c.path, source), c.refusal) << c.path;
     }
-    EXPECT_EQ(OpenDialogFolder(source), dir.Path().lexically_normal().u8string());
+    // Offered again, a name in a folder that does not exist starts in the nearest folder
+    // that does, with the rest of its path as the name.
+    const std::string folder = dir.Path().lexically_normal().u8string();
+    for (const auto& [preset, name] :
+         {std::pair<std::string, std::string>{dir / "GAME.EXE", "GAME.EXE"},
+          {dir / "nope/deeper/GAME.EXE",
+           (std::filesystem::path("nope") / "deeper" / "GAME.EXE").make_preferred().u8string()}}) {
+        EXPECT_EQ(SaveDialogStart(preset).folder, folder) << preset;
+        EXPECT_EQ(SaveDialogStart(preset).name, name) << preset;
+    }
+    std::filesystem::create_directory(dir / "folder.obj");
+    EXPECT_TRUE(OpensWhenDropped(source));
+    EXPECT_FALSE(OpensWhenDropped(dir / "folder.obj"));
+    EXPECT_FALSE(OpensWhenDropped(dir / "notes.txt"));
+
+    EXPECT_EQ(OpenDialogFolder(source), folder);
     EXPECT_EQ(OpenDialogFolder(dir / "gone/game.obj"), std::nullopt);
     EXPECT_EQ(OpenDialogFolder(""), std::nullopt);
 }

@@ -1,0 +1,422 @@
+#include "win32/FrmQuillet.h"
+
+#include "win32/BlockMap.h"
+#include "win32/Dpi.h"
+#include "win32/DumpListBox.h"
+#include "win32/FileDialogs.h"
+#include "win32/StatusBar.h"
+#include "win32/WideText.h"
+#include "window/AppIdentity.h"
+#include "window/DumpListText.h"
+#include "window/FileDialogSetup.h"
+#include "window/ListSizing.h"
+#include "window/LoadedBlock.h"
+#include "window/WindowCommands.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"FrmQuillet";
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
+constexpr UINT kOpenDropped = WM_APP + 1;
+
+// "Courier New", 8.25 points, at `dpi`; where it is not installed, the system's closest
+// fixed-pitch font: the columns of the dump lines must line up.
+HFONT CreateDumpFont(int dpi)
+{
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(825, dpi, 7200);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    wcscpy(font.lfFaceName, L"Courier New");
+    return CreateFontIndirectW(&font);
+}
+
+// The system's font for message boxes, at `dpi`: for the status bar, the map's labels and
+// what the empty list says.
+HFONT CreateTextFont(int dpi)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi));
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+HICON LoadQuilletIcon(int size)
+{
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), L"QUILLET", IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+// Puts `text` on the clipboard as Unicode text, in place of what was there.
+void PutOnClipboard(HWND owner, const std::wstring& text)
+{
+    // Another program may hold the clipboard for a moment.
+    for (int tries = 0; !OpenClipboard(owner); ++tries) {
+        if (tries == 20) {
+            return;
+        }
+        Sleep(25);
+    }
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+        if (SetClipboardData(CF_UNICODETEXT, memory) == nullptr) {
+            GlobalFree(memory);
+        }
+    }
+    CloseClipboard();
+}
+
+int TextHeight(HWND window, HFONT font)
+{
+    const HDC dc = GetDC(window);
+    const HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return metrics.tmHeight;
+}
+
+}  // namespace
+
+FrmQuillet::FrmQuillet(FileDialogs& dialogs) : dialogs_(dialogs), doc_(frontEnd_)
+{
+    static const ATOM registered = [] {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = &FrmQuillet::Proc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kClassName;
+        return RegisterClassExW(&windowClass);
+    }();
+    (void)registered;
+    CreateWindowExW(0, kClassName, Wide(kWindowTitle).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+}
+
+FrmQuillet::~FrmQuillet()
+{
+    if (IsWindow(window_)) {
+        closed = nullptr;
+        DestroyWindow(window_);
+    }
+    if (menu_ != nullptr) {
+        DestroyMenu(menu_);
+    }
+    DeleteObject(dumpFont_);
+    DeleteObject(textFont_);
+}
+
+void FrmQuillet::Create()
+{
+    frontEnd_.SetOwner(window_);
+    list_ = std::make_unique<DumpListBox>(window_, kListId, doc_.lines);
+    map_ = std::make_unique<BlockMap>(window_, kMapId);
+    bar_ = std::make_unique<StatusBar>(window_, kStatusBarId);
+    frontEnd_.AttachStatusBar(bar_.get());
+    list_->SetEmptyText(Wide(kNothingLoadedText));
+    list_->menuRequested = [this](POINT at) { PopUpMenu(at); };
+    list_->commandRequested = [this](WindowCommand command) { RunShortcut(command); };
+
+    // The key after the tab is only a label: the keys act through the list (RunShortcut).
+    menu_ = CreatePopupMenu();
+    for (const CommandItem& item : CommandTable()) {
+        AppendMenuW(menu_, MF_STRING, static_cast<UINT_PTR>(kFirstMenuId + static_cast<int>(item.command)),
+                    Wide(MenuText(item)).c_str());
+    }
+
+    // Before a question or prompt the map shows the block as it stands (Change ORG asks
+    // about SP and ENT once the block has moved), but not halfway through a load.
+    frontEnd_.SetBeforeDialog([this] {
+        ShowPendingLines(true);
+        if (!loads_.Loading()) {
+            ShowBlockMap();
+        }
+    });
+    DragAcceptFiles(window_, TRUE);
+    UseDpi(static_cast<int>(GetDpiForWindow(window_)));
+
+    // The client area's design size, widened where the fonts need it: the list shows a
+    // listing's dump line of 16 bytes with its character column, and the status bar its
+    // panels at their widths, panel 1 a little wider than panel 3. Worked out at 96 dots
+    // per inch, as the design lengths are, and scaled.
+    const int margin = Scaled(Twips(kListMargin), dpi_);
+    const int list = list_->WidthOf(kListingLineWithCharacters) + 2 * SystemMetric(SM_CXEDGE, dpi_) +
+                     SystemMetric(SM_CXVSCROLL, dpi_) + 2 * margin;
+    const int bar = bar_->MinimumWidth() + 3 * TextHeight(window_, textFont_);
+    const auto unscaled = [this](int pixels) { return MulDiv(pixels, USER_DEFAULT_SCREEN_DPI, dpi_); };
+    const ClientSize size = InitialClientSize(unscaled(list), unscaled(bar), unscaled(map_->Height()));
+    const SIZE window = WindowSizeFor(Scaled(size.width, dpi_), Scaled(size.height, dpi_));
+    SetWindowPos(window_, nullptr, 0, 0, window.cx, window.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+}
+
+void FrmQuillet::UseDpi(int dpi)
+{
+    dpi_ = dpi;
+    const HFONT oldDump = dumpFont_;
+    const HFONT oldText = textFont_;
+    dumpFont_ = CreateDumpFont(dpi);
+    textFont_ = CreateTextFont(dpi);
+    list_->SetFonts(dumpFont_, textFont_, dpi);
+    map_->SetFont(textFont_);
+    bar_->SetFont(textFont_, dpi);
+    DeleteObject(oldDump);
+    DeleteObject(oldText);
+    for (const auto& [which, metric] :
+         {std::pair<WPARAM, int>{ICON_BIG, SM_CXICON}, {ICON_SMALL, SM_CXSMICON}}) {
+        const HICON old = reinterpret_cast<HICON>(
+            SendMessageW(window_, WM_SETICON, which,
+                         reinterpret_cast<LPARAM>(LoadQuilletIcon(SystemMetric(metric, dpi)))));
+        if (old != nullptr) {
+            DestroyIcon(old);
+        }
+    }
+}
+
+SIZE FrmQuillet::WindowSizeFor(int clientWidth, int clientHeight) const
+{
+    RECT rect{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectExForDpi(&rect, kStyle, FALSE, 0, static_cast<UINT>(dpi_));
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+int FrmQuillet::MinimumListHeight() const
+{
+    // A few dump lines, and the horizontal scroll bar below them.
+    return kFewestLinesShown * list_->RowHeight() + 2 * SystemMetric(SM_CYEDGE, dpi_) +
+           SystemMetric(SM_CYHSCROLL, dpi_);
+}
+
+void FrmQuillet::Layout()
+{
+    // The list 60 twips from the window's edges; the block map below it, and the status
+    // bar along the bottom edge, 45 twips apart.
+    bar_->Layout();
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int margin = Scaled(Twips(kListMargin), dpi_);
+    const int spacing = Scaled(Twips(kListSpacing), dpi_);
+    const int width = client.right - 2 * margin;
+    const int mapTop = client.bottom - bar_->Height() - spacing - map_->Height();
+    MoveWindow(map_->Handle(), margin, mapTop, width, map_->Height(), TRUE);
+    MoveWindow(list_->Handle(), margin, margin, width, std::max(0, mapTop - spacing - margin), TRUE);
+}
+
+void FrmQuillet::PopUpMenu(POINT at)
+{
+    for (const CommandItem& item : CommandTable()) {
+        const bool enabled = frontEnd_.Commands().IsEnabled(item.command);
+        EnableMenuItem(menu_, static_cast<UINT>(kFirstMenuId + static_cast<int>(item.command)),
+                       enabled ? MF_BYCOMMAND | MF_ENABLED : MF_BYCOMMAND | MF_GRAYED);
+    }
+    TrackPopupMenuEx(menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, window_, nullptr);
+}
+
+void FrmQuillet::RunCommand(const std::function<void()>& command)
+{
+    RunTellingOfMemory(doc_, loads_, command);
+    ShowPendingLines(false);
+    ShowBlockMap();
+}
+
+void FrmQuillet::RunMenuCommand(WindowCommand command)
+{
+    const WindowSide side{[this] { Open(); }, [this] { CopySelectionAsText(); },
+                          [this](const std::string& preset) -> std::optional<std::string> {
+                              const DialogStart start = SaveDialogStart(preset);
+                              const std::optional<std::wstring> path = dialogs_.Ask(
+                                  window_, SaveDialogSetup(), Wide(start.folder), Wide(start.name));
+                              return path ? std::optional<std::string>(Utf8(*path)) : std::nullopt;
+                          }};
+    RunCommand([this, command, &side] { RunWindowCommand(doc_, command, side); });
+}
+
+void FrmQuillet::RunShortcut(WindowCommand command)
+{
+    if (frontEnd_.Commands().IsEnabled(command)) {
+        RunMenuCommand(command);
+    }
+}
+
+void FrmQuillet::ShowPendingLines(bool showNewest)
+{
+    list_->ShowPendingLines(showNewest);
+}
+
+void FrmQuillet::ShowBlockMap()
+{
+    std::optional<MappedBlock> block = loads_.Mapped(doc_);
+    list_->ShowMarks(block ? &block->layout : nullptr);
+    map_->Show(std::move(block));
+}
+
+void FrmQuillet::Load(const std::string& path)
+{
+    const LoadOutcome outcome = loads_.Load(doc_, path);
+    list_->SetEmptyText(Wide(EmptyListText(outcome, path)));
+    if (outcome == LoadOutcome::Loaded) {
+        ShowPendingLines(false);
+        WidenToWidestLine();
+    }
+    // Whatever the list showed before, it shows the new lines from the first.
+    list_->ShowFirstLine();
+}
+
+void FrmQuillet::WidenToWidestLine()
+{
+    if (list_->RowWidth() == 0 || IsZoomed(window_) || IsIconic(window_)) {
+        return;
+    }
+    // The room the longest line and its character column need, a vertical scroll bar
+    // beside them, against the room the list has.
+    const int needed =
+        list_->RowWidth() + 2 * SystemMetric(SM_CXEDGE, dpi_) + SystemMetric(SM_CXVSCROLL, dpi_);
+    RECT window{};
+    RECT list{};
+    RECT client{};
+    GetWindowRect(window_, &window);
+    GetWindowRect(list_->Handle(), &list);
+    GetClientRect(window_, &client);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const int width = window.right - window.left;
+    const WindowSpan widened =
+        WidenedToShowLine(needed, list.right - list.left, {window.left, width}, width - client.right,
+                          monitor.rcWork.left, monitor.rcWork.right - monitor.rcWork.left);
+    if (widened.width != width || widened.left != window.left) {
+        SetWindowPos(window_, nullptr, widened.left, window.top, widened.width, window.bottom - window.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void FrmQuillet::OpenFile(const std::string& path)
+{
+    RunCommand([this, &path] { Load(path); });
+}
+
+void FrmQuillet::Open()
+{
+    const std::optional<std::string> folder = OpenDialogFolder(doc_.state.SourcePath);
+    const std::optional<std::wstring> path = dialogs_.Ask(
+        window_, OpenDialogSetup(), folder ? Wide(*folder) : L"", DumpTextWide(list_->CurrentLine()));
+    if (path && !path->empty()) {
+        Load(Utf8(*path));
+    }
+}
+
+void FrmQuillet::CopySelectionAsText()
+{
+    PutOnClipboard(window_, DumpTextWide(SelectionAsText(doc_.lines, list_->SelectedRows())));
+}
+
+void FrmQuillet::OpenDropped(HDROP drop)
+{
+    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+        std::wstring path(DragQueryFileW(drop, 0, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+        if (OpensWhenDropped(Utf8(path))) {
+            // Loaded once the drop is over, so that the program the file came from is not
+            // kept waiting while a message about the file is open.
+            dropped_ = Utf8(path);
+            PostMessageW(window_, kOpenDropped, 0, 0);
+        }
+    }
+    DragFinish(drop);
+}
+
+LRESULT FrmQuillet::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+        case WM_CREATE:
+            Create();
+            return 0;
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED && bar_) {
+                Layout();
+            }
+            return 0;
+        case WM_GETMINMAXINFO:
+            if (bar_) {
+                // However small the window is made, the list shows a few dump lines, and the
+                // status bar its panels whole.
+                const int margin = Scaled(Twips(kListMargin), dpi_);
+                const int spacing = Scaled(Twips(kListSpacing), dpi_);
+                const SIZE least = WindowSizeFor(
+                    std::max(bar_->MinimumWidth(), map_->MinimumWidth() + 2 * margin),
+                    margin + MinimumListHeight() + 2 * spacing + map_->Height() + bar_->Height());
+                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.cx, least.cy};
+            }
+            return 0;
+        case WM_DPICHANGED: {
+            UseDpi(HIWORD(wParam));
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_SETFOCUS:
+            SetFocus(list_->Handle());
+            return 0;
+        case WM_MEASUREITEM:
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+                static_cast<UINT>(list_ ? list_->RowHeight() : 16);
+            return TRUE;
+        case WM_DRAWITEM:
+            list_->DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_COMMAND: {
+            const int index = LOWORD(wParam) - kFirstMenuId;
+            if (HIWORD(wParam) == 0 && index >= 0 && index < static_cast<int>(CommandTable().size())) {
+                RunShortcut(CommandTable()[static_cast<std::size_t>(index)].command);
+            }
+            return 0;
+        }
+        case WM_CONTEXTMENU:
+            return 0;  // the list pops the menu up; the rest of the window has none
+        case WM_SETCURSOR:
+            if (frontEnd_.IsBusy()) {
+                SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+                return TRUE;
+            }
+            break;
+        case WM_DROPFILES:
+            OpenDropped(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case kOpenDropped:
+            OpenFile(dropped_);
+            return 0;
+        case WM_DESTROY:
+            if (closed) {
+                closed();
+            }
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FrmQuillet::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<FrmQuillet*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FrmQuillet*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self != nullptr ? self->OnMessage(message, wParam, lParam)
+                           : DefWindowProcW(window, message, wParam, lParam);
+}

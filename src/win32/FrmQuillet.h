@@ -1,0 +1,89 @@
+#pragma once
+
+#include "model/Document.h"
+#include "win32/WindowFrontEnd.h"
+#include "window/CommandTable.h"
+#include "window/LoadedBlock.h"
+
+#include <windows.h>
+
+#include <shellapi.h>  // needs windows.h first
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class BlockMap;
+class DumpListBox;
+class FileDialogs;
+class StatusBar;
+
+// The main window: the dump list (LstFile), the block map below it, the status bar
+// (StBInfo) with its three panels, and the six commands, offered by the pop-up menu
+// (PUMMain) and by keys in the list. It owns the document every command works on and is
+// its front end. A file dropped onto the window is opened as Open opens it. The window
+// follows the scale of the monitor it is on.
+class FrmQuillet {
+public:
+    // The window, not shown yet, asking `dialogs` for file names.
+    explicit FrmQuillet(FileDialogs& dialogs);
+    ~FrmQuillet();
+    FrmQuillet(const FrmQuillet&) = delete;
+    FrmQuillet& operator=(const FrmQuillet&) = delete;
+
+    HWND Handle() const { return window_; }
+
+    // Loads `path` as Open does once its dialog has closed.
+    void OpenFile(const std::string& path);
+
+    const BlockState& State() const { return doc_.state; }
+
+    // Runs once the window is closed (and gone): the program ends then.
+    std::function<void()> closed;
+
+    // The controls' ids, and the menu items' (kFirstMenuId + the command's place in the
+    // table), for finding them.
+    static constexpr int kListId = 1;
+    static constexpr int kMapId = 2;
+    static constexpr int kStatusBarId = 3;
+    static constexpr int kFirstMenuId = 100;
+
+    // The block map, for its tooltips.
+    const BlockMap& Map() const { return *map_; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void Create();
+    void UseDpi(int dpi);
+    void Layout();
+    SIZE WindowSizeFor(int clientWidth, int clientHeight) const;
+    int MinimumListHeight() const;
+
+    void PopUpMenu(POINT at);
+    void RunCommand(const std::function<void()>& command);
+    void RunMenuCommand(WindowCommand command);
+    void RunShortcut(WindowCommand command);
+    void ShowPendingLines(bool showNewest);
+    void ShowBlockMap();
+    void Load(const std::string& path);
+    void WidenToWidestLine();
+    void OpenDropped(HDROP drop);
+
+    void Open();
+    void CopySelectionAsText();
+
+    FileDialogs& dialogs_;
+    WindowFrontEnd frontEnd_;
+    Document doc_;
+    HWND window_ = nullptr;
+    std::unique_ptr<DumpListBox> list_;  // after doc_: it stops observing the list before the list goes
+    std::unique_ptr<BlockMap> map_;
+    std::unique_ptr<StatusBar> bar_;
+    HMENU menu_ = nullptr;
+    HFONT dumpFont_ = nullptr;
+    HFONT textFont_ = nullptr;
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    std::string dropped_;  // the file dropped, opened once the drop is over
+    LoadedBlock loads_;
+};

@@ -1,0 +1,101 @@
+#include "win32/StatusBar.h"
+
+#include "win32/Accessibility.h"
+#include "win32/Dpi.h"
+#include "win32/ToolTips.h"
+#include "win32/WideText.h"
+
+#include <commctrl.h>
+
+namespace {
+
+std::size_t PanelIndex(StatusPanel panel)
+{
+    return static_cast<std::size_t>(panel) - 1;
+}
+
+}  // namespace
+
+StatusBar::StatusBar(HWND parent, int id)
+{
+    bar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
+    tips_ = CreateToolTips(parent);
+    for (std::size_t panel = 0; panel < texts_.size(); ++panel) {
+        AddTool(tips_, bar_, panel, TTF_SUBCLASS);
+        const PanelItem& item = StatusPanels()[panel];
+        DescribeToScreenReaders(bar_, static_cast<int>(panel) + 1, Wide(item.name), Wide(item.description));
+    }
+}
+
+void StatusBar::SetFont(HFONT font, int dpi)
+{
+    font_ = font;
+    dpi_ = dpi;
+    SendMessageW(bar_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    widths_ = PanelWidthsFor([this](const std::string& text) { return TextWidth(Wide(text)); },
+                             [this](char c) { return TextWidth(std::wstring(1, static_cast<wchar_t>(c))); });
+    Layout();
+}
+
+int StatusBar::TextWidth(const std::wstring& text) const
+{
+    const HDC dc = GetDC(bar_);
+    const HGDIOBJ old = SelectObject(dc, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(bar_, dc);
+    // The panel's borders and the space the bar leaves on either side of the text.
+    return size.cx + 2 * (SystemMetric(SM_CXEDGE, dpi_) + metrics.tmAveCharWidth / 2) + 1;
+}
+
+void StatusBar::SetText(StatusPanel panel, const std::wstring& text)
+{
+    const std::size_t index = PanelIndex(panel);
+    texts_[index] = text;
+    SendMessageW(bar_, SB_SETTEXTW, index, reinterpret_cast<LPARAM>(text.c_str()));
+    UpdateToolTips();
+}
+
+int StatusBar::Height() const
+{
+    RECT rect{};
+    GetWindowRect(bar_, &rect);
+    return rect.bottom - rect.top;
+}
+
+int StatusBar::MinimumWidth() const
+{
+    return widths_.file + widths_.block + widths_.addresses + SystemMetric(SM_CXVSCROLL, dpi_);
+}
+
+void StatusBar::Layout()
+{
+    SendMessageW(bar_, WM_SIZE, 0, 0);  // the bar places itself along the bottom edge
+    RECT client{};
+    GetClientRect(bar_, &client);
+    // The parts before their texts: the third reaches the right edge, the size grip with it.
+    const int grip = SystemMetric(SM_CXVSCROLL, dpi_);
+    const int third = client.right - widths_.addresses - grip;
+    int edges[3] = {third - widths_.block, third, -1};
+    SendMessageW(bar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+    for (std::size_t index = 0; index < texts_.size(); ++index) {
+        SendMessageW(bar_, SB_SETTEXTW, index, reinterpret_cast<LPARAM>(texts_[index].c_str()));
+    }
+    UpdateToolTips();
+}
+
+void StatusBar::UpdateToolTips()
+{
+    for (std::size_t index = 0; index < texts_.size(); ++index) {
+        RECT rect{};
+        SendMessageW(bar_, SB_GETRECT, index, reinterpret_cast<LPARAM>(&rect));
+        SetToolRect(tips_, bar_, index, rect);
+        const bool cut = TextWidth(texts_[index]) > rect.right - rect.left;
+        SetToolText(tips_, bar_, index, PanelToolTip(StatusPanels()[index], Utf8(texts_[index]), cut));
+    }
+}

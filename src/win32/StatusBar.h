@@ -1,0 +1,45 @@
+#pragma once
+
+#include "window/StatusPanels.h"
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+// The status bar (StBInfo), a common controls status bar along the window's bottom edge
+// with the three panels: the file name and its length, the block's size, ORG, ENT and SP.
+// Panels 2 and 3 keep their widths whatever their texts; panel 1 takes the rest. A
+// panel's tooltip is its whole text where the panel cuts it short, else its design-time
+// string.
+class StatusBar {
+public:
+    StatusBar(HWND parent, int id);
+
+    HWND Handle() const { return bar_; }
+
+    // Takes `font` (owned by the window) for the panels and works out their widths, for
+    // a monitor of `dpi` dots per inch.
+    void SetFont(HFONT font, int dpi);
+
+    void SetText(StatusPanel panel, const std::wstring& text);
+
+    // Follows the parent's new size: along its bottom edge, with the panels laid out again.
+    void Layout();
+
+    int Height() const;
+
+    // The least width that shows every panel at its width, the size grip included.
+    int MinimumWidth() const;
+
+private:
+    int TextWidth(const std::wstring& text) const;
+    void UpdateToolTips();
+
+    HWND bar_;
+    HWND tips_;
+    HFONT font_ = nullptr;
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    PanelWidths widths_;
+    std::array<std::wstring, 3> texts_;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "load/LoadObjectFile.h"
+#include "window/BlockMapGeometry.h"
+
+#include <optional>
+#include <string>
+
+struct Document;
+
+// What a window knows of the loads it runs: whether one is under way (a reader's message
+// comes up halfway through, and the block map is not redrawn then), and whether the last
+// one gave a block: an aborted load may leave dump lines behind, but no block to map.
+class LoadedBlock {
+public:
+    // Loads `path` into the document, as Open does once its dialog has closed.
+    LoadOutcome Load(Document& doc, const std::string& path);
+
+    // The load under way ended by running out of memory.
+    void Abandon() { loading_ = false; }
+
+    bool Loading() const { return loading_; }
+
+    // The block as the map shows it, laid out from ORG with ENT and SP; nothing when no
+    // block is loaded.
+    std::optional<MappedBlock> Mapped(const Document& doc) const;
+
+private:
+    bool loading_ = false;
+    bool loaded_ = false;
+};

@@ -1,0 +1,488 @@
+// The window's parts one by one: how it opens, which keys and buttons bring up what, how
+// its list, block map and status bar are laid out and what their tooltips say, dropped
+// files, its front end on its own, the system's file dialogs, and `quillet.exe FILE`.
+
+#include "FileImages.h"
+#include "WindowDriver.h"
+
+#include "win32/BlockMap.h"
+#include "win32/WideText.h"
+#include "win32/WindowFrontEnd.h"
+#include "window/QuilletCommandLine.h"
+#include "window/TextWrap.h"
+
+#include <commctrl.h>
+#include <shlobj.h>  // DROPFILES
+
+#include <cstring>
+
+namespace {
+
+using WindowParts = WindowTest;
+
+const std::string kOpen = "File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File... ''";
+const std::string kMenuBeforeALoad =
+    "Menu: &Open..., Change O&RG... (off), Change &ENT... (off), Change S&P (off), "
+    "&Copy Selection As Text (off), &Save EXE As... (off)";
+const std::string kMenu =
+    "Menu: &Open..., Change O&RG..., Change &ENT..., Change S&P, &Copy Selection As Text, &Save EXE As...";
+
+POINT TopLeft(const RECT& rect)
+{
+    return {rect.left, rect.top};
+}
+
+bool operator==(POINT a, POINT b)
+{
+    return a.x == b.x && a.y == b.y;
+}
+
+std::vector<int> PanelWidths(HWND bar)
+{
+    std::vector<int> widths;
+    for (WPARAM panel = 0; panel < 3; ++panel) {
+        RECT rect{};
+        SendMessageW(bar, SB_GETRECT, panel, reinterpret_cast<LPARAM>(&rect));
+        widths.push_back(rect.right - rect.left);
+    }
+    return widths;
+}
+
+TEST_F(WindowParts, OpensEmptyWithTheListReadyForKeys)
+{
+    Quillet q(dialogs);
+    EXPECT_EQ(Utf8(TextOf(q.Window())), "Kestrane Quillet - V1.20");
+    EXPECT_EQ(Utf8(TextOf(q.List())), "Dump lines");  // the names a screen reader gives them
+    EXPECT_EQ(Utf8(TextOf(q.Map())), "Block map");
+    EXPECT_NE(SendMessageW(q.Window(), WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_EQ(GetFocus(), q.List());
+    EXPECT_NE(GetWindowLongW(q.List(), GWL_STYLE) & LBS_EXTENDEDSEL, 0);
+    const HDC dc = GetDC(q.List());
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(q.List(), WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    ReleaseDC(q.List(), dc);
+    EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << "the dump lines' columns line up";
+    EXPECT_EQ(q.Lines(), std::vector<std::string>());
+    EXPECT_EQ(q.Panels(), std::vector<std::string>({"", "", ""}));
+
+    // The menu's items as the command table has them, all but Open off; a menu command
+    // sent to the window while off does nothing.
+    answerer.Then(Cancel());
+    q.Click(q.List(), {30, 30}, true);
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kMenuBeforeALoad}));
+    SendMessageW(q.Window(), WM_COMMAND,
+                 FrmQuillet::kFirstMenuId + static_cast<int>(WindowCommand::SaveExeAs), 0);
+    Pump();
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>());
+}
+
+TEST_F(WindowParts, KeysActOnTheirReleaseWithCtrlOrShiftAlone)
+{
+    Quillet q(dialogs);
+    q.Keys("^S-O A-O ^A-O O S-^F10 +^ +O");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>());
+
+    answerer.Then(Cancel());
+    q.Keys("-O -^");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kOpen}));
+    // Ctrl let go of before the letter, as fast typists do: the command still runs.
+    answerer.Then(Cancel());
+    q.Keys("+^ +O -^ -O");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kOpen}));
+
+    // With no line current, Shift+F10 pops the menu up at the list's top-left corner.
+    RECT menu{};
+    answerer.onModal = [&menu](HWND shown) { GetWindowRect(shown, &menu); };
+    answerer.Then(Cancel());
+    q.Keys("S-F10");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kMenuBeforeALoad}));
+    RECT list{};
+    GetWindowRect(q.List(), &list);
+    EXPECT_TRUE(TopLeft(menu) == TopLeft(list));
+}
+
+TEST_F(WindowParts, TheRightButtonPopsTheMenuAtThePointerAndKeepsTheSelection)
+{
+    Quillet q(dialogs);
+    OpenCopy(q, "hello.lst");
+    q.ClickRow(0);
+    SendKeys("+^");
+    q.ClickRow(2);
+    q.Keys("-^");
+
+    const RECT row = q.RowRect(1);
+    const POINT at{row.left + 40, (row.top + row.bottom) / 2};
+    q.Mouse(q.List(), at, MOUSEEVENTF_RIGHTDOWN);
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>());  // not on the press
+    RECT menu{};
+    answerer.onModal = [&menu](HWND shown) { GetWindowRect(shown, &menu); };
+    answerer.Then(Pick('C'));
+    q.Mouse(q.List(), at, MOUSEEVENTF_RIGHTUP);
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kMenu}));
+    POINT pointer = at;
+    ClientToScreen(q.List(), &pointer);
+    EXPECT_TRUE(TopLeft(menu) == pointer);
+    const std::vector<std::string> lines = q.Lines();
+    EXPECT_EQ(ClipboardText(), Wide(lines[0] + "\r\n" + lines[2] + "\r\n"));
+}
+
+TEST_F(WindowParts, TheMenuKeyAndShiftF10PopTheMenuUpBelowTheCurrentLine)
+{
+    Quillet q(dialogs);
+    OpenCopy(q, "top16k.lst");
+    q.ClickRow(2);
+    RECT menu{};
+    answerer.onModal = [&menu](HWND shown) { GetWindowRect(shown, &menu); };
+    const RECT line = q.RowRect(2);
+    POINT below{line.left, line.bottom};
+    ClientToScreen(q.List(), &below);
+    for (const char* keys : {"Apps", "S-F10"}) {
+        answerer.Then(Cancel());
+        q.Keys(keys);
+        EXPECT_EQ(answerer.Take(), std::vector<std::string>({kMenu})) << keys;
+        EXPECT_TRUE(TopLeft(menu) == below) << keys;
+    }
+    // The current line scrolled out of sight: at the list's top-left corner.
+    SendMessageW(q.List(), LB_SETTOPINDEX, 1000, 0);
+    answerer.Then(Cancel());
+    q.Keys("Apps");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kMenu}));
+    RECT list{};
+    GetWindowRect(q.List(), &list);
+    EXPECT_TRUE(TopLeft(menu) == TopLeft(list));
+
+    // A newly opened file shows its first line, whatever the list showed before.
+    EXPECT_GT(SendMessageW(q.List(), LB_GETTOPINDEX, 0, 0), 0);
+    OpenCopy(q, "top16k.obj");
+    EXPECT_EQ(SendMessageW(q.List(), LB_GETTOPINDEX, 0, 0), 0);
+}
+
+TEST_F(WindowParts, TheMapTakesTheFocusWithTabAndTellsWhatIsAtItsCursor)
+{
+    Quillet q(dialogs);
+    OpenCopy(q, "split.obj");
+    q.Keys("Tab");
+    EXPECT_EQ(GetFocus(), q.Map());
+    EXPECT_EQ(q.window.Map().Cursor(), 0x8000);
+    q.Keys("Right");
+    EXPECT_EQ(q.window.Map().Cursor(), 0x800F);
+    EXPECT_EQ(ToolTipText(q.Map(), 1).rfind("800F, in the 16K page at 8000\nByte 16 of the block's 38", 0),
+              0u);
+    q.Keys("Tab");
+    EXPECT_EQ(GetFocus(), q.List());
+}
+
+TEST_F(WindowParts, TheListFillsTheWindowAboveTheMapAndTheStatusBar)
+{
+    Quillet q(dialogs);
+    const auto margins = [&q] {
+        RECT client{};
+        GetClientRect(q.Window(), &client);
+        const RECT list = PlaceOf(q.List());
+        const RECT map = PlaceOf(q.Map());
+        const RECT bar = PlaceOf(q.Bar());
+        return std::vector<long>{list.left,
+                                 list.top,
+                                 client.right - list.right,
+                                 map.top - list.bottom,
+                                 bar.top - map.bottom,
+                                 client.bottom - bar.bottom,
+                                 map.left - list.left,
+                                 map.right - list.right};
+    };
+    // 60 twips around the list, 45 between the list, the map and the status bar (at 96
+    // dots per inch, as Wine runs).
+    const std::vector<long> designed{4, 4, 4, 3, 3, 0, 0, 0};
+    EXPECT_EQ(margins(), designed);
+    SetWindowPos(q.Window(), nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    EXPECT_EQ(margins(), designed);
+    const RECT before = PlaceOf(q.List());
+    ShowWindow(q.Window(), SW_MINIMIZE);
+    Pump();
+    ShowWindow(q.Window(), SW_RESTORE);
+    Pump();
+    const RECT after = PlaceOf(q.List());
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST_F(WindowParts, TheStatusPanelsKeepTheirWidthsAndShowACutTextWhole)
+{
+    const std::string name = std::string(60, 'x') + ".lst";
+    dir.Write(name, ReadFileBytes(DataFile("hello.lst")));
+    Quillet q(dialogs);
+    const std::vector<int> before = PanelWidths(q.Bar());
+    EXPECT_GT(before[0], before[1]);
+    EXPECT_GT(before[0], before[2]);
+    EXPECT_EQ(ToolTipText(q.Bar(), 0), "LST File Lenght");
+
+    answerer.Then(Choose(Wide(name))).Then(Type(L"&HC000")).Then(Enter()).Then(No());
+    q.Keys("^O ^R");
+    EXPECT_EQ(answerer.Take().size(), 4u);
+    EXPECT_EQ(PanelWidths(q.Bar()), before);
+    EXPECT_EQ(ToolTipText(q.Bar(), 0),
+              "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX.LST (1343 bytes)");
+    EXPECT_EQ(ToolTipText(q.Bar(), 1), "Block Bytes");
+    EXPECT_EQ(q.Panels()[2], "Org=&HC000, Ent=&H8000, SP=&HBFFF ");
+}
+
+TEST_F(WindowParts, AtItsLeastTheWindowShowsAFewLinesAndEveryPanelWhole)
+{
+    Quillet q(dialogs);
+    OpenCopy(q, "top16k.lst");
+    SetWindowPos(q.Window(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    RECT list{};
+    GetClientRect(q.List(), &list);
+    EXPECT_GE(list.bottom, 4 * static_cast<long>(SendMessageW(q.List(), LB_GETITEMHEIGHT, 0, 0)));
+    RECT bar{};
+    GetClientRect(q.Bar(), &bar);
+    long right = 0;
+    for (WPARAM panel = 0; panel < 3; ++panel) {
+        RECT rect{};
+        SendMessageW(q.Bar(), SB_GETRECT, panel, reinterpret_cast<LPARAM>(&rect));
+        EXPECT_GE(rect.left, right) << panel;
+        EXPECT_LE(rect.right, bar.right) << panel;
+        right = rect.right;
+    }
+    // The file name's panel is never narrower than panel 3 without the size grip.
+    const std::vector<int> widths = PanelWidths(q.Bar());
+    EXPECT_GE(widths[0], widths[2] - GetSystemMetrics(SM_CXVSCROLL));
+}
+
+TEST_F(WindowParts, TheMapAndTheGutterShowWhereTheBytesLoadAfterALoadAndAfterChangeOrg)
+{
+    // split.obj: 15 bytes at 8000, 20 at 9000, 3 at 9100, loaded one after another.
+    Quillet q(dialogs);
+    // The tooltip where the pointer rests on the map, or on a dump line.
+    const auto tip = [](HWND control, POINT at) {
+        SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        return ToolTipText(control, reinterpret_cast<UINT_PTR>(control));
+    };
+    const auto marks = [&] {
+        std::vector<std::string> tips;
+        for (int row = 0; row < 3; ++row) {
+            const RECT line = q.RowRect(row);
+            tips.push_back(tip(q.List(), {line.left + 1, (line.top + line.bottom) / 2}));
+        }
+        return tips;
+    };
+    const std::string notFollowing =
+        "Dump line at %1 does not follow on from the bytes before it, which end at "
+        "%2; the executable holds them one after another.";
+    const auto warning = [&notFollowing](const std::string& at, const std::string& end) {
+        std::string text = notFollowing;
+        text.replace(text.find("%1"), 2, at);
+        text.replace(text.find("%2"), 2, end);
+        return text;
+    };
+    EXPECT_EQ(tip(q.Map(), q.window.Map().PointOf(0x8000)),
+              "8000, in the 16K page at 8000\nNo block loaded.");
+    OpenCopy(q, "split.obj");
+    EXPECT_EQ(tip(q.Map(), q.window.Map().PointOf(0xBFFF)),
+              "BFFF, in the 16K page at 8000\nNot in the block.\nSP, the initial stack pointer: BFFF.");
+    POINT detail = q.window.Map().DetailPointOf(20);
+    ++detail.x;
+    EXPECT_EQ(tip(q.Map(), detail),
+              "8014, in the 16K page at 8000\n"
+              "Byte 21 of the block's 38, which its dump line puts at 9005.");
+    EXPECT_EQ(marks(), std::vector<std::string>(
+                           {"", WrapLines(warning("9000", "800E")), WrapLines(warning("9100", "9013"))}));
+
+    // Moved to FFF0 it runs past FFFF: its bytes load from FFF0, and on from 0000.
+    answerer.Then(Type(L"&HFFF0")).Then(Enter()).Then(Enter()).Then(No());
+    q.Keys("^R");
+    EXPECT_EQ(answerer.Take().size(), 4u);
+    EXPECT_EQ(tip(q.Map(), q.window.Map().PointOf(0x0013)),
+              WrapLines("0013, in the 16K page at 0000\n"
+                        "Byte 36 of the block's 38, which its dump line puts at 10F0.\nAt 0013: " +
+                        warning("10F0", "1003")));
+    EXPECT_EQ(marks()[2], WrapLines(warning("10F0", "1003")));
+}
+
+TEST_F(WindowParts, AnExecutableOpensWithItsOwnValuesAndSavesOverItselfUnchanged)
+{
+    const std::string image = ExeHeader(0x9000, 0x9003, 0xBFF0) + std::string(20, '\x76');
+    const std::string exe = dir.Write("game.exe", image);
+    Quillet q(dialogs);
+    Open(q, L"game.exe");
+    EXPECT_EQ(q.Lines(), std::vector<std::string>(
+                             {"9000  76 76 76 76 76 76 76 76 76 76 76 76 76 76 76 76", "9010  76 76 76 76"}));
+    EXPECT_EQ(q.Panels(), std::vector<std::string>({"GAME.EXE (532 bytes)", "Block=20 bytes ",
+                                                    "Org=&H9000, Ent=&H9003, SP=&HBFF0 "}));
+
+    // Saved where it came from: asked about, then replaced by the same bytes.
+    answerer.Then(Choose(L"game.exe")).Then(Yes()).Then(Enter());
+    q.Keys("^S");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>(
+                                   {"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As... 'game.exe'",
+                                    "Information [No]: File exists. Delete?",
+                                    InDir("Information [OK]: File saved as '%DIR%\\game.exe'")}));
+    EXPECT_EQ(ReadFileBytes(exe), image);
+}
+
+TEST_F(WindowParts, AChecksumWarningShowsTheFailingRecordAsTheLastLine)
+{
+    std::string records;
+    for (unsigned i = 0; i < 60; ++i) {
+        records += IntelHexRecord(0x8000 + i, 0, "\x42") + "\n";
+    }
+    dir.Write("bad.obj", records + IntelHexRecord(0x803C, 0, "\x42", 1) + "\n");
+    Quillet q(dialogs);
+    std::vector<std::string> shown;
+    bool lastLineVisible = false;
+    answerer.onModal = [&](HWND) {
+        shown = q.Lines();
+        RECT last = q.RowRect(static_cast<int>(shown.size()) - 1);
+        RECT client{};
+        GetClientRect(q.List(), &client);
+        lastLineVisible = last.top >= 0 && last.bottom <= client.bottom;
+    };
+    answerer.Then(Choose(L"bad.obj")).Then(Enter());
+    q.Keys("^O");
+    EXPECT_EQ(answerer.Take().back(), "Warning [OK]: Last line listed failed checksum. File read aborted.");
+    ASSERT_EQ(shown.size(), 61u);
+    EXPECT_EQ(shown.back(), "803C  42");
+    EXPECT_TRUE(lastLineVisible);
+    EXPECT_EQ(q.Lines(), std::vector<std::string>());
+    EXPECT_EQ(q.Panels(), std::vector<std::string>({"", "", ""}));
+}
+
+TEST_F(WindowParts, ADroppedListingOrObjectFileOpens)
+{
+    const std::string notAssembled = Copy("split.asm");
+    const std::string split = Copy("split.obj");
+    Quillet q(dialogs);
+    const auto drop = [&q](const std::string& path) {
+        const std::wstring name = Wide(path);
+        const std::size_t bytes = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
+        const HGLOBAL memory = GlobalAlloc(GHND, bytes);
+        auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+        files->pFiles = sizeof(DROPFILES);
+        files->fWide = TRUE;
+        std::memcpy(files + 1, name.c_str(), name.size() * sizeof(wchar_t));
+        GlobalUnlock(memory);
+        PostMessageW(q.Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+        Pump();
+    };
+    drop(notAssembled);
+    EXPECT_EQ(q.Lines().size(), 0u);
+    drop(split);
+    EXPECT_EQ(q.Lines().size(), 3u);
+    EXPECT_EQ(q.Panels()[0], "SPLIT.OBJ (124 bytes)");
+}
+
+TEST_F(WindowParts, TheSystemsFileDialogsOpenAndSave)
+{
+    const std::string source = Copy("hello.lst");
+    CommonFileDialogs systems;
+    Quillet q(systems);
+    answerer.Then(Cancel());
+    q.Keys("^O");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kOpen}));
+    answerer.Then(Choose(Wide(source)));
+    q.Keys("^O");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kOpen}));
+    EXPECT_EQ(q.Lines().size(), 4u);
+
+    // The Save dialog starts in the source's folder with the executable's name.
+    answerer.Then(Choose(L"HELLO.EXE")).Then(Enter());
+    q.Keys("^S");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>(
+                                   {"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As... 'HELLO.EXE'",
+                                    InDir("Information [OK]: File saved as '%DIR%\\HELLO.EXE'")}));
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), ReadFileBytes(DataFile("expected/HELLO.LST.EXE")));
+}
+
+TEST_F(WindowParts, AFileArgumentConvertsWithMessageBoxesAlone)
+{
+    const std::string split = Copy("split.obj");
+    const std::string bad = dir.Write("bad.obj", ":0180000080FE\n");
+    WindowFrontEnd boxes;
+    answerer.Then(Enter()).Then(Enter()).Then(Enter()).Then(Enter());
+    EXPECT_EQ(ConvertWithMessageBoxes(split, boxes), 0);
+    EXPECT_EQ(ConvertWithMessageBoxes(bad, boxes), 1);
+    EXPECT_EQ(ConvertWithMessageBoxes(dir / "missing.obj", boxes), 2);
+    // Records far apart: every place where a dump line does not follow on, in one box that
+    // names the file, its lines wrapped; a refused file: one box with the reader's message
+    // and what came of it.
+    const std::string notFollowing = " does not follow on from the bytes before it, which end at ";
+    EXPECT_EQ(answerer.Take(),
+              std::vector<std::string>(
+                  {"Warning [OK]: " + split + ":\n" +
+                       WrapLines("Dump line at 9000" + notFollowing +
+                                 "800E; the executable holds them one after "
+                                 "another.") +
+                       "\n\n" +
+                       WrapLines("Dump line at 9100" + notFollowing +
+                                 "9013; the executable holds them one after "
+                                 "another."),
+                   InDir("Information [OK]: File saved as '%DIR%\\SPLIT.EXE'"),
+                   "Warning [OK]: " + bad +
+                       ":\nLast line listed failed checksum. File read aborted.\n\nNothing saved.",
+                   "Error [OK]: It could be a good idea to supply a valid filename..."}));
+
+    // The busy pointer while an executable is written.
+    boxes.SetBusy(true);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
+    boxes.SetBusy(false);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
+// Runs quillet.exe with `argument`, its standard output going to `output`, pressing Enter
+// in its message boxes; its exit status, and what its boxes said (their icons are the
+// other program's, which this one cannot read).
+DWORD RunQuillet(const std::string& argument, const std::string& output, std::vector<std::string>& said)
+{
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const HANDLE out = CreateFileW(Wide(output).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::wstring command = L"quillet.exe " + Wide(argument);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out;
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(Wide(QUILLET_PROGRAM).c_str(), command.data(), nullptr, nullptr, TRUE,
+                                        0, nullptr, nullptr, &startup, &process);
+    CloseHandle(out);
+    if (!started) {
+        return 99;
+    }
+    DWORD status = 98;
+    {
+        ModalAnswerer boxes(process.dwProcessId, true);
+        boxes.Then(Enter()).Then(Enter());
+        WaitForSingleObject(process.hProcess, 60000);
+        GetExitCodeProcess(process.hProcess, &status);
+        said.clear();
+        for (const std::string& box : boxes.Take()) {
+            said.push_back(box.substr(box.find("]: ") + 3));
+        }
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return status;
+}
+
+TEST_F(WindowParts, QuilletExeGivenAFileConvertsItAndExitsAsTheConverterDoes)
+{
+    const std::string hello = Copy("hello.obj");
+    const std::string output = dir / "output.txt";
+    std::vector<std::string> said;
+    EXPECT_EQ(RunQuillet(hello, output, said), 0u);
+    EXPECT_EQ(said, std::vector<std::string>({InDir("File saved as '%DIR%\\HELLO.EXE'")}));
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), ReadFileBytes(DataFile("expected/HELLO.OBJ.EXE")));
+    EXPECT_EQ(RunQuillet(dir / "missing.obj", output, said), 2u);
+    EXPECT_EQ(said, std::vector<std::string>({"It could be a good idea to supply a valid filename..."}));
+
+    // --help and --version answer on standard output, as a console program's lines.
+    EXPECT_EQ(RunQuillet("--version", output, said), 0u);
+    EXPECT_EQ(ReadFileBytes(output), "quillet (Kestrane Quillet) 1.20\r\n");
+    EXPECT_EQ(RunQuillet("--help", output, said), 0u);
+    EXPECT_EQ(ReadFileBytes(output).rfind("usage: quillet [FILE]\r\n", 0), 0u);
+    EXPECT_EQ(said, std::vector<std::string>());
+}
+
+}  // namespace
