@@ -101,3 +101,17 @@ TEST_F(ListingDump, FillsTheListToTheBrimButRefusesOneLineMore)
     EXPECT_EQ(doc.lines.Count(), 0);
     EXPECT_FALSE(ui.Enabled(Command::SaveExeAs));
 }
+
+TEST_F(ListingDump, TakesADumpLineOf4096CharactersButRefusesTheFileAtOneMore)
+{
+    const std::string longest = "8000  " + std::string(4090, '1');
+    EXPECT_EQ(LoadText("long.lst", Section(longest + "\n")), LoadOutcome::Loaded);
+    EXPECT_EQ(Lines(), std::vector<std::string>{longest});
+
+    EXPECT_EQ(LoadText("longer.lst", Section("8000  00\n" + longest + "1\n")), LoadOutcome::Aborted);
+    EXPECT_EQ(ui.Dialogs(),
+              std::vector<std::string>{
+                  "Warning at line 4: Dump line longer than 4096 characters. File read aborted."});
+    EXPECT_EQ(Lines(), std::vector<std::string>{"8000  00"});  // as far as it was read
+    EXPECT_FALSE(ui.Enabled(Command::SaveExeAs));
+}
