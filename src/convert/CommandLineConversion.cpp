@@ -56,7 +56,7 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
             doc.frontEnd.ShowMessage(kNothingSavedMessage, Icon::Warning);  // the reader has said why
             return kExitRefused;
     }
-    WarnWhereDumpLinesDoNotFollowOn(doc, request.followOnWarningsInOneMessage);
+    WarnWhereDumpLinesDoNotFollowOn(doc);
     SetBlockValues(doc, request.values);
     if (request.infoOnly) {
         for (const std::string& line : BlockInfoLines(doc)) {

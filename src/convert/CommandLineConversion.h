@@ -21,9 +21,6 @@ struct ConversionRequest {
     // Only tells what the conversion would write (BlockInfoLines, as information) and writes
     // nothing: quillet-cli --info.
     bool infoOnly = false;
-    // The places where a dump line does not follow on are warned about in one message, for
-    // front ends whose every message is a box to close, rather than one message each.
-    bool followOnWarningsInOneMessage = false;
 };
 
 // Converts one listing or object file to an executable and says how it went, through the

@@ -4,8 +4,6 @@
 #include "model/Document.h"
 #include "model/HexText.h"
 
-#include <vector>
-
 namespace {
 
 std::string Hex4(std::int32_t address)
@@ -29,29 +27,17 @@ std::string NotFollowingOnText(const BlockLayout& layout, std::size_t run)
            Hex4(layout.runs[run - 1].LastByteAddress()) + "; the executable holds them one after another.";
 }
 
-void WarnWhereDumpLinesDoNotFollowOn(Document& doc, bool inOneMessage)
+void WarnWhereDumpLinesDoNotFollowOn(Document& doc)
 {
     const BlockLayout layout = LayOutBlock(doc.lines, doc.state.Org);
     const std::size_t places = layout.runs.empty() ? 0 : layout.runs.size() - 1;
     if (places == 0) {
         return;
     }
-    std::vector<std::string> warnings;
     for (std::size_t run = 1; run <= places && run <= kMostFollowOnWarnings; ++run) {
-        warnings.push_back(NotFollowingOnText(layout, run));
+        doc.frontEnd.ShowMessage(NotFollowingOnText(layout, run), Icon::Warning);
     }
     if (places > kMostFollowOnWarnings) {
-        warnings.push_back(RestText(places - kMostFollowOnWarnings));
+        doc.frontEnd.ShowMessage(RestText(places - kMostFollowOnWarnings), Icon::Warning);
     }
-    if (!inOneMessage) {
-        for (const std::string& warning : warnings) {
-            doc.frontEnd.ShowMessage(warning, Icon::Warning);
-        }
-        return;
-    }
-    std::string message;
-    for (const std::string& warning : warnings) {
-        message += (message.empty() ? "" : "\r\n") + warning;
-    }
-    doc.frontEnd.ShowMessage(message, Icon::Warning);
 }

@@ -20,6 +20,6 @@ inline constexpr std::size_t kMostFollowOnWarnings = 5;
 
 // Warns, with the warning icon, of each place in the loaded block where a dump line does
 // not follow on, up to kMostFollowOnWarnings, then of the number of the rest: one message
-// each (a line each on the console), or all of them in one message, a line each, where
-// every message is a box to close. A block whose lines all follow on draws no word.
-void WarnWhereDumpLinesDoNotFollowOn(Document& doc, bool inOneMessage);
+// each (a line each on the console; the windows gather them into one box). A block whose
+// lines all follow on draws no word.
+void WarnWhereDumpLinesDoNotFollowOn(Document& doc);

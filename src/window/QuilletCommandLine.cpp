@@ -119,7 +119,6 @@ int ConvertWithMessageBoxes(const std::string& argument, FrontEnd& boxes)
     Document doc(gathered);
     ConversionRequest request;
     request.source = argument;
-    request.followOnWarningsInOneMessage = true;
     const int status = ConvertFromCommandLine(doc, request);
     gathered.ShowWarnings();
     return status;
