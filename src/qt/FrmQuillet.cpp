@@ -10,9 +10,7 @@
 #include "window/DumpListText.h"
 #include "window/FileDialogSetup.h"
 #include "window/ListSizing.h"
-#include "window/LoadedBlock.h"
 #include "window/StatusPanels.h"
-#include "window/WindowCommands.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -70,7 +68,10 @@ std::optional<QString> DraggedFile(const QMimeData* data)
 }  // namespace
 
 FrmQuillet::FrmQuillet(QWidget* parent)
-    : QMainWindow(parent), frontEnd_(this), doc_(frontEnd_), model_(doc_.lines)
+    : QMainWindow(parent),
+      frontEnd_(this),
+      logic_(frontEnd_, frontEnd_.Commands(), *this),
+      model_(logic_.Doc().lines)
 {
     setObjectName(QStringLiteral("FrmQuillet"));
     setWindowTitle(WindowTitle());
@@ -106,15 +107,9 @@ FrmQuillet::FrmQuillet(QWidget* parent)
                             list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 
     connect(list_, &DumpListView::MenuRequested, menu_, [this](const QPoint& at) { menu_->popup(at); });
-    connect(list_, &DumpListView::CommandRequested, this, &FrmQuillet::RunShortcut);
-    // Before a question or prompt the map shows the block as it stands (Change ORG asks
-    // about SP and ENT once the block has moved), but not halfway through a load.
-    frontEnd_.SetBeforeDialog([this] {
-        ShowPendingLines(true);
-        if (!loads_.Loading()) {
-            ShowBlockMap();
-        }
-    });
+    connect(list_, &DumpListView::CommandRequested, this,
+            [this](WindowCommand command) { logic_.Run(command); });
+    frontEnd_.SetBeforeDialog([this] { logic_.BeforeDialog(); });
     resize(InitialSize());
     list_->setFocus();
 }
@@ -161,13 +156,11 @@ void FrmQuillet::BuildMenu()
     menu_ = new QMenu(QStringLiteral("Main"), this);
     menu_->setObjectName(QStringLiteral("PUMMain"));
     for (const CommandItem& item : CommandTable()) {
-        // The key after the tab is only a label: the keys act through the list (RunShortcut).
+        // The key after the tab is only a label: the keys act through the key rule.
         auto* action = new QAction(QString::fromUtf8(MenuText(item)), menu_);
         action->setObjectName(QString::fromLatin1(item.name));
-        connect(action, &QAction::triggered, this,
-                [this, command = item.command] { RunMenuCommand(command); });
+        connect(action, &QAction::triggered, this, [this, command = item.command] { logic_.Run(command); });
         menu_->addAction(action);
-        menuItems_[item.command] = action;
         if (item.gate) {
             frontEnd_.AttachCommand(*item.gate, action);
         }
@@ -192,28 +185,9 @@ QSize FrmQuillet::InitialSize() const
     return {size.width, size.height};
 }
 
-void FrmQuillet::RunCommand(const std::function<void()>& command)
+void FrmQuillet::OpenFile(const QString& path)
 {
-    RunTellingOfMemory(doc_, loads_, command);
-    ShowPendingLines(false);
-    ShowBlockMap();
-}
-
-void FrmQuillet::RunMenuCommand(WindowCommand command)
-{
-    const WindowSide side{[this] { Open(); }, [this] { CopySelectionAsText(); },
-                          [this](const std::string& preset) -> std::optional<std::string> {
-                              const std::optional<QString> path = AskSavePath(this, PathToQt(preset));
-                              return path ? std::optional<std::string>(PathFromQt(*path)) : std::nullopt;
-                          }};
-    RunCommand([this, command, &side] { RunWindowCommand(doc_, command, side); });
-}
-
-void FrmQuillet::RunShortcut(WindowCommand command)
-{
-    if (frontEnd_.Commands().IsEnabled(command)) {
-        menuItems_.at(command)->trigger();
-    }
+    logic_.OpenFile(PathFromQt(path));
 }
 
 void FrmQuillet::ShowPendingLines(bool showNewest)
@@ -223,80 +197,98 @@ void FrmQuillet::ShowPendingLines(bool showNewest)
     }
 }
 
-void FrmQuillet::ShowBlockMap()
+void FrmQuillet::ShowBlock(const MappedBlock* block)
 {
-    std::optional<MappedBlock> block = loads_.Mapped(doc_);
     model_.ShowMarks(block ? &block->layout : nullptr);
-    map_->Show(std::move(block));
+    map_->Show(block ? std::optional<MappedBlock>(*block) : std::nullopt);
 }
 
-void FrmQuillet::Load(const std::string& path)
+void FrmQuillet::SetEmptyText(const std::string& text)
 {
-    const LoadOutcome outcome = loads_.Load(doc_, path);
-    list_->SetEmptyText(MessageToQt(EmptyListText(outcome, path)));
-    if (outcome == LoadOutcome::Loaded) {
-        ShowPendingLines(false);
-        WidenToWidestLine();
-    }
-    // Whatever the list showed before, it shows the new lines from the first.
+    list_->SetEmptyText(MessageToQt(text));
+}
+
+void FrmQuillet::ShowFirstLine()
+{
     list_->scrollToTop();
 }
 
-void FrmQuillet::WidenToWidestLine()
+std::optional<LineRoom> FrmQuillet::RoomForWidestLine() const
 {
     if (model_.WidestRow() < 0 || isMaximized() || isFullScreen()) {
-        return;
+        return std::nullopt;
     }
     // The room the longest line and its character column need, a vertical scroll bar
     // beside them, against the room the list has.
     const int needed = list_->sizeHintForIndex(model_.index(model_.WidestRow())).width() +
                        2 * list_->frameWidth() + list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const QRect screenArea = screen()->availableGeometry();
-    const WindowSpan widened =
-        WidenedToShowLine(needed, list_->width(), {x(), width()}, frameGeometry().width() - width(),
-                          screenArea.left(), screenArea.width());
-    if (widened.width != width()) {
-        resize(widened.width, height());
-    }
-    if (widened.left != x()) {
-        move(widened.left, y());
-    }
+    return LineRoom{needed,
+                    list_->width(),
+                    {x(), width()},
+                    frameGeometry().width() - width(),
+                    screenArea.left(),
+                    screenArea.width()};
 }
 
-void FrmQuillet::OpenFile(const QString& path)
+void FrmQuillet::PlaceWindow(const WindowSpan& span)
 {
-    RunCommand([this, path] { Load(PathFromQt(path)); });
+    if (span.width != width()) {
+        resize(span.width, height());
+    }
+    if (span.left != x()) {
+        move(span.left, y());
+    }
 }
 
-void FrmQuillet::Open()
+std::string FrmQuillet::CurrentLine() const
 {
     const QModelIndex current = list_->currentIndex();
-    const QString preset = current.isValid() ? current.data().toString() : QString();
-    const std::optional<std::string> folder = OpenDialogFolder(doc_.state.SourcePath);
-    const std::optional<QString> path = AskOpenPath(this, preset, folder ? PathToQt(*folder) : QString());
-    if (path && !path->isEmpty()) {
-        Load(PathFromQt(*path));
-    }
+    return current.isValid() ? std::string(logic_.Doc().lines.Line(current.row())) : std::string();
 }
 
-void FrmQuillet::CopySelectionAsText()
+std::vector<int> FrmQuillet::SelectedRows() const
 {
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
     std::vector<int> rows;
     for (const QModelIndex& index : list_->selectionModel()->selectedRows()) {
         rows.push_back(index.row());
     }
-    const QString text = DumpTextToQt(SelectionAsText(doc_.lines, rows));
+    return rows;
+}
+
+void FrmQuillet::PutOnClipboard(const std::string& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
     // Let the clipboard's owner hear of the clearing before it is filled; no user input
     // is taken here, so no other command can start in between.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    clipboard->setText(text);
+    clipboard->setText(DumpTextToQt(text));
+}
+
+std::optional<std::string> FrmQuillet::AskOpenPath(const std::string& presetName,
+                                                   const std::optional<std::string>& folder)
+{
+    const std::optional<QString> path =
+        ::AskOpenPath(this, DumpTextToQt(presetName), folder ? PathToQt(*folder) : QString());
+    return path ? std::optional<std::string>(PathFromQt(*path)) : std::nullopt;
+}
+
+std::optional<std::string> FrmQuillet::AskSavePath(const std::string& presetPath)
+{
+    const std::optional<QString> path = ::AskSavePath(this, PathToQt(presetPath));
+    return path ? std::optional<std::string>(PathFromQt(*path)) : std::nullopt;
+}
+
+void FrmQuillet::CommandRunning(bool running)
+{
+    // No file is taken while a command runs: the pointer says so over the window.
+    setAcceptDrops(!running);
 }
 
 void FrmQuillet::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (DraggedFile(event->mimeData())) {
+    if (!logic_.Running() && DraggedFile(event->mimeData())) {
         event->acceptProposedAction();
     }
 }
@@ -304,7 +296,7 @@ void FrmQuillet::dragEnterEvent(QDragEnterEvent* event)
 void FrmQuillet::dropEvent(QDropEvent* event)
 {
     const std::optional<QString> path = DraggedFile(event->mimeData());
-    if (!path) {
+    if (!path || logic_.Running()) {
         return;
     }
     event->acceptProposedAction();

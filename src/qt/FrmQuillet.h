@@ -1,16 +1,16 @@
 #pragma once
 
-#include "model/Document.h"
 #include "qt/DumpListModel.h"
 #include "qt/WindowFrontEnd.h"
 #include "window/CommandTable.h"
-#include "window/LoadedBlock.h"
+#include "window/WindowLogic.h"
+#include "window/WindowView.h"
 
 #include <QMainWindow>
 
-#include <functional>
-#include <map>
 #include <optional>
+#include <string>
+#include <vector>
 
 class BlockMap;
 class DumpListView;
@@ -19,8 +19,9 @@ class QMenu;
 // The main window: the dump list (LstFile), the block map below it, the status bar
 // (StBInfo) with its three panels, and the six commands, offered by the pop-up menu
 // (PUMMain) and by keys in the list. It owns the document every command works on and is
-// its front end. A file dropped onto the window is opened as Open opens it.
-class FrmQuillet : public QMainWindow {
+// its front end. A file dropped onto the window is opened as Open opens it. What it does is
+// the window's logic (WindowLogic); this is its view, in Qt.
+class FrmQuillet : public QMainWindow, private WindowView {
     Q_OBJECT
 
 public:
@@ -30,7 +31,7 @@ public:
     // Loads `path` as Open does once its dialog has closed.
     void OpenFile(const QString& path);
 
-    const BlockState& State() const { return doc_.state; }
+    const BlockState& State() const { return logic_.State(); }
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -42,23 +43,25 @@ private:
     void BuildMenu();
     QSize InitialSize() const;
 
-    void RunCommand(const std::function<void()>& command);
-    void RunMenuCommand(WindowCommand command);
-    void RunShortcut(WindowCommand command);
-    void ShowPendingLines(bool showNewest);
-    void ShowBlockMap();
-    void Load(const std::string& path);
-    void WidenToWidestLine();
-
-    void Open();
-    void CopySelectionAsText();
+    // WindowView
+    void ShowPendingLines(bool showNewest) override;
+    void ShowBlock(const MappedBlock* block) override;
+    void SetEmptyText(const std::string& text) override;
+    void ShowFirstLine() override;
+    std::optional<LineRoom> RoomForWidestLine() const override;
+    void PlaceWindow(const WindowSpan& span) override;
+    std::string CurrentLine() const override;
+    std::vector<int> SelectedRows() const override;
+    void PutOnClipboard(const std::string& text) override;
+    std::optional<std::string> AskOpenPath(const std::string& presetName,
+                                           const std::optional<std::string>& folder) override;
+    std::optional<std::string> AskSavePath(const std::string& presetPath) override;
+    void CommandRunning(bool running) override;
 
     WindowFrontEnd frontEnd_;
-    Document doc_;
-    DumpListModel model_;  // after doc_: it stops observing the list before the list goes
+    WindowLogic logic_;
+    DumpListModel model_;  // after logic_: it stops observing the list before the list goes
     DumpListView* list_ = nullptr;
     BlockMap* map_ = nullptr;
     QMenu* menu_ = nullptr;
-    std::map<WindowCommand, QAction*> menuItems_;
-    LoadedBlock loads_;
 };

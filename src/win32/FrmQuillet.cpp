@@ -10,8 +10,6 @@
 #include "window/DumpListText.h"
 #include "window/FileDialogSetup.h"
 #include "window/ListSizing.h"
-#include "window/LoadedBlock.h"
-#include "window/WindowCommands.h"
 
 #include <algorithm>
 #include <cstring>
@@ -87,7 +85,8 @@ int TextHeight(HWND window, HFONT font)
 
 }  // namespace
 
-FrmQuillet::FrmQuillet(FileDialogs& dialogs) : dialogs_(dialogs), doc_(frontEnd_)
+FrmQuillet::FrmQuillet(FileDialogs& dialogs)
+    : dialogs_(dialogs), logic_(frontEnd_, frontEnd_.Commands(), *this)
 {
     static const ATOM registered = [] {
         WNDCLASSEXW windowClass{};
@@ -120,29 +119,22 @@ FrmQuillet::~FrmQuillet()
 void FrmQuillet::Create()
 {
     frontEnd_.SetOwner(window_);
-    list_ = std::make_unique<DumpListBox>(window_, kListId, doc_.lines);
+    list_ = std::make_unique<DumpListBox>(window_, kListId, logic_.Doc().lines);
     map_ = std::make_unique<BlockMap>(window_, kMapId);
     bar_ = std::make_unique<StatusBar>(window_, kStatusBarId);
     frontEnd_.AttachStatusBar(bar_.get());
     list_->SetEmptyText(Wide(kNothingLoadedText));
     list_->menuRequested = [this](POINT at) { PopUpMenu(at); };
-    list_->commandRequested = [this](WindowCommand command) { RunShortcut(command); };
+    list_->commandRequested = [this](WindowCommand command) { logic_.Run(command); };
 
-    // The key after the tab is only a label: the keys act through the list (RunShortcut).
+    // The key after the tab is only a label: the keys act through the key rule.
     menu_ = CreatePopupMenu();
     for (const CommandItem& item : CommandTable()) {
         AppendMenuW(menu_, MF_STRING, static_cast<UINT_PTR>(kFirstMenuId + static_cast<int>(item.command)),
                     Wide(MenuText(item)).c_str());
     }
 
-    // Before a question or prompt the map shows the block as it stands (Change ORG asks
-    // about SP and ENT once the block has moved), but not halfway through a load.
-    frontEnd_.SetBeforeDialog([this] {
-        ShowPendingLines(true);
-        if (!loads_.Loading()) {
-            ShowBlockMap();
-        }
-    });
+    frontEnd_.SetBeforeDialog([this] { logic_.BeforeDialog(); });
     DragAcceptFiles(window_, TRUE);
     UseDpi(static_cast<int>(GetDpiForWindow(window_)));
 
@@ -223,60 +215,31 @@ void FrmQuillet::PopUpMenu(POINT at)
     TrackPopupMenuEx(menu_, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, at.x, at.y, window_, nullptr);
 }
 
-void FrmQuillet::RunCommand(const std::function<void()>& command)
-{
-    RunTellingOfMemory(doc_, loads_, command);
-    ShowPendingLines(false);
-    ShowBlockMap();
-}
-
-void FrmQuillet::RunMenuCommand(WindowCommand command)
-{
-    const WindowSide side{[this] { Open(); }, [this] { CopySelectionAsText(); },
-                          [this](const std::string& preset) -> std::optional<std::string> {
-                              const DialogStart start = SaveDialogStart(preset);
-                              const std::optional<std::wstring> path = dialogs_.Ask(
-                                  window_, SaveDialogSetup(), Wide(start.folder), Wide(start.name));
-                              return path ? std::optional<std::string>(Utf8(*path)) : std::nullopt;
-                          }};
-    RunCommand([this, command, &side] { RunWindowCommand(doc_, command, side); });
-}
-
-void FrmQuillet::RunShortcut(WindowCommand command)
-{
-    if (frontEnd_.Commands().IsEnabled(command)) {
-        RunMenuCommand(command);
-    }
-}
-
 void FrmQuillet::ShowPendingLines(bool showNewest)
 {
     list_->ShowPendingLines(showNewest);
 }
 
-void FrmQuillet::ShowBlockMap()
+void FrmQuillet::ShowBlock(const MappedBlock* block)
 {
-    std::optional<MappedBlock> block = loads_.Mapped(doc_);
     list_->ShowMarks(block ? &block->layout : nullptr);
-    map_->Show(std::move(block));
+    map_->Show(block ? std::optional<MappedBlock>(*block) : std::nullopt);
 }
 
-void FrmQuillet::Load(const std::string& path)
+void FrmQuillet::SetEmptyText(const std::string& text)
 {
-    const LoadOutcome outcome = loads_.Load(doc_, path);
-    list_->SetEmptyText(Wide(EmptyListText(outcome, path)));
-    if (outcome == LoadOutcome::Loaded) {
-        ShowPendingLines(false);
-        WidenToWidestLine();
-    }
-    // Whatever the list showed before, it shows the new lines from the first.
+    list_->SetEmptyText(Wide(text));
+}
+
+void FrmQuillet::ShowFirstLine()
+{
     list_->ShowFirstLine();
 }
 
-void FrmQuillet::WidenToWidestLine()
+std::optional<LineRoom> FrmQuillet::RoomForWidestLine() const
 {
     if (list_->RowWidth() == 0 || IsZoomed(window_) || IsIconic(window_)) {
-        return;
+        return std::nullopt;
     }
     // The room the longest line and its character column need, a vertical scroll bar
     // beside them, against the room the list has.
@@ -292,33 +255,62 @@ void FrmQuillet::WidenToWidestLine()
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
     const int width = window.right - window.left;
-    const WindowSpan widened =
-        WidenedToShowLine(needed, list.right - list.left, {window.left, width}, width - client.right,
-                          monitor.rcWork.left, monitor.rcWork.right - monitor.rcWork.left);
-    if (widened.width != width || widened.left != window.left) {
-        SetWindowPos(window_, nullptr, widened.left, window.top, widened.width, window.bottom - window.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    return LineRoom{needed,
+                    list.right - list.left,
+                    {window.left, width},
+                    width - client.right,
+                    monitor.rcWork.left,
+                    monitor.rcWork.right - monitor.rcWork.left};
+}
+
+void FrmQuillet::PlaceWindow(const WindowSpan& span)
+{
+    RECT window{};
+    GetWindowRect(window_, &window);
+    SetWindowPos(window_, nullptr, span.left, window.top, span.width, window.bottom - window.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::string FrmQuillet::CurrentLine() const
+{
+    return list_->CurrentLine();
+}
+
+std::vector<int> FrmQuillet::SelectedRows() const
+{
+    return list_->SelectedRows();
+}
+
+void FrmQuillet::PutOnClipboard(const std::string& text)
+{
+    ::PutOnClipboard(window_, DumpTextWide(text));
+}
+
+std::optional<std::string> FrmQuillet::AskOpenPath(const std::string& presetName,
+                                                   const std::optional<std::string>& folder)
+{
+    const std::optional<std::wstring> path =
+        dialogs_.Ask(window_, OpenDialogSetup(), folder ? Wide(*folder) : L"", DumpTextWide(presetName));
+    return path ? std::optional<std::string>(Utf8(*path)) : std::nullopt;
+}
+
+std::optional<std::string> FrmQuillet::AskSavePath(const std::string& presetPath)
+{
+    const DialogStart start = SaveDialogStart(presetPath);
+    const std::optional<std::wstring> path =
+        dialogs_.Ask(window_, SaveDialogSetup(), Wide(start.folder), Wide(start.name));
+    return path ? std::optional<std::string>(Utf8(*path)) : std::nullopt;
+}
+
+void FrmQuillet::CommandRunning(bool running)
+{
+    // No file is taken while a command runs: Explorer shows so over the window.
+    DragAcceptFiles(window_, running ? FALSE : TRUE);
 }
 
 void FrmQuillet::OpenFile(const std::string& path)
 {
-    RunCommand([this, &path] { Load(path); });
-}
-
-void FrmQuillet::Open()
-{
-    const std::optional<std::string> folder = OpenDialogFolder(doc_.state.SourcePath);
-    const std::optional<std::wstring> path = dialogs_.Ask(
-        window_, OpenDialogSetup(), folder ? Wide(*folder) : L"", DumpTextWide(list_->CurrentLine()));
-    if (path && !path->empty()) {
-        Load(Utf8(*path));
-    }
-}
-
-void FrmQuillet::CopySelectionAsText()
-{
-    PutOnClipboard(window_, DumpTextWide(SelectionAsText(doc_.lines, list_->SelectedRows())));
+    logic_.OpenFile(path);
 }
 
 void FrmQuillet::OpenDropped(HDROP drop)
@@ -380,7 +372,7 @@ LRESULT FrmQuillet::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_COMMAND: {
             const int index = LOWORD(wParam) - kFirstMenuId;
             if (HIWORD(wParam) == 0 && index >= 0 && index < static_cast<int>(CommandTable().size())) {
-                RunShortcut(CommandTable()[static_cast<std::size_t>(index)].command);
+                logic_.Run(CommandTable()[static_cast<std::size_t>(index)].command);
             }
             return 0;
         }

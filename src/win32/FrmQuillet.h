@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/Document.h"
 #include "win32/WindowFrontEnd.h"
 #include "window/CommandTable.h"
-#include "window/LoadedBlock.h"
+#include "window/WindowLogic.h"
+#include "window/WindowView.h"
 
 #include <windows.h>
 
@@ -11,7 +11,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 class BlockMap;
 class DumpListBox;
@@ -22,12 +24,13 @@ class StatusBar;
 // (StBInfo) with its three panels, and the six commands, offered by the pop-up menu
 // (PUMMain) and by keys in the list. It owns the document every command works on and is
 // its front end. A file dropped onto the window is opened as Open opens it. The window
-// follows the scale of the monitor it is on.
-class FrmQuillet {
+// follows the scale of the monitor it is on. What it does is the window's logic
+// (WindowLogic); this is its view, with the Windows API.
+class FrmQuillet : private WindowView {
 public:
     // The window, not shown yet, asking `dialogs` for file names.
     explicit FrmQuillet(FileDialogs& dialogs);
-    ~FrmQuillet();
+    ~FrmQuillet() override;
     FrmQuillet(const FrmQuillet&) = delete;
     FrmQuillet& operator=(const FrmQuillet&) = delete;
 
@@ -36,7 +39,7 @@ public:
     // Loads `path` as Open does once its dialog has closed.
     void OpenFile(const std::string& path);
 
-    const BlockState& State() const { return doc_.state; }
+    const BlockState& State() const { return logic_.State(); }
 
     // Runs once the window is closed (and gone): the program ends then.
     std::function<void()> closed;
@@ -61,23 +64,28 @@ private:
     int MinimumListHeight() const;
 
     void PopUpMenu(POINT at);
-    void RunCommand(const std::function<void()>& command);
-    void RunMenuCommand(WindowCommand command);
-    void RunShortcut(WindowCommand command);
-    void ShowPendingLines(bool showNewest);
-    void ShowBlockMap();
-    void Load(const std::string& path);
-    void WidenToWidestLine();
     void OpenDropped(HDROP drop);
 
-    void Open();
-    void CopySelectionAsText();
+    // WindowView
+    void ShowPendingLines(bool showNewest) override;
+    void ShowBlock(const MappedBlock* block) override;
+    void SetEmptyText(const std::string& text) override;
+    void ShowFirstLine() override;
+    std::optional<LineRoom> RoomForWidestLine() const override;
+    void PlaceWindow(const WindowSpan& span) override;
+    std::string CurrentLine() const override;
+    std::vector<int> SelectedRows() const override;
+    void PutOnClipboard(const std::string& text) override;
+    std::optional<std::string> AskOpenPath(const std::string& presetName,
+                                           const std::optional<std::string>& folder) override;
+    std::optional<std::string> AskSavePath(const std::string& presetPath) override;
+    void CommandRunning(bool running) override;
 
     FileDialogs& dialogs_;
     WindowFrontEnd frontEnd_;
-    Document doc_;
+    WindowLogic logic_;
     HWND window_ = nullptr;
-    std::unique_ptr<DumpListBox> list_;  // after doc_: it stops observing the list before the list goes
+    std::unique_ptr<DumpListBox> list_;  // after logic_: it stops observing the list before the list goes
     std::unique_ptr<BlockMap> map_;
     std::unique_ptr<StatusBar> bar_;
     HMENU menu_ = nullptr;
@@ -85,5 +93,4 @@ private:
     HFONT textFont_ = nullptr;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::string dropped_;  // the file dropped, opened once the drop is over
-    LoadedBlock loads_;
 };

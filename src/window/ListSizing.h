@@ -52,3 +52,13 @@ struct WindowSpan {
 };
 WindowSpan WidenedToShowLine(int needed, int listWidth, WindowSpan window, int frame, int screenLeft,
                              int screenWidth);
+
+// The same measures, as a window gives them.
+struct LineRoom {
+    int needed = 0;
+    int listWidth = 0;
+    WindowSpan window;
+    int frame = 0;
+    int screenLeft = 0;
+    int screenWidth = 0;
+};

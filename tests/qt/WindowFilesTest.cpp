@@ -322,6 +322,33 @@ private slots:
         QVERIFY(drop(TestData("split.obj")));
         QTRY_COMPARE(q.Lines().size(), 3);
         QCOMPARE(q.Panel("LEN"), QStringLiteral("SPLIT.OBJ (124 bytes)"));
+
+        // A file dropped while a command asks its question is refused: the answer is about
+        // the block it asked of, and goes to the file it named.
+        QTemporaryDir dir;
+        const QString split = CopyTestData(dir, "split.obj");
+        const QString hello = CopyTestData(dir, "hello.obj");
+        WriteFile(dir, "SPLIT.EXE", "earlier split");
+        WriteFile(dir, "HELLO.EXE", "earlier hello");
+        DialogAnswerer dialogs;
+        q.Open(dialogs, split);
+        bool dropped = true;
+        dialogs.onDialog = [&](QWidget* dialog) {
+            if (qobject_cast<QMessageBox*>(dialog) != nullptr) {
+                dropped = drop(hello);
+            }
+        };
+        dialogs.Then(DialogAnswerer::Choose(dir.filePath("SPLIT.EXE")))
+            .Then(DialogAnswerer::Press(QMessageBox::Yes))
+            .Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_S);
+        QCOMPARE(dialogs.Take().last(),
+                 "Information [OK]: File saved as '" + dir.filePath("SPLIT.EXE") + "'");
+        QVERIFY(!dropped);
+        QCOMPARE(ReadAll(dir.filePath("SPLIT.EXE")).size(), 512 + 38);
+        QCOMPARE(ReadAll(dir.filePath("HELLO.EXE")), QByteArray("earlier hello"));
+        QCoreApplication::processEvents();
+        QCOMPARE(q.Panel("LEN"), QStringLiteral("SPLIT.OBJ (124 bytes)"));
     }
 
     void aListingOf32767LinesOpensAndScrollsAtOnce()

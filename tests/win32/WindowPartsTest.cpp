@@ -371,6 +371,25 @@ TEST_F(WindowParts, ADroppedListingOrObjectFileOpens)
     drop(split);
     EXPECT_EQ(q.Lines().size(), 3u);
     EXPECT_EQ(q.Panels()[0], "SPLIT.OBJ (124 bytes)");
+
+    // A file dropped while a command asks its question (Wine delivers it to the disabled
+    // window) is refused: the answer is about the block it asked of, and goes to the file
+    // it named.
+    const std::string hello = Copy("hello.obj");
+    dir.Write("SPLIT.EXE", "earlier split");
+    dir.Write("HELLO.EXE", "earlier hello");
+    answerer.onModal = [&](HWND shown) {
+        if (ClassOf(shown) == L"#32770" && TextOf(GetDlgItem(shown, IDYES)) != L"") {
+            drop(hello);
+            Sleep(500);  // the window's modal loop takes the drop before the answer
+        }
+    };
+    answerer.Then(Choose(L"SPLIT.EXE")).Then(Yes()).Then(Enter());
+    q.Keys("^S");
+    EXPECT_EQ(answerer.Take().back(), InDir("Information [OK]: File saved as '%DIR%\\SPLIT.EXE'"));
+    EXPECT_EQ(ReadFileBytes(dir / "SPLIT.EXE").size(), 512u + 38u);
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "earlier hello");
+    EXPECT_EQ(q.Panels()[0], "SPLIT.OBJ (124 bytes)");
 }
 
 TEST_F(WindowParts, TheSystemsFileDialogsOpenAndSave)

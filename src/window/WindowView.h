@@ -1,0 +1,58 @@
+#pragma once
+
+#include "window/BlockMapGeometry.h"
+#include "window/ListSizing.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the window's logic (WindowLogic) asks of a toolkit's window: what it shows, and
+// what it asks the person at it. Each toolkit's FrmQuillet implements it with its own
+// calls; the steps and their order are the logic's.
+class WindowView {
+public:
+    virtual ~WindowView() = default;
+
+    // Shows the dump lines gathered since the last call; with `showNewest`, scrolled so
+    // that the last one shows (a reader's message is about the line it stopped at).
+    virtual void ShowPendingLines(bool showNewest) = 0;
+
+    // Shows `block` on the block map and its marks in the list's gutter; nothing loaded
+    // when null.
+    virtual void ShowBlock(const MappedBlock* block) = 0;
+
+    // What the list says while it holds no dump lines.
+    virtual void SetEmptyText(const std::string& text) = 0;
+
+    // Scrolls the list back to its first line.
+    virtual void ShowFirstLine() = 0;
+
+    // The room the list has for its longest dump line; nothing where the window is not to
+    // be widened (the list is empty, or the window maximised).
+    virtual std::optional<LineRoom> RoomForWidestLine() const = 0;
+
+    // Moves and widens the window to `span`, its frame included; its height stays.
+    virtual void PlaceWindow(const WindowSpan& span) = 0;
+
+    // The dump line the user made current, the Open dialog's preset name; empty for none.
+    virtual std::string CurrentLine() const = 0;
+
+    // The selected rows of the list, in list order.
+    virtual std::vector<int> SelectedRows() const = 0;
+
+    // Puts `text` (dump lines, 8-bit text) on the clipboard in place of what was there.
+    virtual void PutOnClipboard(const std::string& text) = 0;
+
+    // The Open dialog, with `presetName` as its file name, starting in `folder` if any;
+    // the path chosen, or nothing on Cancel.
+    virtual std::optional<std::string> AskOpenPath(const std::string& presetName,
+                                                   const std::optional<std::string>& folder) = 0;
+
+    // The Save dialog, offering `presetPath`; the path chosen, or nothing on Cancel.
+    virtual std::optional<std::string> AskSavePath(const std::string& presetPath) = 0;
+
+    // A command started (`running` true) or ended: while one runs, the window takes no
+    // dropped file.
+    virtual void CommandRunning(bool running) = 0;
+};
