@@ -168,9 +168,12 @@ void BlockMap::paintEvent(QPaintEvent*)
     // strip, and the block where it loads.
     const QRect strip = ToQt(geometry.Strip()).adjusted(0, 0, -1, -1);
     painter.fillRect(strip, colours.color(QPalette::Base));
-    for (const MapLabel& page : geometry.PageLabels()) {
-        painter.setPen(colours.color(QPalette::Mid));
-        painter.drawLine(page.left, strip.top(), page.left, strip.bottom());
+    const std::vector<MapLabel> pages = geometry.PageLabels();
+    for (const MapLabel& page : pages) {
+        if (&page != &pages.front()) {  // the first page starts at the strip's frame
+            painter.setPen(colours.color(QPalette::Mid));
+            painter.drawLine(page.left, strip.top(), page.left, strip.bottom());
+        }
         drawLabel(page, strip.bottom() + 1);
     }
     const QRect detail = ToQt(geometry.DetailStrip()).adjusted(0, 0, -1, -1);

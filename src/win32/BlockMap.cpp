@@ -213,8 +213,11 @@ void BlockMap::Paint(HDC dc) const
     // strip, and the block where it loads.
     const PixelRect& strip = geometry.Strip();
     Fill(dc, ToRect(strip), COLOR_WINDOW);
-    for (const MapLabel& page : geometry.PageLabels()) {
-        Fill(dc, {page.left, strip.top, page.left + 1, strip.top + strip.height}, COLOR_BTNSHADOW);
+    const std::vector<MapLabel> pages = geometry.PageLabels();
+    for (const MapLabel& page : pages) {
+        if (&page != &pages.front()) {  // the first page starts at the strip's frame
+            Fill(dc, {page.left, strip.top, page.left + 1, strip.top + strip.height}, COLOR_BTNSHADOW);
+        }
         DrawLabel(dc, page, strip.Bottom() + 1, rowHeight_, false);
     }
     const PixelRect& detail = geometry.DetailStrip();

@@ -38,18 +38,67 @@ BlockMapGeometry::BlockMapGeometry(int width, int rowHeight) : width_(width), ro
     strip_ = {inset, rowHeight, width - 2 * inset, rowHeight};
     detailTop_ = 3 * rowHeight + rowHeight / 2;
     detail_ = {inset, detailTop_ + rowHeight, width - 2 * inset, rowHeight};
+    // The columns inside each strip's frame.
+    columns_ = std::max(4, strip_.width - 2);
+    detailColumns_ = std::max(1, detail_.width - 2);
+}
+
+int BlockMapGeometry::PageColumn(std::int64_t page) const
+{
+    return static_cast<int>(columns_ * page / (kAddressSpace / kPageSize));
 }
 
 int BlockMapGeometry::XOf(std::int64_t address) const
 {
-    return strip_.left + static_cast<int>(address * (strip_.width - 1) / kAddressSpace);
+    if (address >= kAddressSpace) {
+        return strip_.left + 1 + columns_;
+    }
+    // Each 16K page has whole columns of its own, so that a page's first address is the
+    // first of its column, where the page's line and label are drawn.
+    const std::int64_t page = address / kPageSize;
+    const int first = PageColumn(page);
+    const std::int64_t columns = PageColumn(page + 1) - first;
+    return strip_.left + 1 + first + static_cast<int>(address % kPageSize * columns / kPageSize);
 }
 
 std::int32_t BlockMapGeometry::AddressAt(int x) const
 {
-    const std::int64_t pixels = std::max(1, strip_.width - 1);
-    const std::int64_t address = (std::int64_t{x - strip_.left} * kAddressSpace + pixels - 1) / pixels;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(address, 0, kAddressSpace - 1));
+    const int column = std::clamp(x - strip_.left - 1, 0, columns_ - 1);
+    std::int64_t page = kAddressSpace / kPageSize - 1;
+    while (PageColumn(page) > column) {
+        --page;
+    }
+    const std::int64_t columns = PageColumn(page + 1) - PageColumn(page);
+    const std::int64_t inPage =
+        ((column - PageColumn(page)) * std::int64_t{kPageSize} + columns - 1) / columns;
+    return static_cast<std::int32_t>(page * kPageSize + inPage);
+}
+
+std::int32_t BlockMapGeometry::LastAddressAt(int x) const
+{
+    const int column = std::clamp(x - strip_.left - 1, 0, columns_ - 1);
+    return column == columns_ - 1 ? static_cast<std::int32_t>(kAddressSpace - 1)
+                                  : AddressAt(strip_.left + 1 + column + 1) - 1;
+}
+
+std::int32_t BlockMapGeometry::AddressShownAt(int x, const BlockLayout* layout) const
+{
+    const std::int32_t first = AddressAt(x);
+    if (layout == nullptr || layout->bytes == 0) {
+        return first;
+    }
+    if (layout->Over64K()) {
+        return first;  // every address is loaded
+    }
+    const std::int32_t last = LastAddressAt(x);
+    std::optional<std::int32_t> loaded;
+    for (const AddressRange& range : LoadedRanges(*layout)) {
+        if (range.first <= last && range.last >= first) {
+            const std::int32_t at = std::max(first, range.first);
+            loaded = loaded ? std::min(*loaded, at) : at;
+        }
+    }
+    return loaded.value_or(first);
 }
 
 std::vector<MapLabel> BlockMapGeometry::PageLabels() const
@@ -64,12 +113,11 @@ std::vector<MapLabel> BlockMapGeometry::PageLabels() const
 
 std::vector<StripPiece> BlockMapGeometry::Pieces(const BlockLayout& layout) const
 {
-    const int least = std::max(4, rowHeight_ / 3);
     std::vector<StripPiece> pieces;
     const auto add = [&](const BlockLayout& loaded, bool twice) {
         for (const AddressRange& range : LoadedRanges(loaded)) {
             const int left = XOf(range.first);
-            pieces.push_back({left, std::max(least, XOf(std::int64_t{range.last} + 1) - left), twice});
+            pieces.push_back({left, XOf(range.last) - left + 1, twice});
         }
     };
     add(layout, false);
@@ -102,16 +150,19 @@ MapMarkers BlockMapGeometry::Markers(const MappedBlock& block, const TextWidth& 
 int BlockMapGeometry::DetailXOf(const BlockLayout& layout, std::int64_t offset) const
 {
     const std::int64_t bytes = std::max<std::int64_t>(1, layout.bytes);
-    return detail_.left + static_cast<int>(offset * (detail_.width - 1) / bytes);
+    return detail_.left + 1 + static_cast<int>(std::min(offset, bytes) * detailColumns_ / bytes);
 }
 
 std::int64_t BlockMapGeometry::DetailOffsetAt(const BlockLayout& layout, int x) const
 {
     const std::int64_t bytes = std::max<std::int64_t>(1, layout.bytes);
-    const std::int64_t pixels = std::max(1, detail_.width - 1);
-    std::int64_t offset = (std::int64_t{x - detail_.left} * bytes + pixels - 1) / pixels;
-    if (offset > 0 && DetailXOf(layout, offset) > x) {
+    const std::int64_t column = std::clamp(x - detail_.left - 1, 0, detailColumns_ - 1);
+    std::int64_t offset = (column * bytes + detailColumns_ - 1) / detailColumns_;
+    if (offset >= bytes || (offset > 0 && DetailXOf(layout, offset) > detail_.left + 1 + column)) {
         --offset;  // no byte starts in this column: the one before covers it
+    }
+    if (layout.Over64K() && DetailXOf(layout, kAddressSpace) == detail_.left + 1 + column) {
+        offset = kAddressSpace;  // the column is hatched from here: its first byte loaded twice
     }
     return std::clamp<std::int64_t>(offset, 0, bytes - 1);
 }
@@ -122,7 +173,7 @@ std::optional<StripPiece> BlockMapGeometry::DetailLoadedTwice(const BlockLayout&
         return std::nullopt;
     }
     const int left = DetailXOf(layout, kAddressSpace);
-    return StripPiece{left, detail_.Right() + 1 - left, true};
+    return StripPiece{left, detail_.Right() - left, true};
 }
 
 std::vector<int> BlockMapGeometry::DetailTicks(const BlockLayout& layout) const
@@ -146,25 +197,32 @@ std::vector<MapLabel> BlockMapGeometry::DetailLabels(const MappedBlock& block,
         return labels;
     }
     const int space = MarkerSize();
-    // Placed from `x` on, or ending at `x` (`fromRight`), kept inside the strip; left out
-    // where it would overlap a label placed before it.
-    const auto place = [&](int x, std::string text, bool fromRight) {
+    // Placed from `x` on, or ending at `x` (`fromRight`), kept inside the strip, where it
+    // overlaps no label placed before it.
+    const auto place = [&](int x, const std::string& text, bool fromRight) {
         const int width = textWidth(text);
         const int left = std::clamp(fromRight ? x - width + 1 : x, detail_.left, detail_.Right() - width + 1);
         const bool free = std::none_of(labels.begin(), labels.end(), [&](const MapLabel& placed) {
             return Overlap(left - space, left + width - 1 + space, placed.left, placed.Right());
         });
         if (free) {
-            labels.push_back({left, width, std::move(text)});
+            labels.push_back({left, width, text});
         }
+        return free;
     };
+    // Where the block starts and ends loading first; then each place where a dump line does
+    // not follow on, as "9000 loads at 800F" from its tick, or ending there, or where that
+    // has no room as the address alone, like the others; left out where even that has none
+    // (its tick and tooltip tell it).
     place(detail_.left, Hex4(layout.start), false);
+    place(detail_.Right(), Hex4(layout.LoadAddress(layout.bytes - 1)), true);
     for (std::size_t run = 1; run < layout.runs.size(); ++run) {
         const DumpLineRun& r = layout.runs[run];
-        place(DetailXOf(layout, r.offset),
-              Hex4(r.address) + " loads at " + Hex4(layout.LoadAddress(r.offset)), false);
+        const int x = DetailXOf(layout, r.offset);
+        const std::string at = Hex4(layout.LoadAddress(r.offset));
+        const std::string full = Hex4(r.address) + " loads at " + at;
+        (void)(place(x, full, false) || place(x, full, true) || place(x, at, false) || place(x, at, true));
     }
-    place(detail_.Right(), Hex4(layout.LoadAddress(layout.bytes - 1)), true);
     // Left to right, as they are read.
     std::sort(labels.begin(), labels.end(),
               [](const MapLabel& a, const MapLabel& b) { return a.left < b.left; });
@@ -177,7 +235,8 @@ std::optional<int> BlockMapGeometry::DetailXOfAddress(const BlockLayout& layout,
     if (offset >= layout.bytes) {
         return std::nullopt;
     }
-    return (DetailXOf(layout, offset) + DetailXOf(layout, offset + 1)) / 2;
+    const int left = DetailXOf(layout, offset);
+    return (left + std::max(left, DetailXOf(layout, offset + 1) - 1)) / 2;
 }
 
 MapMarkers BlockMapGeometry::DetailMarkers(const MappedBlock& block, const TextWidth& textWidth) const

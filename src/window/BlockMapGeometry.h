@@ -70,17 +70,24 @@ public:
     // 0000 or FFFF shows whole.
     const PixelRect& Strip() const { return strip_; }
 
-    // The pixel column that shows `address` (0 to 0x10000: the end of the strip).
+    // The pixel column that shows `address` (0 to 0x10000: the strip's right edge, after
+    // its last column). The columns inside the strip's frame show the address space from
+    // left to right, each 16K page in whole columns of its own.
     int XOf(std::int64_t address) const;
 
-    // The first address the pixel column `x` shows.
+    // The first and the last address the pixel column `x` shows.
     std::int32_t AddressAt(int x) const;
+    std::int32_t LastAddressAt(int x) const;
+
+    // The address the column `x` stands for, the one its tooltip names: the first of its
+    // addresses that the block loads, where it loads any (the column is filled), else its
+    // first address.
+    std::int32_t AddressShownAt(int x, const BlockLayout* layout) const;
 
     // The four 16K pages' labels, below the strip, each from its page's first column.
     std::vector<MapLabel> PageLabels() const;
 
-    // The pieces of the strip the block fills. However few its bytes, a piece is a few
-    // pixels wide.
+    // The pieces of the strip the block fills: the columns that show an address it loads.
     std::vector<StripPiece> Pieces(const BlockLayout& layout) const;
 
     // The columns of the places where a dump line does not follow on from the bytes before
@@ -93,9 +100,10 @@ public:
     int DetailTop() const { return detailTop_; }
     const PixelRect& DetailStrip() const { return detail_; }
 
-    // The column where the byte `offset` bytes into the block starts (`bytes`: the end of
-    // the strip), and the byte a column shows: the first that starts in it, or the one
-    // that covers it.
+    // The column where the byte `offset` bytes into the block starts (`bytes`: the strip's
+    // right edge, after its last column), and the byte a column shows: the first that starts
+    // in it, or the one that covers it; where the bytes past the first 64K start, the first
+    // of them, as the column is hatched.
     int DetailXOf(const BlockLayout& layout, std::int64_t offset) const;
     std::int64_t DetailOffsetAt(const BlockLayout& layout, int x) const;
 
@@ -107,10 +115,11 @@ public:
     // the first; each column once.
     std::vector<int> DetailTicks(const BlockLayout& layout) const;
 
-    // The labels below the detail strip: where the block starts loading, each place where a
-    // dump line does not follow on ("9000 loads at 800F": the line's own address, and
-    // where its bytes load), and where the block's last byte loads; those that would
-    // overlap one before them are left out (the tooltips tell them).
+    // The labels below the detail strip: where the block starts loading, where its last byte
+    // loads, and each place where a dump line does not follow on ("9000 loads at 800F": the
+    // line's own address, and where its bytes load; where that has no room, where they load
+    // alone). Labels never overlap: a place's that has no room at all is left out (its
+    // tooltip tells it), never the block's ends.
     std::vector<MapLabel> DetailLabels(const MappedBlock& block, const TextWidth& textWidth) const;
 
     // ENT and SP where they fall inside the block: at the first byte that loads there.
@@ -123,12 +132,17 @@ public:
 private:
     MapMarkers LayOutMarkers(std::optional<int> entX, std::optional<int> spX,
                              const TextWidth& textWidth) const;
+    // The first of the columns of 16K page `page` (0 to 4: 4 is the end), counted from
+    // the strip's first column.
+    int PageColumn(std::int64_t page) const;
 
     int width_;
     int rowHeight_;
     PixelRect strip_;
+    int columns_;
     int detailTop_;
     PixelRect detail_;
+    int detailColumns_;
 };
 
 // How far into the block the first byte loading at `address` lies (it may lie beyond the

@@ -136,7 +136,7 @@ std::string BlockMapToolTip(const MappedBlock* block, const BlockMapGeometry& ge
         const std::int64_t offset = geometry.DetailOffsetAt(block->layout, x);
         return Tip(block, block->layout.LoadAddress(offset), offset, reach.texts);
     }
-    const std::int32_t address = geometry.AddressAt(x);
+    const std::int32_t address = geometry.AddressShownAt(x, block ? &block->layout : nullptr);
     return Tip(block, address, block ? OffsetOf(block->layout, address) : 0, reach.texts);
 }
 
@@ -171,7 +171,11 @@ std::int32_t NextCursorStop(const MappedBlock* block, std::int32_t address, int 
 
 std::string CursorToolTip(const MappedBlock* block, const BlockMapGeometry& geometry, std::int32_t address)
 {
-    const std::vector<Marker> markers = block ? MarkersOf(*block, geometry, false) : std::vector<Marker>();
+    // The markers at that very address, not those its pixel column shows besides.
+    std::vector<Marker> markers = block ? MarkersOf(*block, geometry, false) : std::vector<Marker>();
+    markers.erase(std::remove_if(markers.begin(), markers.end(),
+                                 [address](const Marker& marker) { return marker.address != address; }),
+                  markers.end());
     return Tip(block, address, block ? OffsetOf(block->layout, address) : 0,
                Reached(markers, geometry.XOf(address)).texts);
 }

@@ -29,7 +29,7 @@ std::vector<std::int32_t> CursorStops(const MappedBlock* block);
 // none.
 std::int32_t NextCursorStop(const MappedBlock* block, std::int32_t address, int step);
 
-// The tooltip of the cursor at `address`: as over its column, for that very address.
+// The tooltip of the cursor at `address`: that very address, and the markers there alone.
 std::string CursorToolTip(const MappedBlock* block, const BlockMapGeometry& geometry, std::int32_t address);
 
 // What the map shows, in words: where the block loads, in how many pieces, ENT and SP,

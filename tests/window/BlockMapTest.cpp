@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,9 +18,10 @@
 namespace {
 
 // A map whose strip has a pixel column for every address, and one that shows 64 addresses
-// a column (from x = 6: the strip is inset by a third of the 15-pixel text row, and one).
-const BlockMapGeometry kFine(0x10001 + 12, 15);
-const BlockMapGeometry kCoarse(1024 + 1 + 12, 15);
+// a column (from x = 7: the strip is inset by a third of the 15-pixel text row, and one,
+// and its frame takes a column on either side).
+const BlockMapGeometry kFine(0x10000 + 2 + 12, 15);
+const BlockMapGeometry kCoarse(1024 + 2 + 12, 15);
 
 // Dump lines, each at an address with a number of bytes, loaded at the first one's
 // address; ENT and SP as a load sets them unless given.
@@ -67,33 +70,100 @@ std::vector<std::pair<unsigned, int>> Contiguous(unsigned org, int bytes)
     return lines;
 }
 
-TEST(BlockMapGeometry, EveryAddressShowsInTheColumnWhoseFirstAddressIsAtMostIt)
+// The property the map keeps at every width and scale: over any pixel column, the tooltip
+// names an address drawn in that column; it is in the block exactly where the column is
+// filled, and a 16K page's first address where the page's line is drawn on an empty column.
+// The same for the detail row's bytes.
+TEST(BlockMapGeometry, TheTooltipNamesWhatIsDrawnInEveryColumnAtAnyWidthAndScale)
 {
-    for (const int width : {97, 1037, 0x10001 + 12}) {
-        const BlockMapGeometry map(width, 15);
-        EXPECT_EQ(map.XOf(0), map.Strip().left) << width;
-        EXPECT_EQ(map.XOf(0x10000), map.Strip().Right()) << width;
-        for (std::int32_t address = 0; address < 0x10000; ++address) {
-            const int x = map.XOf(address);
-            ASSERT_LE(map.AddressAt(x), address) << width;
-            ASSERT_TRUE(x == map.XOf(0xFFFF) || address < map.AddressAt(x + 1)) << width << " " << address;
+    const std::pair<const char*, std::optional<MappedBlock>> blocks[] = {
+        {"nothing loaded", std::nullopt},
+        {"64 bytes from FFF0", Block(Contiguous(0xFFF0, 64))},
+        {"records far apart", kSplit},
+        {"over 64K", Block(Contiguous(0x8000, 0x10010))},
+    };
+    std::vector<int> widths;
+    for (int width = 150; width < 3840; width += 37) {  // the smallest map to a 4K screen
+        widths.push_back(width);
+    }
+    widths.push_back(3840);
+    for (const int dpi : {96, 120, 144, 192}) {
+        const int rowHeight = (15 * dpi + 48) / 96;
+        for (const int width : widths) {
+            const BlockMapGeometry map(width, rowHeight);
+            const PixelRect strip = map.Strip();
+            const std::vector<MapLabel> pages = map.PageLabels();
+            for (const auto& [name, block] : blocks) {
+                const std::string where = std::string(name) + " at " + std::to_string(width) + ", " +
+                                          std::to_string(dpi) + " dpi, x = ";
+                const BlockLayout* layout = block ? &block->layout : nullptr;
+                const std::vector<StripPiece> pieces =
+                    layout ? map.Pieces(*layout) : std::vector<StripPiece>();
+                for (const StripPiece& piece : pieces) {
+                    ASSERT_TRUE(piece.left > strip.left && piece.left + piece.width - 1 < strip.Right())
+                        << where;
+                }
+                for (int x = strip.left + 1; x < strip.Right(); ++x) {
+                    const std::int32_t address = map.AddressShownAt(x, layout);
+                    ASSERT_EQ(map.XOf(address), x) << where << x;
+                    const bool filled =
+                        std::any_of(pieces.begin(), pieces.end(), [x](const StripPiece& piece) {
+                            return !piece.loadedTwice && x >= piece.left && x < piece.left + piece.width;
+                        });
+                    ASSERT_EQ(filled, layout != nullptr && OffsetOf(*layout, address) < layout->bytes)
+                        << where << x;
+                    for (std::size_t page = 0; page < pages.size() && !filled; ++page) {
+                        if (pages[page].left == x) {
+                            ASSERT_EQ(address, static_cast<std::int32_t>(page * 0x4000)) << where << x;
+                        }
+                    }
+                }
+                if (layout == nullptr) {
+                    continue;
+                }
+                const PixelRect detail = map.DetailStrip();
+                const std::optional<StripPiece> twice = map.DetailLoadedTwice(*layout);
+                for (int x = detail.left + 1; x < detail.Right(); ++x) {
+                    const std::int64_t offset = map.DetailOffsetAt(*layout, x);
+                    const int from = map.DetailXOf(*layout, offset);
+                    ASSERT_TRUE(from == x || (from < x && x < map.DetailXOf(*layout, offset + 1)))
+                        << where << x;
+                    ASSERT_TRUE(offset == 0 || offset == 0x10000 || map.DetailXOf(*layout, offset - 1) < x)
+                        << where << x;
+                    ASSERT_EQ(twice && x >= twice->left && x < twice->left + twice->width, offset >= 0x10000)
+                        << where << x;
+                }
+            }
         }
     }
+
+    // The tooltips name those addresses: the empty map's where 8000's line is drawn, and a
+    // block loading from FFF0 on from 0000 where its second piece is drawn.
+    for (const int width : {555, 1021, 1500}) {
+        const BlockMapGeometry map(width, 15);
+        EXPECT_EQ(BlockMapToolTip(nullptr, map, map.XOf(0x8000), map.Strip().top),
+                  "8000, in the 16K page at 8000\nNo block loaded.")
+            << width;
+    }
+    const MappedBlock wrapping = Block(Contiguous(0xFFF0, 64), 0x8000, 0x8000);
+    const BlockMapGeometry map(1200, 15);
+    EXPECT_EQ(BlockMapToolTip(&wrapping, map, map.XOf(0x0000), map.Strip().top).substr(0, 40),
+              "0000, in the 16K page at 0000\nByte 17 of");
 }
 
-TEST(BlockMapGeometry, PiecesAreWhereTheBytesLoadAndAFewPixelsAtLeast)
+TEST(BlockMapGeometry, PiecesFillTheColumnsOfTheAddressesTheBlockLoads)
 {
     struct Case {
         const char* name;
         MappedBlock block;
-        std::vector<StripPiece> pieces;  // on the coarse map: x = 6 + address / 64
+        std::vector<StripPiece> pieces;  // on the coarse map: x = 7 + address / 64
     };
     const Case cases[] = {
-        {"16 bytes at 0000", Block({{0x0000, 16}}), {{6, 5, false}}},
-        {"wrapping past FFFF", Block(Contiguous(0xFF00, 0x200)), {{1026, 5, false}, {6, 5, false}}},
+        {"16 bytes at 0000", Block({{0x0000, 16}}), {{7, 1, false}}},
+        {"wrapping past FFFF", Block(Contiguous(0xFF00, 0x200)), {{1027, 4, false}, {7, 4, false}}},
         {"over 64K",
          Block(Contiguous(0x8000, 0x10010)),
-         {{518, 512, false}, {6, 512, false}, {518, 5, true}}},
+         {{519, 512, false}, {7, 512, false}, {519, 1, true}}},
         {"no bytes", Block({{0x8000, 0}}), {}},
     };
     for (const Case& c : cases) {
@@ -109,7 +179,7 @@ TEST(BlockMapGeometry, PiecesAreWhereTheBytesLoadAndAFewPixelsAtLeast)
     // Dump lines that jump: ticks where the bytes of the line after each jump load.
     const MappedBlock jumps = Block({{0x8000, 16}, {0xC000, 16}, {0x4000, 16}});
     EXPECT_EQ(kFine.FollowOnTicks(jumps.layout), std::vector<int>({kFine.XOf(0x8010), kFine.XOf(0x8020)}));
-    EXPECT_EQ(kCoarse.FollowOnTicks(jumps.layout), std::vector<int>({518}));  // one column, once
+    EXPECT_EQ(kCoarse.FollowOnTicks(jumps.layout), std::vector<int>({519}));  // one column, once
 }
 
 TEST(BlockMapToolTip, SaysWhatLoadsThereAndWhichMarkersAreWithinReach)
@@ -160,7 +230,7 @@ TEST(BlockMapToolTip, SaysWhatLoadsThereAndWhichMarkersAreWithinReach)
         tip += "\nAt " + FormatHex4(0x8000 + static_cast<unsigned>(run)) + ": " +
                NotFollowingOnText(many.layout, run);
     }
-    EXPECT_EQ(BlockMapToolTip(&many, kCoarse, 518, 15),
+    EXPECT_EQ(BlockMapToolTip(&many, kCoarse, 519, 15),
               WrapLines(tip + "\nAnd 2 more dump lines that do not follow on."));
 
     // Over the detail row: the byte there, in split.obj's second run.
@@ -229,7 +299,12 @@ TEST(BlockMapGeometry, TheDetailRowSpansTheBlocksOwnBytes)
         std::vector<std::string> markers;  // ENT and SP inside the block
         bool loadedTwice;
     } cases[] = {
-        {"split.obj", kSplit, {"8000", "9000 loads at 800F", "9100 loads at 8023"}, {15, 35}, {"ENT"}, false},
+        {"split.obj",
+         kSplit,
+         {"8000", "9000 loads at 800F", "9100 loads at 8023", "8025"},
+         {15, 35},
+         {"ENT"},
+         false},
         {"backwards.obj", kBackwards, {"9000", "8000 loads at 9028", "9045"}, {40}, {"ENT"}, false},
         {"wrapping past FFFF",
          Block(Contiguous(0xFFF0, 0x20), 0x0004, 0xFFFF),
@@ -249,16 +324,15 @@ TEST(BlockMapGeometry, TheDetailRowSpansTheBlocksOwnBytes)
         EXPECT_EQ(kCoarse.DetailTicks(layout), ticks) << c.name;
         EXPECT_EQ(Texts(kCoarse.DetailMarkers(c.block, TextWidth7).labels), c.markers) << c.name;
         EXPECT_EQ(kCoarse.DetailLoadedTwice(layout).has_value(), c.loadedTwice) << c.name;
-        EXPECT_EQ(kCoarse.DetailXOf(layout, 0), kCoarse.DetailStrip().left) << c.name;
+        EXPECT_EQ(kCoarse.DetailXOf(layout, 0), kCoarse.DetailStrip().left + 1) << c.name;
         EXPECT_EQ(kCoarse.DetailXOf(layout, layout.bytes), kCoarse.DetailStrip().Right()) << c.name;
-        for (int x = kCoarse.DetailStrip().left; x <= kCoarse.DetailStrip().Right(); ++x) {
-            const std::int64_t offset = kCoarse.DetailOffsetAt(layout, x);
-            ASSERT_TRUE(kCoarse.DetailXOf(layout, offset) <= x &&
-                        (kCoarse.DetailXOf(layout, offset + 1) > x ||
-                         kCoarse.DetailXOf(layout, offset) == x || offset + 1 == layout.bytes))
-                << c.name << " " << x << " " << offset;
-        }
     }
+
+    // Where a place's label has no room after its tick, it ends there, or is the address
+    // alone; the block's ends keep theirs.
+    const MappedBlock near = Block({{0x8000, 40}, {0x9000, 15}, {0xA000, 9}});
+    EXPECT_EQ(Texts(kCoarse.DetailLabels(near, TextWidth7)),
+              std::vector<std::string>({"8000", "9000 loads at 8028", "8037", "803F"}));
 }
 
 TEST(BlockMapWords, TheCursorStopsAtWhatTheMapShowsAndTheDescriptionSaysIt)
@@ -268,6 +342,9 @@ TEST(BlockMapWords, TheCursorStopsAtWhatTheMapShowsAndTheDescriptionSaysIt)
     EXPECT_EQ(NextCursorStop(&kSplit, 0x8000, 1), 0x800F);
     EXPECT_EQ(NextCursorStop(&kSplit, 0x8010, -1), 0x800F);
     EXPECT_EQ(NextCursorStop(nullptr, 0xFFFF, 1), 0xFFFF);
+    // On the coarse map C000 shares its column's reach with SP at BFFF: the cursor's tooltip
+    // names what is at C000 alone.
+    EXPECT_EQ(CursorToolTip(&kSplit, kCoarse, 0xC000), "C000, in the 16K page at C000\nNot in the block.");
     EXPECT_EQ(
         CursorToolTip(&kSplit, kFine, 0x8023),
         WrapLines("8023, in the 16K page at 8000\nByte 36 of the block's 38, which its dump line puts at "
