@@ -132,23 +132,54 @@ void FrmQuillet::BuildStatusBar()
         [sample](const std::string& text) { return sample->WidthFor(QString::fromStdString(text)); },
         [sample](char c) { return sample->fontMetrics().horizontalAdvance(QLatin1Char(c)); });
     labels[0]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    labels[0]->setMinimumWidth(widths.file);
-    labels[1]->setFixedWidth(widths.block);
-    labels[2]->setFixedWidth(widths.addresses);
+    panels_ = labels;
+    panelWidths_ = widths;
+    SetPanelWidths(widths);
     for (StatusPanelLabel* label : labels) {
         bar->addPermanentWidget(label, label == labels.front() ? 1 : 0);
+    }
+}
+
+void FrmQuillet::SetPanelWidths(const PanelWidths& widths)
+{
+    panels_[0]->setMinimumWidth(widths.file);
+    panels_[1]->setFixedWidth(widths.block);
+    panels_[2]->setFixedWidth(widths.addresses);
+}
+
+void FrmQuillet::FitToScreen()
+{
+    // Never wider than the screen has room for: the panels narrowed where they would make
+    // the window wider (their texts cut short then show whole as their tooltips), and the
+    // window no larger than the screen; the list scrolls sideways instead.
+    const QRect area = screen()->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const int room = area.width() - frame.width();
+    SetPanelWidths(panelWidths_);
+    statusBar()->layout()->invalidate();
+    const int overflow = statusBar()->minimumSizeHint().width() - room;
+    if (overflow > 0) {
+        SetPanelWidths(PanelWidthsWithin(
+            panelWidths_, panelWidths_.file + panelWidths_.block + panelWidths_.addresses - overflow));
+    }
+    // The window's minimum size takes the status bar's minimum, not its hint: so that the
+    // panels never overlap, the minimum is the hint, with the size grip the bar shows only
+    // once the window is on screen.
+    statusBar()->setMinimumSize(std::min(statusBar()->minimumSizeHint().width(), room),
+                                statusBar()->minimumSizeHint().height());
+    if (!shown_) {
+        shown_ = true;
+        const ClientSize fitted = FittedToScreen({width(), height()}, {room, area.height() - frame.height()});
+        if (fitted.width != width() || fitted.height != height()) {
+            resize(fitted.width, fitted.height);
+        }
     }
 }
 
 void FrmQuillet::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    // The window's minimum size takes the status bar's minimum, not its hint: so that the
-    // panels never overlap, the minimum is the hint, with the size grip the bar shows only
-    // once the window is on screen.
-    if (statusBar()->minimumSize() != statusBar()->minimumSizeHint()) {
-        statusBar()->setMinimumSize(statusBar()->minimumSizeHint());
-    }
+    FitToScreen();
 }
 
 void FrmQuillet::BuildMenu()
@@ -181,7 +212,9 @@ QSize FrmQuillet::InitialSize() const
     // Panel 1 a little wider than panel 3 (as it is at any width above the least), and room
     // for the size grip.
     const int bar = statusBar()->minimumSizeHint().width() + 3 * statusBar()->fontMetrics().height();
-    const ClientSize size = InitialClientSize(list, bar, map_->sizeHint().height());
+    const QRect area = screen()->availableGeometry();
+    const ClientSize size = FittedToScreen(InitialClientSize(list, bar, map_->sizeHint().height()),
+                                           {area.width(), area.height()});
     return {size.width, size.height};
 }
 

@@ -3,6 +3,7 @@
 #include "qt/DumpListModel.h"
 #include "qt/WindowFrontEnd.h"
 #include "window/CommandTable.h"
+#include "window/StatusPanels.h"
 #include "window/WindowLogic.h"
 #include "window/WindowView.h"
 
@@ -15,6 +16,7 @@
 class BlockMap;
 class DumpListView;
 class QMenu;
+class StatusPanelLabel;
 
 // The main window: the dump list (LstFile), the block map below it, the status bar
 // (StBInfo) with its three panels, and the six commands, offered by the pop-up menu
@@ -42,6 +44,8 @@ private:
     void BuildStatusBar();
     void BuildMenu();
     QSize InitialSize() const;
+    void SetPanelWidths(const PanelWidths& widths);
+    void FitToScreen();
 
     // WindowView
     void ShowPendingLines(bool showNewest) override;
@@ -64,4 +68,7 @@ private:
     DumpListView* list_ = nullptr;
     BlockMap* map_ = nullptr;
     QMenu* menu_ = nullptr;
+    std::vector<StatusPanelLabel*> panels_;
+    PanelWidths panelWidths_;  // as the fonts need them
+    bool shown_ = false;
 };

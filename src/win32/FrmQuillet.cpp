@@ -148,7 +148,12 @@ void FrmQuillet::Create()
     const int bar = bar_->MinimumWidth() + 3 * TextHeight(window_, textFont_);
     const auto unscaled = [this](int pixels) { return MulDiv(pixels, USER_DEFAULT_SCREEN_DPI, dpi_); };
     const ClientSize size = InitialClientSize(unscaled(list), unscaled(bar), unscaled(map_->Height()));
-    const SIZE window = WindowSizeFor(Scaled(size.width, dpi_), Scaled(size.height, dpi_));
+    const SIZE frame = WindowSizeFor(0, 0);
+    const RECT work = WorkArea();
+    const ClientSize fitted =
+        FittedToScreen({Scaled(size.width, dpi_), Scaled(size.height, dpi_)},
+                       {work.right - work.left - frame.cx, work.bottom - work.top - frame.cy});
+    const SIZE window = WindowSizeFor(fitted.width, fitted.height);
     SetWindowPos(window_, nullptr, 0, 0, window.cx, window.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();
 }
@@ -181,6 +186,14 @@ SIZE FrmQuillet::WindowSizeFor(int clientWidth, int clientHeight) const
     RECT rect{0, 0, clientWidth, clientHeight};
     AdjustWindowRectExForDpi(&rect, kStyle, FALSE, 0, static_cast<UINT>(dpi_));
     return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+RECT FrmQuillet::WorkArea() const
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+    return monitor.rcWork;
 }
 
 int FrmQuillet::MinimumListHeight() const
@@ -251,16 +264,10 @@ std::optional<LineRoom> FrmQuillet::RoomForWidestLine() const
     GetWindowRect(window_, &window);
     GetWindowRect(list_->Handle(), &list);
     GetClientRect(window_, &client);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = WorkArea();
     const int width = window.right - window.left;
-    return LineRoom{needed,
-                    list.right - list.left,
-                    {window.left, width},
-                    width - client.right,
-                    monitor.rcWork.left,
-                    monitor.rcWork.right - monitor.rcWork.left};
+    return LineRoom{needed,    list.right - list.left, {window.left, width}, width - client.right,
+                    work.left, work.right - work.left};
 }
 
 void FrmQuillet::PlaceWindow(const WindowSpan& span)
@@ -348,7 +355,10 @@ LRESULT FrmQuillet::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 const SIZE least = WindowSizeFor(
                     std::max(bar_->MinimumWidth(), map_->MinimumWidth() + 2 * margin),
                     margin + MinimumListHeight() + 2 * spacing + map_->Height() + bar_->Height());
-                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.cx, least.cy};
+                // Never wider than the screen: the panels narrow instead (StatusBar::Layout).
+                const RECT work = WorkArea();
+                reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {
+                    std::min<LONG>(least.cx, work.right - work.left), least.cy};
             }
             return 0;
         case WM_DPICHANGED: {

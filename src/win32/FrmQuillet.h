@@ -62,6 +62,7 @@ private:
     void Layout();
     SIZE WindowSizeFor(int clientWidth, int clientHeight) const;
     int MinimumListHeight() const;
+    RECT WorkArea() const;  // of the monitor the window is on
 
     void PopUpMenu(POINT at);
     void OpenDropped(HDROP drop);

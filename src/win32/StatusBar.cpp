@@ -79,9 +79,11 @@ void StatusBar::Layout()
     RECT client{};
     GetClientRect(bar_, &client);
     // The parts before their texts: the third reaches the right edge, the size grip with it.
+    // Narrowed alike where the bar has no room for them all (PanelWidthsWithin).
     const int grip = SystemMetric(SM_CXVSCROLL, dpi_);
-    const int third = client.right - widths_.addresses - grip;
-    int edges[3] = {third - widths_.block, third, -1};
+    const PanelWidths widths = PanelWidthsWithin(widths_, client.right - grip);
+    const int third = client.right - widths.addresses - grip;
+    int edges[3] = {third - widths.block, third, -1};
     SendMessageW(bar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
     for (std::size_t index = 0; index < texts_.size(); ++index) {
         SendMessageW(bar_, SB_SETTEXTW, index, reinterpret_cast<LPARAM>(texts_[index].c_str()));

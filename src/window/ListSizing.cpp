@@ -23,3 +23,8 @@ WindowSpan WidenedToShowLine(int needed, int listWidth, WindowSpan window, int f
     const int overhang = window.left + widened + frame - (screenLeft + screenWidth);
     return {overhang > 0 ? std::max(screenLeft, window.left - overhang) : window.left, widened};
 }
+
+ClientSize FittedToScreen(ClientSize size, ClientSize screen)
+{
+    return {std::min(size.width, screen.width), std::min(size.height, screen.height)};
+}

@@ -33,6 +33,11 @@ struct ClientSize {
 };
 ClientSize InitialClientSize(int listWidth, int barWidth, int mapHeight);
 
+// `size` made to fit a screen whose work area is `screen` (a client size, the frame taken
+// off): never wider or higher than it, so that the window never asks for more than the
+// screen has; the list scrolls sideways instead.
+ClientSize FittedToScreen(ClientSize size, ClientSize screen);
+
 // The width of the gutter left of the dump lines, where a mark shows each line that does
 // not follow on (FollowOnMarks), for lines `lineHeight` pixels high; the mark leaves a
 // pixel free on its right.

@@ -1,6 +1,7 @@
 #include "window/StatusPanels.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -47,4 +48,16 @@ PanelWidths PanelWidthsFor(const std::function<int(const std::string& text)>& wi
 std::string PanelToolTip(const PanelItem& item, const std::string& text, bool cut)
 {
     return cut ? text : item.designText;
+}
+
+PanelWidths PanelWidthsWithin(const PanelWidths& widths, int room)
+{
+    const int needed = widths.file + widths.block + widths.addresses;
+    if (room >= needed || needed <= 0) {
+        return widths;
+    }
+    const auto narrowed = [room, needed](int width) {
+        return static_cast<int>(std::int64_t{width} * std::max(room, 0) / needed);
+    };
+    return {narrowed(widths.file), narrowed(widths.block), narrowed(widths.addresses)};
 }

@@ -34,6 +34,11 @@ struct PanelWidths {
 PanelWidths PanelWidthsFor(const std::function<int(const std::string& text)>& widthFor,
                            const std::function<int(char c)>& characterWidth);
 
+// The panels' widths where the bar has `room` pixels for them (without its size grip): as
+// they are where they fit, else each narrowed alike, so that the window never needs to be
+// wider than the screen; a text cut short then shows whole as its tooltip.
+PanelWidths PanelWidthsWithin(const PanelWidths& widths, int room);
+
 // A panel's tooltip: its whole text where the panel cuts it short, else its design-time
 // string (none for panel 3).
 std::string PanelToolTip(const PanelItem& item, const std::string& text, bool cut);

@@ -2,6 +2,7 @@
 // keys act on release with exactly Ctrl or Shift held, and a disabled command does
 // nothing however it is asked for.
 
+#include "FileImages.h"
 #include "WindowTest.h"
 
 #include "qt/DumpListModel.h"
@@ -10,6 +11,7 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 
 #include <utility>
@@ -285,6 +287,33 @@ private slots:
         q.Ctrl(Qt::Key_R);
         QCOMPARE(q.Panel("ORGENT"), QStringLiteral("Org=&HC000, Ent=&H8000, SP=&HBFFF "));
         QCOMPARE(widths(), before);
+    }
+
+    // Also run at twice the scale on a screen of 1280 by 800 (640 by 400 to the window).
+    void theWindowNeverAsksForMoreThanTheScreensWidth()
+    {
+        // One record of 255 bytes: its dump line is wider than the screen.
+        QTemporaryDir dir;
+        const QString wide = WriteFile(
+            dir, "wide.obj",
+            QByteArray::fromStdString(IntelHexRecord(0x8000, 0, std::string(255, 'A')) + "\n:00000001FF\n"));
+        Quillet q;
+        const QRect area = q.window.screen()->availableGeometry();
+        QVERIFY(area.contains(q.window.frameGeometry()));
+        DialogAnswerer dialogs;
+        q.Open(dialogs, wide);
+        QCOMPARE(q.Lines().size(), 1);
+        QVERIFY(area.contains(q.window.frameGeometry()));
+        QTRY_VERIFY(q.List()->horizontalScrollBar()->maximum() > 0);  // the list scrolls sideways
+        q.window.resize(1, 1);
+        q.window.resize(area.width() * 2, q.window.height());
+        QTRY_VERIFY(q.window.width() > 1);
+        q.window.resize(1, 1);
+        QTRY_COMPARE(q.window.size(), q.window.minimumSize().expandedTo(q.window.minimumSizeHint()));
+        QVERIFY(q.window.frameGeometry().width() <= area.width());
+        for (const char* key : {"LEN", "BYT", "ORGENT"}) {
+            QVERIFY2(q.window.statusBar()->rect().contains(q.PanelLabel(key)->geometry()), key);
+        }
     }
 
     void atItsLeastTheWindowShowsAFewLinesAndEveryPanelWhole()

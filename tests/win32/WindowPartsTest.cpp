@@ -231,24 +231,50 @@ TEST_F(WindowParts, AtItsLeastTheWindowShowsAFewLinesAndEveryPanelWhole)
 {
     Quillet q(dialogs);
     OpenCopy(q, "top16k.lst");
+    const auto panelsInside = [&q] {
+        RECT bar{};
+        GetClientRect(q.Bar(), &bar);
+        long right = 0;
+        for (WPARAM panel = 0; panel < 3; ++panel) {
+            RECT rect{};
+            SendMessageW(q.Bar(), SB_GETRECT, panel, reinterpret_cast<LPARAM>(&rect));
+            EXPECT_GE(rect.left, right) << panel;
+            EXPECT_LE(rect.right, bar.right) << panel;
+            right = rect.right;
+        }
+    };
     SetWindowPos(q.Window(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER);
     Pump();
     RECT list{};
     GetClientRect(q.List(), &list);
     EXPECT_GE(list.bottom, 4 * static_cast<long>(SendMessageW(q.List(), LB_GETITEMHEIGHT, 0, 0)));
-    RECT bar{};
-    GetClientRect(q.Bar(), &bar);
-    long right = 0;
-    for (WPARAM panel = 0; panel < 3; ++panel) {
-        RECT rect{};
-        SendMessageW(q.Bar(), SB_GETRECT, panel, reinterpret_cast<LPARAM>(&rect));
-        EXPECT_GE(rect.left, right) << panel;
-        EXPECT_LE(rect.right, bar.right) << panel;
-        right = rect.right;
-    }
+    panelsInside();
     // The file name's panel is never narrower than panel 3 without the size grip.
     const std::vector<int> widths = PanelWidths(q.Bar());
     EXPECT_GE(widths[0], widths[2] - GetSystemMetrics(SM_CXVSCROLL));
+
+    // At 192 and 288 dots per inch the window never asks for more than the screen's width,
+    // even for a record of 255 bytes: the list scrolls sideways, and the panels narrow alike.
+    dir.Write("wide.obj", IntelHexRecord(0x8000, 0, std::string(255, 'A')) + "\n:00000001FF\n");
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(q.Window(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const long screen = monitor.rcWork.right - monitor.rcWork.left;
+    for (const int dpi : {192, 288}) {
+        RECT window{};
+        GetWindowRect(q.Window(), &window);
+        SendMessageW(q.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&window));
+        SetWindowPos(q.Window(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER);
+        Pump();
+        GetWindowRect(q.Window(), &window);
+        EXPECT_LE(window.right - window.left, screen) << dpi;
+        panelsInside();
+        Open(q, L"wide.obj");
+        GetWindowRect(q.Window(), &window);
+        EXPECT_LE(window.right - window.left, screen) << dpi;
+        GetClientRect(q.List(), &list);
+        EXPECT_GT(SendMessageW(q.List(), LB_GETHORIZONTALEXTENT, 0, 0), list.right) << dpi;
+    }
 }
 
 TEST_F(WindowParts, TheMapAndTheGutterShowWhereTheBytesLoadAfterALoadAndAfterChangeOrg)
