@@ -77,6 +77,12 @@ QPoint BlockMap::DetailPointOf(std::int64_t offset) const
             ToQt(geometry.DetailStrip()).center().y()};
 }
 
+QPoint BlockMap::KeyboardMenuPoint() const
+{
+    const BlockMapGeometry geometry = Geometry();
+    return mapToGlobal(QPoint(geometry.XOf(cursor_), geometry.Strip().Bottom() + 1));
+}
+
 QString BlockMap::ToolTipAt(const QPoint& point) const
 {
     return QString::fromStdString(BlockMapToolTip(Block(), Geometry(), point.x(), point.y()));

@@ -42,6 +42,10 @@ public:
     // Where the keyboard's cursor is on the overview.
     std::int32_t Cursor() const { return cursor_; }
 
+    // Where the menu pops up from the keyboard, on the screen: at the cursor, just below
+    // the overview's strip.
+    QPoint KeyboardMenuPoint() const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

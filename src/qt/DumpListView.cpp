@@ -1,38 +1,12 @@
 #include "qt/DumpListView.h"
 
 #include "qt/DumpLineDelegate.h"
+#include "window/KeyRule.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-
-namespace {
-
-// A key in the key rule's codes: Qt's codes of the letters are their upper-case ASCII codes.
-int RuleKey(int key)
-{
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) {
-        return key;
-    }
-    switch (key) {
-        case Qt::Key_F10:
-            return kKeyF10;
-        case Qt::Key_Menu:
-            return kKeyMenu;
-        default:
-            return kOtherKey;
-    }
-}
-
-unsigned RuleModifiers(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ControlModifier ? kCtrlKey : 0u) |
-           (modifiers & Qt::ShiftModifier ? kShiftKey : 0u) | (modifiers & Qt::AltModifier ? kAltKey : 0u) |
-           (modifiers & Qt::MetaModifier ? kMetaKey : 0u);
-}
-
-}  // namespace
 
 DumpListView::DumpListView(QWidget* parent) : QListView(parent)
 {
@@ -43,50 +17,24 @@ DumpListView::DumpListView(QWidget* parent) : QListView(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
-bool DumpListView::Ask(const KeyAction& action)
+QPoint DumpListView::KeyboardMenuPoint() const
 {
-    if (action.popUpMenu) {
-        const QRect current = visualRect(currentIndex());
-        const std::optional<PixelPoint> below = KeyboardMenuPoint(
-            current.isValid()
-                ? std::optional<PixelRect>({current.x(), current.y(), current.width(), current.height()})
-                : std::nullopt,
-            viewport()->height());
-        emit MenuRequested(below ? viewport()->mapToGlobal(QPoint(below->x, below->y))
-                                 : mapToGlobal(QPoint(0, 0)));
-    }
-    if (action.command) {
-        emit CommandRequested(*action.command);
-    }
-    return action.AsksSomething();
+    const QRect current = visualRect(currentIndex());
+    const std::optional<PixelPoint> below = ::KeyboardMenuPoint(
+        current.isValid()
+            ? std::optional<PixelRect>({current.x(), current.y(), current.width(), current.height()})
+            : std::nullopt,
+        viewport()->height());
+    return below ? viewport()->mapToGlobal(QPoint(below->x, below->y)) : mapToGlobal(QPoint(0, 0));
 }
 
 void DumpListView::keyPressEvent(QKeyEvent* event)
 {
-    if (!event->isAutoRepeat() &&
-        Ask(keys_.Pressed(RuleKey(event->key()), RuleModifiers(event->modifiers())))) {
-        return;
-    }
     if (event->matches(QKeySequence::Copy)) {
         event->accept();
         return;
     }
     QListView::keyPressEvent(event);
-}
-
-void DumpListView::keyReleaseEvent(QKeyEvent* event)
-{
-    if (!event->isAutoRepeat() &&
-        Ask(keys_.Released(RuleKey(event->key()), RuleModifiers(event->modifiers())))) {
-        return;
-    }
-    QListView::keyReleaseEvent(event);
-}
-
-void DumpListView::focusOutEvent(QFocusEvent* event)
-{
-    keys_.Forget();
-    QListView::focusOutEvent(event);
 }
 
 void DumpListView::mousePressEvent(QMouseEvent* event)

@@ -7,6 +7,7 @@
 #include "qt/FileDialogs.h"
 #include "qt/QtStrings.h"
 #include "qt/StatusPanelLabel.h"
+#include "qt/WindowKeys.h"
 #include "window/DumpListText.h"
 #include "window/FileDialogSetup.h"
 #include "window/ListSizing.h"
@@ -107,7 +108,14 @@ FrmQuillet::FrmQuillet(QWidget* parent)
                             list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 
     connect(list_, &DumpListView::MenuRequested, menu_, [this](const QPoint& at) { menu_->popup(at); });
-    connect(list_, &DumpListView::CommandRequested, this,
+    // The commands' keys act wherever the focus is: in the list or on the map.
+    auto* keys = new WindowKeys(this);
+    keys->Watch(list_);
+    keys->Watch(map_);
+    connect(keys, &WindowKeys::MenuRequested, menu_, [this](QWidget* control) {
+        menu_->popup(control == map_ ? map_->KeyboardMenuPoint() : list_->KeyboardMenuPoint());
+    });
+    connect(keys, &WindowKeys::CommandRequested, this,
             [this](WindowCommand command) { logic_.Run(command); });
     frontEnd_.SetBeforeDialog([this] { logic_.BeforeDialog(); });
     resize(InitialSize());

@@ -113,6 +113,14 @@ POINT BlockMap::DetailPointOf(std::int64_t offset) const
             detail.top + detail.height / 2};
 }
 
+POINT BlockMap::KeyboardMenuPoint() const
+{
+    const BlockMapGeometry geometry = Geometry();
+    POINT at{geometry.XOf(cursor_), geometry.Strip().Bottom() + 1};
+    ClientToScreen(map_, &at);
+    return at;
+}
+
 int BlockMap::TextWidth(HDC dc, const std::string& text) const
 {
     const std::wstring wide = Wide(text);
@@ -294,10 +302,23 @@ LRESULT BlockMap::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             InvalidateRect(map_, nullptr, FALSE);
             return 0;
         case WM_KILLFOCUS:
+            if (keyHeard) {
+                keyHeard(message, wParam, lParam);
+            }
             ShowCursorTip(false);
             InvalidateRect(map_, nullptr, FALSE);
             return 0;
+        case WM_SYSKEYDOWN:
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            if (keyHeard && keyHeard(message, wParam, lParam)) {
+                return 0;
+            }
+            break;
         case WM_KEYDOWN:
+            if (keyHeard && keyHeard(message, wParam, lParam)) {
+                return 0;
+            }
             switch (wParam) {
                 case VK_LEFT:
                 case VK_RIGHT:

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -43,6 +44,13 @@ public:
 
     // Where the keyboard's cursor is on the overview.
     std::int32_t Cursor() const { return cursor_; }
+
+    // Where the menu pops up from the keyboard, on the screen: at the cursor, just below
+    // the overview's strip.
+    POINT KeyboardMenuPoint() const;
+
+    // Hears the map's key messages and WM_KILLFOCUS first; true when it took the key.
+    std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)> keyHeard;
 
 private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

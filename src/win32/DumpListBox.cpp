@@ -6,6 +6,7 @@
 #include "win32/WideText.h"
 #include "window/Colours.h"
 #include "window/DumpListText.h"
+#include "window/KeyRule.h"
 #include "window/ListSizing.h"
 
 #include <commctrl.h>
@@ -15,34 +16,6 @@
 #include <optional>
 
 namespace {
-
-// A key in the key rule's codes: Windows' codes of the letters are their upper-case ASCII
-// codes.
-int RuleKey(WPARAM key)
-{
-    if (key >= 'A' && key <= 'Z') {
-        return static_cast<int>(key);
-    }
-    switch (key) {
-        case VK_F10:
-            return kKeyF10;
-        case VK_APPS:
-            return kKeyMenu;
-        default:
-            return kOtherKey;
-    }
-}
-
-bool Held(int key)
-{
-    return GetKeyState(key) < 0;
-}
-
-unsigned RuleModifiers()
-{
-    return (Held(VK_CONTROL) ? kCtrlKey : 0u) | (Held(VK_SHIFT) ? kShiftKey : 0u) |
-           (Held(VK_MENU) ? kAltKey : 0u) | (Held(VK_LWIN) || Held(VK_RWIN) ? kMetaKey : 0u);
-}
 
 // The character column's colour: dimmer than the dump line's, but readable on the row.
 COLORREF Dimmed(COLORREF text, COLORREF background)
@@ -286,34 +259,25 @@ void DumpListBox::PaintEmpty()
     EndPaint(list_, &paint);
 }
 
-bool DumpListBox::Ask(const KeyAction& action)
+POINT DumpListBox::KeyboardMenuPoint() const
 {
-    if (action.popUpMenu && menuRequested) {
-        std::optional<PixelRect> current;
-        if (current_) {
-            RECT line{};
-            SendMessageW(list_, LB_GETITEMRECT,
-                         static_cast<WPARAM>(SendMessageW(list_, LB_GETCARETINDEX, 0, 0)),
-                         reinterpret_cast<LPARAM>(&line));
-            current = PixelRect{line.left, line.top, line.right - line.left, line.bottom - line.top};
-        }
-        RECT client{};
-        GetClientRect(list_, &client);
-        POINT at{};
-        if (const std::optional<PixelPoint> below = KeyboardMenuPoint(current, client.bottom)) {
-            at = {below->x, below->y};
-            ClientToScreen(list_, &at);
-        } else {
-            RECT list{};
-            GetWindowRect(list_, &list);
-            at = {list.left, list.top};
-        }
-        menuRequested(at);
+    std::optional<PixelRect> current;
+    if (current_) {
+        RECT line{};
+        SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(SendMessageW(list_, LB_GETCARETINDEX, 0, 0)),
+                     reinterpret_cast<LPARAM>(&line));
+        current = PixelRect{line.left, line.top, line.right - line.left, line.bottom - line.top};
     }
-    if (action.command && commandRequested) {
-        commandRequested(*action.command);
+    RECT client{};
+    GetClientRect(list_, &client);
+    if (const std::optional<PixelPoint> below = ::KeyboardMenuPoint(current, client.bottom)) {
+        POINT at{below->x, below->y};
+        ClientToScreen(list_, &at);
+        return at;
     }
-    return action.AsksSomething();
+    RECT list{};
+    GetWindowRect(list_, &list);
+    return {list.left, list.top};
 }
 
 LRESULT DumpListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -321,8 +285,7 @@ LRESULT DumpListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            // A key held down repeats its press; the rule hears of the first alone.
-            if ((lParam & (1 << 30)) == 0 && Ask(keys_.Pressed(RuleKey(wParam), RuleModifiers()))) {
+            if (keyHeard && keyHeard(message, wParam, lParam)) {
                 return 0;
             }
             if (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_PRIOR || wParam == VK_NEXT ||
@@ -336,7 +299,7 @@ LRESULT DumpListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             break;
         case WM_KEYUP:
         case WM_SYSKEYUP:
-            if (Ask(keys_.Released(RuleKey(wParam), RuleModifiers()))) {
+            if (keyHeard && keyHeard(message, wParam, lParam)) {
                 return 0;
             }
             break;
@@ -347,7 +310,9 @@ LRESULT DumpListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             PointerAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             break;
         case WM_KILLFOCUS:
-            keys_.Forget();  // the letters' releases go elsewhere now
+            if (keyHeard) {
+                keyHeard(message, wParam, lParam);
+            }
             break;
         case WM_RBUTTONDOWN:
             SetFocus(list_);

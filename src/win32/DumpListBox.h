@@ -2,7 +2,6 @@
 
 #include "model/DumpList.h"
 #include "window/FollowOnMarks.h"
-#include "window/KeyRule.h"
 
 #include <windows.h>
 
@@ -22,12 +21,10 @@
 // the window calls when a command ends and before any dialog opens; so are replaced lines
 // (Change ORG rewrites every line's address).
 //
-// Its commands act when a key or the right mouse button is released, never on the press:
-// the right button pops the menu up at the pointer, and the keys ask for what the
-// window's key rule says: a command, or the menu, which then pops up just below the
-// current line where it shows, else at the list's top-left corner (KeyboardMenuPoint). A
-// key that asks nothing is the list's own; Tab moves on to the block map. A right click
-// leaves the selection as it is. While it holds no dump lines, the list says why in its
+// The right mouse button pops the menu up at the pointer when it is released, never on the
+// press, and leaves the selection as it is. Its keys go first to the window (keyHeard),
+// whose key rule acts wherever the focus is; a key that asks nothing is the list's own, and
+// Tab moves on to the block map. While it holds no dump lines, the list says why in its
 // own space.
 class DumpListBox : public DumpListObserver {
 public:
@@ -70,9 +67,14 @@ public:
     // Draws a row, for the window's WM_DRAWITEM.
     void DrawRow(const DRAWITEMSTRUCT& row) const;
 
-    // Where the menu pops up (in screen coordinates), and which command a key asks for.
+    // Where the menu pops up from the keyboard, on the screen: just below the current line
+    // where it shows, else at the list's top-left corner (KeyboardMenuPoint).
+    POINT KeyboardMenuPoint() const;
+
+    // Where the right button asks for the menu (in screen coordinates).
     std::function<void(POINT at)> menuRequested;
-    std::function<void(WindowCommand command)> commandRequested;
+    // Hears the list's key messages and WM_KILLFOCUS first; true when it took the key.
+    std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)> keyHeard;
 
     void LinesCleared() override;
     void LineAppended(int index) override;
@@ -82,7 +84,6 @@ private:
     static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                  DWORD_PTR self);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool Ask(const KeyAction& action);
     void PointerAt(POINT at);
     void NoteWidth(int index);
     void PaintEmpty();
@@ -90,7 +91,6 @@ private:
     DumpList& lines_;
     HWND list_;
     HWND tips_;
-    KeyRule keys_;
     FollowOnMarks marks_;
     HFONT dumpFont_ = nullptr;
     HFONT textFont_ = nullptr;

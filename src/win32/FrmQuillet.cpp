@@ -44,6 +44,34 @@ HFONT CreateTextFont(int dpi)
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
+// A key in the key rule's codes: Windows' codes of the letters are their upper-case ASCII
+// codes.
+int RuleKey(WPARAM key)
+{
+    if (key >= 'A' && key <= 'Z') {
+        return static_cast<int>(key);
+    }
+    switch (key) {
+        case VK_F10:
+            return kKeyF10;
+        case VK_APPS:
+            return kKeyMenu;
+        default:
+            return kOtherKey;
+    }
+}
+
+bool Held(int key)
+{
+    return GetKeyState(key) < 0;
+}
+
+unsigned RuleModifiers()
+{
+    return (Held(VK_CONTROL) ? kCtrlKey : 0u) | (Held(VK_SHIFT) ? kShiftKey : 0u) |
+           (Held(VK_MENU) ? kAltKey : 0u) | (Held(VK_LWIN) || Held(VK_RWIN) ? kMetaKey : 0u);
+}
+
 HICON LoadQuilletIcon(int size)
 {
     return static_cast<HICON>(
@@ -125,7 +153,13 @@ void FrmQuillet::Create()
     frontEnd_.AttachStatusBar(bar_.get());
     list_->SetEmptyText(Wide(kNothingLoadedText));
     list_->menuRequested = [this](POINT at) { PopUpMenu(at); };
-    list_->commandRequested = [this](WindowCommand command) { logic_.Run(command); };
+    // The commands' keys act wherever the focus is: in the list or on the map.
+    list_->keyHeard = [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        return KeyHeard(list_->KeyboardMenuPoint(), message, wParam, lParam);
+    };
+    map_->keyHeard = [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        return KeyHeard(map_->KeyboardMenuPoint(), message, wParam, lParam);
+    };
 
     // The key after the tab is only a label: the keys act through the key rule.
     menu_ = CreatePopupMenu();
@@ -216,6 +250,41 @@ void FrmQuillet::Layout()
     const int mapTop = client.bottom - bar_->Height() - spacing - map_->Height();
     MoveWindow(map_->Handle(), margin, mapTop, width, map_->Height(), TRUE);
     MoveWindow(list_->Handle(), margin, margin, width, std::max(0, mapTop - spacing - margin), TRUE);
+}
+
+bool FrmQuillet::KeyHeard(POINT menuAt, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    KeyAction action;
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            // A key held down repeats its press; the rule hears of the first alone.
+            if ((lParam & (1 << 30)) == 0) {
+                action = keys_.Pressed(RuleKey(wParam), RuleModifiers());
+            }
+            break;
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+            action = keys_.Released(RuleKey(wParam), RuleModifiers());
+            break;
+        case WM_KILLFOCUS: {
+            // Gone from the window's controls, the letters' releases go elsewhere.
+            const auto to = reinterpret_cast<HWND>(wParam);
+            if (to != list_->Handle() && to != map_->Handle()) {
+                keys_.Forget();
+            }
+            return false;
+        }
+        default:
+            return false;
+    }
+    if (action.popUpMenu) {
+        PopUpMenu(menuAt);
+    }
+    if (action.command) {
+        logic_.Run(*action.command);
+    }
+    return action.AsksSomething();
 }
 
 void FrmQuillet::PopUpMenu(POINT at)

@@ -2,6 +2,7 @@
 
 #include "win32/WindowFrontEnd.h"
 #include "window/CommandTable.h"
+#include "window/KeyRule.h"
 #include "window/WindowLogic.h"
 #include "window/WindowView.h"
 
@@ -64,6 +65,9 @@ private:
     int MinimumListHeight() const;
     RECT WorkArea() const;  // of the monitor the window is on
 
+    // A key message of the list or the map, or its WM_KILLFOCUS: what the key rule says of
+    // it is done, the menu popping up at `menuAt`; true when the key asked something.
+    bool KeyHeard(POINT menuAt, UINT message, WPARAM wParam, LPARAM lParam);
     void PopUpMenu(POINT at);
     void OpenDropped(HDROP drop);
 
@@ -94,4 +98,5 @@ private:
     HFONT textFont_ = nullptr;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::string dropped_;  // the file dropped, opened once the drop is over
+    KeyRule keys_;
 };

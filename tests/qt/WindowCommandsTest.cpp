@@ -205,6 +205,23 @@ private slots:
         QCOMPARE(q.Map()->Cursor(), 0x800F);
         QTRY_VERIFY(QToolTip::isVisible());
         QVERIFY(QToolTip::text().startsWith("800F, in the 16K page at 8000\nByte 16 of the block's 38"));
+
+        // The commands' keys act on the map as in the list.
+        dialogs.Take();
+        dialogs.Then(DialogAnswerer::Cancel());
+        QTest::keyClick(q.Map(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(dialogs.Take(),
+                 QStringList({"File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File..."}));
+        QTest::keyClick(q.Map(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(ClipboardText(), q.Lines().join("\r\n") + "\r\n");
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_Menu, Qt::NoModifier}, {Qt::Key_F10, Qt::ShiftModifier}}) {
+            QTest::keyClick(q.Map(), key, modifiers);
+            QTRY_VERIFY(q.Menu()->isVisible());
+            QCOMPARE(q.Menu()->pos(), q.Map()->KeyboardMenuPoint());
+            q.Menu()->hide();
+        }
+        QCOMPARE(q.window.focusWidget(), q.Map());
         QTest::keyClick(q.Map(), Qt::Key_Tab);
         QCOMPARE(q.window.focusWidget(), q.List());
     }

@@ -169,6 +169,23 @@ TEST_F(WindowParts, TheMapTakesTheFocusWithTabAndTellsWhatIsAtItsCursor)
     EXPECT_EQ(q.window.Map().Cursor(), 0x800F);
     EXPECT_EQ(ToolTipText(q.Map(), 1).rfind("800F, in the 16K page at 8000\nByte 16 of the block's 38", 0),
               0u);
+
+    // The commands' keys act on the map as in the list.
+    answerer.Then(Cancel());
+    q.Keys("^O");
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kOpen}));
+    q.Keys("^C");
+    const std::vector<std::string> lines = q.Lines();
+    EXPECT_EQ(ClipboardText(), Wide(lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n"));
+    RECT menu{};
+    answerer.onModal = [&menu](HWND shown) { GetWindowRect(shown, &menu); };
+    for (const char* keys : {"Apps", "S-F10"}) {
+        answerer.Then(Cancel());
+        q.Keys(keys);
+        EXPECT_EQ(answerer.Take(), std::vector<std::string>({kMenu})) << keys;
+        EXPECT_TRUE(TopLeft(menu) == q.window.Map().KeyboardMenuPoint()) << keys;
+    }
+    EXPECT_EQ(GetFocus(), q.Map());
     q.Keys("Tab");
     EXPECT_EQ(GetFocus(), q.List());
 }
