@@ -3,6 +3,7 @@
 #include "window/BlockMapTips.h"
 #include "window/Colours.h"
 
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -88,8 +89,15 @@ QString BlockMap::ToolTipAt(const QPoint& point) const
     return QString::fromStdString(BlockMapToolTip(Block(), Geometry(), point.x(), point.y()));
 }
 
+QString BlockMap::AccessibleValue() const
+{
+    return QString::fromStdString(CursorToolTip(Block(), Geometry(), cursor_));
+}
+
 void BlockMap::ShowCursorTip()
 {
+    QAccessibleValueChangeEvent changed(this, AccessibleValue());
+    QAccessible::updateAccessibility(&changed);
     const QPoint below = PointOf(cursor_) + QPoint(0, fontMetrics().height());
     QToolTip::showText(mapToGlobal(below),
                        QString::fromStdString(CursorToolTip(Block(), Geometry(), cursor_)), this);

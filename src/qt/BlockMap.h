@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qt/Accessibility.h"
 #include "window/BlockMapGeometry.h"
 
 #include <QWidget>
@@ -19,8 +20,9 @@
 // takes the focus with Tab; the arrow keys, Home and End then move a cursor along the
 // overview from one thing to the next, showing the tooltip there. The map only shows: it
 // changes nothing. What goes where, and what the tooltips say, is worked out by
-// BlockMapGeometry and BlockMapTips; this paints it.
-class BlockMap : public QWidget {
+// BlockMapGeometry and BlockMapTips; this paints it. A screen reader hears what it shows
+// as its description, and what is at its cursor as its value.
+class BlockMap : public QWidget, public HasAccessibleValue {
     Q_OBJECT
 
 public:
@@ -45,6 +47,8 @@ public:
     // Where the menu pops up from the keyboard, on the screen: at the cursor, just below
     // the overview's strip.
     QPoint KeyboardMenuPoint() const;
+
+    QString AccessibleValue() const override;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

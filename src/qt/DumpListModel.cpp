@@ -36,6 +36,8 @@ QVariant DumpListModel::data(const QModelIndex& index, int role) const
             return DumpTextToQt(CharacterColumn(lines_.Line(index.row())));
         case MarkedRole:
             return marks_.IsMarked(index.row());
+        case Qt::AccessibleDescriptionRole:
+            return QString::fromStdString(marks_.Description(index.row()));
         case Qt::ToolTipRole:
             return marks_.IsMarked(index.row())
                        ? QVariant(QString::fromStdString(marks_.ToolTip(index.row())))
@@ -69,7 +71,8 @@ void DumpListModel::ShowMarks(const BlockLayout* layout)
         marks_.Clear();
     }
     if (shownRows_ > 0) {
-        emit dataChanged(index(0), index(shownRows_ - 1), {MarkedRole, Qt::ToolTipRole});
+        emit dataChanged(index(0), index(shownRows_ - 1),
+                         {MarkedRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
     }
 }
 

@@ -8,8 +8,8 @@
 // Shows a dump list to a Qt view, one row per dump line, and mirrors its changes. A row's
 // display text is its dump line exactly as the list holds it; its character column (the
 // line's bytes as characters, as hex viewers show them) and whether it is marked as not
-// following on are roles of their own, for display only; a marked row's tooltip is the
-// warning about it.
+// following on are roles of their own, for display only; a marked row's tooltip, and what
+// a screen reader says of it, is the warning about it.
 //
 // A reader appends up to 32767 lines in one go, so appended lines are not announced to
 // the view one by one: they are gathered and announced together by ShowPendingLines,

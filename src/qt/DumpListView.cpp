@@ -1,6 +1,7 @@
 #include "qt/DumpListView.h"
 
 #include "qt/DumpLineDelegate.h"
+#include "window/DumpListText.h"
 #include "window/KeyRule.h"
 
 #include <QGuiApplication>
@@ -59,7 +60,26 @@ void DumpListView::mouseReleaseEvent(QMouseEvent* event)
 void DumpListView::SetEmptyText(const QString& text)
 {
     emptyText_ = text;
+    Describe();
     viewport()->update();
+}
+
+void DumpListView::reset()
+{
+    QListView::reset();
+    Describe();
+}
+
+void DumpListView::rowsInserted(const QModelIndex& parent, int start, int end)
+{
+    QListView::rowsInserted(parent, start, end);
+    Describe();
+}
+
+void DumpListView::Describe()
+{
+    const bool empty = model() == nullptr || model()->rowCount() == 0;
+    setAccessibleDescription(QString::fromStdString(DumpListDescription(empty, emptyText_.toStdString())));
 }
 
 void DumpListView::paintEvent(QPaintEvent* event)

@@ -1,6 +1,7 @@
 #include "qt/FrmQuillet.h"
 
 #include "model/DumpList.h"
+#include "qt/Accessibility.h"
 #include "qt/AppIdentity.h"
 #include "qt/BlockMap.h"
 #include "qt/DumpListView.h"
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QScreen>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -74,6 +76,7 @@ FrmQuillet::FrmQuillet(QWidget* parent)
       logic_(frontEnd_, frontEnd_.Commands(), *this),
       model_(logic_.Doc().lines)
 {
+    InstallAccessibleValues();
     setObjectName(QStringLiteral("FrmQuillet"));
     setWindowTitle(WindowTitle());
     setWindowIcon(QuilletIcon());
@@ -85,7 +88,6 @@ FrmQuillet::FrmQuillet(QWidget* parent)
     list_->setModel(&model_);
     list_->SetEmptyText(QString::fromUtf8(kNothingLoadedText));
     list_->setAccessibleName(QString::fromUtf8(kDumpListName));
-    list_->setAccessibleDescription(QString::fromUtf8(kDumpListDescription));
     map_ = new BlockMap;
     map_->setObjectName(QStringLiteral("BlockMap"));
 
@@ -128,6 +130,9 @@ void FrmQuillet::BuildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StBInfo"));
+    if (auto* grip = bar->findChild<QSizeGrip*>()) {
+        grip->setAccessibleName(QString::fromUtf8(kSizeGripName));
+    }
     std::vector<StatusPanelLabel*> labels;
     for (const PanelItem& item : StatusPanels()) {
         labels.push_back(new StatusPanelLabel(item));

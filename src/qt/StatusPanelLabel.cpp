@@ -1,5 +1,6 @@
 #include "qt/StatusPanelLabel.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QStyle>
 
@@ -28,6 +29,8 @@ void StatusPanelLabel::ShowText(const QString& text)
 {
     setText(text);
     UpdateToolTip();
+    QAccessibleValueChangeEvent changed(this, text);
+    QAccessible::updateAccessibility(&changed);
 }
 
 int StatusPanelLabel::WidthFor(const QString& text) const

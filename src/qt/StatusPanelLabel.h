@@ -1,5 +1,6 @@
 #pragma once
 
+#include "qt/Accessibility.h"
 #include "window/StatusPanels.h"
 
 #include <QLabel>
@@ -7,8 +8,9 @@
 // A panel of the status bar. A text too long for the panel is cut with an ellipsis, and
 // its tooltip is then the whole text; otherwise the tooltip is the panel's design-time
 // string, if it has one. The panel never widens for its text: the
-// status bar gives it its width.
-class StatusPanelLabel : public QLabel {
+// status bar gives it its width. A screen reader hears its name, its text as its value,
+// and its description.
+class StatusPanelLabel : public QLabel, public HasAccessibleValue {
     Q_OBJECT
 
 public:
@@ -22,6 +24,8 @@ public:
 
     // Whether the text is cut short.
     bool IsCut() const;
+
+    QString AccessibleValue() const override { return text(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

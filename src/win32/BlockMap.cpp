@@ -62,6 +62,11 @@ BlockMap::BlockMap(HWND parent, int id)
     AddTool(pointerTip_, map_, reinterpret_cast<UINT_PTR>(map_), TTF_SUBCLASS | TTF_IDISHWND);
     cursorTip_ = CreateToolTips(parent);
     AddTool(cursorTip_, map_, kCursorTool, TTF_TRACK | TTF_ABSOLUTE);
+    // A screen reader hears what the map shows, and what is at its cursor.
+    accessible_ = std::make_shared<AccessibleParts>();
+    accessible_->name = [] { return Wide(kBlockMapName); };
+    accessible_->value = [this] { return Wide(CursorToolTip(Block(), Geometry(), cursor_)); };
+    accessible_->description = [this] { return Wide(BlockMapDescription(Block())); };
     Changed();
 }
 
@@ -87,7 +92,7 @@ void BlockMap::Show(std::optional<MappedBlock> block)
 
 void BlockMap::Changed()
 {
-    DescribeToScreenReaders(map_, 0, L"", Wide(BlockMapDescription(Block())));
+    TellScreenReaders(map_, EVENT_OBJECT_DESCRIPTIONCHANGE);
     pointerText_.clear();
     InvalidateRect(map_, nullptr, FALSE);
 }
@@ -337,8 +342,14 @@ LRESULT BlockMap::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
                     return DefWindowProcW(map_, message, wParam, lParam);
             }
             ShowCursorTip(true);
+            TellScreenReaders(map_, EVENT_OBJECT_VALUECHANGE);
             InvalidateRect(map_, nullptr, FALSE);
             return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT answer = AnswerGetObject(map_, wParam, lParam, accessible_)) {
+                return answer;
+            }
+            break;
         default:
             break;
     }

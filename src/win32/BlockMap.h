@@ -1,11 +1,13 @@
 #pragma once
 
+#include "win32/Accessibility.h"
 #include "window/BlockMapGeometry.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,7 +19,7 @@
 // Home and End move a cursor along the overview from one thing to the next, and its
 // tooltip shows what is there. The map only shows: it changes nothing. What goes where,
 // and what the tooltips say, is worked out by BlockMapGeometry and BlockMapTips; this
-// paints it with GDI.
+// paints it with GDI. A screen reader hears what it shows, and what is at its cursor.
 class BlockMap {
 public:
     BlockMap(HWND parent, int id);
@@ -73,4 +75,5 @@ private:
     std::optional<MappedBlock> block_;
     std::int32_t cursor_ = 0;
     std::string pointerText_;  // what the pointer's tooltip says now
+    std::shared_ptr<AccessibleParts> accessible_;
 };

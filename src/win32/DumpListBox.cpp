@@ -40,7 +40,37 @@ DumpListBox::DumpListBox(HWND parent, int id, DumpList& lines) : lines_(lines)
     lines_.SetObserver(this);
     tips_ = CreateToolTips(parent);
     AddTool(tips_, list_, reinterpret_cast<UINT_PTR>(list_), TTF_SUBCLASS | TTF_IDISHWND);
-    DescribeToScreenReaders(list_, 0, Wide(kDumpListName), Wide(kDumpListDescription));
+    // A screen reader hears each row's dump line, its characters, and its mark's warning.
+    accessible_ = std::make_shared<AccessibleParts>();
+    accessible_->name = [] { return Wide(kDumpListName); };
+    accessible_->description = [this] {
+        return Wide(DumpListDescription(shownRows_ == 0, Utf8(emptyText_)));
+    };
+    accessible_->count = [this] { return static_cast<long>(shownRows_); };
+    accessible_->partName = [this](long row) { return DumpTextWide(lines_.Line(static_cast<int>(row - 1))); };
+    accessible_->partValue = [this](long row) {
+        return DumpTextWide(CharacterColumn(lines_.Line(static_cast<int>(row - 1))));
+    };
+    accessible_->partDescription = [this](long row) {
+        return Wide(marks_.Description(static_cast<int>(row - 1)));
+    };
+    accessible_->partState = [this](long row) {
+        const auto index = static_cast<WPARAM>(row - 1);
+        long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+        if (SendMessageW(list_, LB_GETSEL, index, 0) > 0) {
+            state |= STATE_SYSTEM_SELECTED;
+        }
+        if (GetFocus() == list_ &&
+            SendMessageW(list_, LB_GETCARETINDEX, 0, 0) == static_cast<LRESULT>(index)) {
+            state |= STATE_SYSTEM_FOCUSED;
+        }
+        return state;
+    };
+    accessible_->partRect = [this](long row) {
+        RECT rect{};
+        SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&rect));
+        return rect;
+    };
 }
 
 DumpListBox::~DumpListBox()
@@ -165,6 +195,7 @@ void DumpListBox::SetEmptyText(const std::wstring& text)
 {
     emptyText_ = text;
     InvalidateRect(list_, nullptr, TRUE);
+    TellScreenReaders(list_, EVENT_OBJECT_DESCRIPTIONCHANGE);
 }
 
 std::vector<int> DumpListBox::SelectedRows() const
@@ -345,6 +376,11 @@ LRESULT DumpListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             std::copy(line.c_str(), line.c_str() + line.size() + 1, reinterpret_cast<wchar_t*>(lParam));
             return static_cast<LRESULT>(line.size());
         }
+        case WM_GETOBJECT:
+            if (const LRESULT answer = AnswerGetObject(list_, wParam, lParam, accessible_)) {
+                return answer;
+            }
+            break;
         case WM_PAINT:
             if (shownRows_ == 0) {
                 PaintEmpty();

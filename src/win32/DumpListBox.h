@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/DumpList.h"
+#include "win32/Accessibility.h"
 #include "window/FollowOnMarks.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +17,8 @@
 // does not follow on from the bytes before it (its tooltip the warning), then its dump line
 // and, two characters right of the longest line, its character column in a dimmer colour
 // that stays readable (DimmedTextColour). The list answers LB_GETTEXT with the dump line,
-// as a list box of strings would, for screen readers and tests.
+// as a list box of strings would, for tests; screen readers hear each row's dump line, its
+// characters and its mark's warning, and what the list says while it is empty.
 //
 // Lines appended by a reader are gathered and shown together by ShowPendingLines, which
 // the window calls when a command ends and before any dialog opens; so are replaced lines
@@ -104,4 +107,5 @@ private:
     bool current_ = false;   // the user has made a line current since the last load
     std::wstring emptyText_;
     std::string tip_;  // what the tooltip says now
+    std::shared_ptr<AccessibleParts> accessible_;
 };

@@ -24,9 +24,41 @@ StatusBar::StatusBar(HWND parent, int id)
     tips_ = CreateToolTips(parent);
     for (std::size_t panel = 0; panel < texts_.size(); ++panel) {
         AddTool(tips_, bar_, panel, TTF_SUBCLASS);
-        const PanelItem& item = StatusPanels()[panel];
-        DescribeToScreenReaders(bar_, static_cast<int>(panel) + 1, Wide(item.name), Wide(item.description));
     }
+    // A screen reader hears each panel's name, text and description.
+    accessible_ = std::make_shared<AccessibleParts>();
+    accessible_->count = [this] { return static_cast<long>(texts_.size()); };
+    accessible_->partRole = ROLE_SYSTEM_STATICTEXT;
+    const auto item = [](long part) -> const PanelItem& {
+        return StatusPanels()[static_cast<std::size_t>(part - 1)];
+    };
+    accessible_->partName = [item](long part) { return Wide(item(part).name); };
+    accessible_->partValue = [this](long part) { return texts_[static_cast<std::size_t>(part - 1)]; };
+    accessible_->partDescription = [item](long part) { return Wide(item(part).description); };
+    accessible_->partState = [](long) { return static_cast<long>(STATE_SYSTEM_READONLY); };
+    accessible_->partRect = [this](long part) {
+        RECT rect{};
+        SendMessageW(bar_, SB_GETRECT, static_cast<WPARAM>(part - 1), reinterpret_cast<LPARAM>(&rect));
+        return rect;
+    };
+    SetWindowSubclass(bar_, &StatusBar::Proc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+StatusBar::~StatusBar()
+{
+    RemoveWindowSubclass(bar_, &StatusBar::Proc, 0);
+}
+
+LRESULT CALLBACK StatusBar::Proc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR self)
+{
+    if (message == WM_GETOBJECT) {
+        if (const LRESULT answer =
+                AnswerGetObject(bar, wParam, lParam, reinterpret_cast<StatusBar*>(self)->accessible_)) {
+            return answer;
+        }
+    }
+    return DefSubclassProc(bar, message, wParam, lParam);
 }
 
 void StatusBar::SetFont(HFONT font, int dpi)
@@ -59,6 +91,7 @@ void StatusBar::SetText(StatusPanel panel, const std::wstring& text)
     texts_[index] = text;
     SendMessageW(bar_, SB_SETTEXTW, index, reinterpret_cast<LPARAM>(text.c_str()));
     UpdateToolTips();
+    TellScreenReaders(bar_, EVENT_OBJECT_VALUECHANGE, static_cast<long>(index) + 1);
 }
 
 int StatusBar::Height() const

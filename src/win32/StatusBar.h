@@ -1,20 +1,25 @@
 #pragma once
 
+#include "win32/Accessibility.h"
 #include "window/StatusPanels.h"
 
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 // The status bar (StBInfo), a common controls status bar along the window's bottom edge
 // with the three panels: the file name and its length, the block's size, ORG, ENT and SP.
 // Panels 2 and 3 keep their widths whatever their texts; panel 1 takes the rest. A
 // panel's tooltip is its whole text where the panel cuts it short, else its design-time
-// string.
+// string. A screen reader hears each panel's name, text and description.
 class StatusBar {
 public:
     StatusBar(HWND parent, int id);
+    ~StatusBar();
+    StatusBar(const StatusBar&) = delete;
+    StatusBar& operator=(const StatusBar&) = delete;
 
     HWND Handle() const { return bar_; }
 
@@ -33,6 +38,8 @@ public:
     int MinimumWidth() const;
 
 private:
+    static LRESULT CALLBACK Proc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR self);
     int TextWidth(const std::wstring& text) const;
     void UpdateToolTips();
 
@@ -42,4 +49,5 @@ private:
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     PanelWidths widths_;
     std::array<std::wstring, 3> texts_;
+    std::shared_ptr<AccessibleParts> accessible_;
 };

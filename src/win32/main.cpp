@@ -67,7 +67,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
 
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    // For the descriptions screen readers give of the controls.
+    // For the accessible objects the controls give screen readers.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (!argument.empty()) {
         WindowFrontEnd boxes;

@@ -22,3 +22,8 @@ std::string EmptyListText(LoadOutcome outcome, const std::string& path)
     return outcome == LoadOutcome::Aborted ? kNothingLoadedText
                                            : "No dump lines in " + DisplayName(path) + ".";
 }
+
+std::string DumpListDescription(bool empty, const std::string& emptyText)
+{
+    return empty && !emptyText.empty() ? emptyText + " " + kDumpListDescription : kDumpListDescription;
+}

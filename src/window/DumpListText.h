@@ -20,10 +20,14 @@ inline constexpr int kCharacterColumnGap = 2;
 // after a load of `path` that ended as `outcome`. A refused file says nothing more there:
 // the reader has said why.
 inline constexpr const char* kNothingLoadedText =
-    "Open a Tasm listing or object file (Ctrl+O), or drop one here.";
+    "Open a Tasm listing, object file or Kestrane executable (Ctrl+O), or drop one here.";
 std::string EmptyListText(LoadOutcome outcome, const std::string& path);
 
 inline constexpr const char* kDumpListName = "Dump lines";
 inline constexpr const char* kDumpListDescription =
     "The block as dump lines: each line's address and bytes, then the bytes as characters. "
     "A mark before a line: it does not follow on from the bytes before it.";
+
+// What a screen reader says of the list: while it holds no dump lines, what it says there
+// (`emptyText`) first; then what the list shows.
+std::string DumpListDescription(bool empty, const std::string& emptyText);

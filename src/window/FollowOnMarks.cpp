@@ -17,6 +17,11 @@ std::size_t FollowOnMarks::RunStartingAt(int line) const
 
 std::string FollowOnMarks::ToolTip(int line) const
 {
+    return WrapLines(Description(line));
+}
+
+std::string FollowOnMarks::Description(int line) const
+{
     const std::size_t run = RunStartingAt(line);
-    return run > 0 ? WrapLines(NotFollowingOnText(layout_, run)) : std::string();
+    return run > 0 ? NotFollowingOnText(layout_, run) : std::string();
 }

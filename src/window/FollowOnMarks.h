@@ -21,6 +21,10 @@ public:
     // The tooltip of line `line`'s mark, its lines wrapped; empty for a line without one.
     std::string ToolTip(int line) const;
 
+    // What a screen reader says of line `line`'s mark: the warning, in one line; empty for a
+    // line without one.
+    std::string Description(int line) const;
+
 private:
     // The run (1 or more) that starts at line `line`, or 0.
     std::size_t RunStartingAt(int line) const;

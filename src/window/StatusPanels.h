@@ -16,6 +16,9 @@ struct PanelItem {
     const char* description;
 };
 
+// What a screen reader calls the status bar's size grip, where it has one of its own.
+inline constexpr const char* kSizeGripName = "Size grip";
+
 // The panels, left to right: the file and its length, the block's size, ORG, ENT and SP.
 const std::array<PanelItem, 3>& StatusPanels();
 

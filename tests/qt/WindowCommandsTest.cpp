@@ -8,6 +8,7 @@
 #include "qt/DumpListModel.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QScreen>
@@ -34,7 +35,8 @@ private slots:
         QCOMPARE(q.Lines(), QStringList());
         QCOMPARE(q.Panels(), QStringList({"", "", ""}));
         QCOMPARE(q.List()->EmptyText(),
-                 QStringLiteral("Open a Tasm listing or object file (Ctrl+O), or drop one here."));
+                 QStringLiteral(
+                     "Open a Tasm listing, object file or Kestrane executable (Ctrl+O), or drop one here."));
 
         QStringList items;
         for (const QAction* action : q.Menu()->actions()) {
@@ -194,15 +196,36 @@ private slots:
         QCOMPARE(q.List()->accessibleName(), QStringLiteral("Dump lines"));
         QCOMPARE(q.Map()->accessibleName(), QStringLiteral("Block map"));
         QCOMPARE(q.PanelLabel("ORGENT")->accessibleName(), QStringLiteral("ORG, ENT and SP"));
+        // A screen reader hears what the eye sees: the empty list's hint, the panels' texts,
+        // which lines carry a mark, what is at the map's cursor; and nothing goes unnamed.
+        const auto heard = [](QObject* object, QAccessible::Text which) {
+            return QAccessible::queryAccessibleInterface(object)->text(which);
+        };
+        QVERIFY(heard(q.List(), QAccessible::Description).startsWith(q.List()->EmptyText() + " The block"));
         DialogAnswerer dialogs;
         q.Open(dialogs, TestData("split.obj"));
         QVERIFY(q.Map()->accessibleDescription().contains("The block's 38 bytes load at 8000 to 8025."));
+        QVERIFY(heard(q.List(), QAccessible::Description).startsWith("The block"));
+        QCOMPARE(heard(q.PanelLabel("ORGENT"), QAccessible::Value),
+                 QStringLiteral("Org=&H8000, Ent=&H8000, SP=&HBFFF "));
+        QCOMPARE(heard(q.PanelLabel("LEN"), QAccessible::Name), QStringLiteral("File"));
+        QAccessibleTableInterface* rows = QAccessible::queryAccessibleInterface(q.List())->tableInterface();
+        QCOMPARE(rows->cellAt(0, 0)->text(QAccessible::Description), QString());
+        QVERIFY(rows->cellAt(1, 0)
+                    ->text(QAccessible::Description)
+                    .startsWith("Dump line at 9000 does not follow on"));
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(q.window.statusBar());
+        for (int child = 0; child < bar->childCount(); ++child) {
+            QVERIFY2(!bar->child(child)->text(QAccessible::Name).isEmpty(),
+                     qPrintable(QString::number(child)));
+        }
 
         QTest::keyClick(q.List(), Qt::Key_Tab);
         QCOMPARE(q.window.focusWidget(), q.Map());
         QCOMPARE(q.Map()->Cursor(), 0x8000);
         QTest::keyClick(q.Map(), Qt::Key_Right);
         QCOMPARE(q.Map()->Cursor(), 0x800F);
+        QVERIFY(heard(q.Map(), QAccessible::Value).startsWith("800F, in the 16K page at 8000\nByte 16"));
         QTRY_VERIFY(QToolTip::isVisible());
         QVERIFY(QToolTip::text().startsWith("800F, in the 16K page at 8000\nByte 16 of the block's 38"));
 

@@ -274,7 +274,8 @@ private slots:
         QVERIFY(!q.Item("PUMSaveExeAs")->isEnabled());
         // The reader has said why: the list gives no other reason.
         QCOMPARE(q.List()->EmptyText(),
-                 QStringLiteral("Open a Tasm listing or object file (Ctrl+O), or drop one here."));
+                 QStringLiteral(
+                     "Open a Tasm listing, object file or Kestrane executable (Ctrl+O), or drop one here."));
     }
 
     void theOpenDialogOffersNamesInAnyCaseAndStartsFromTheCurrentLine()

@@ -9,9 +9,11 @@
 #include "win32/WideText.h"
 #include "win32/WindowFrontEnd.h"
 #include "window/QuilletCommandLine.h"
+#include "window/StatusPanels.h"
 #include "window/TextWrap.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shlobj.h>  // DROPFILES
 
 #include <cstring>
@@ -20,6 +22,8 @@ namespace {
 
 using WindowParts = WindowTest;
 
+const std::string kNothingLoaded =
+    "Open a Tasm listing, object file or Kestrane executable (Ctrl+O), or drop one here.";
 const std::string kOpen = "File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File... ''";
 const std::string kMenuBeforeALoad =
     "Menu: &Open..., Change O&RG... (off), Change &ENT... (off), Change S&P (off), "
@@ -35,6 +39,30 @@ POINT TopLeft(const RECT& rect)
 bool operator==(POINT a, POINT b)
 {
     return a.x == b.x && a.y == b.y;
+}
+
+// What a screen reader hears of `control`'s part `part` (0: the control itself), as it
+// asks the control's accessible object: its name, value and description.
+std::vector<std::string> Heard(HWND control, long part)
+{
+    void* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                          &object))) {
+        return {"no accessible object", "", ""};
+    }
+    auto* accessible = static_cast<IAccessible*>(object);
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = part;
+    std::vector<std::string> heard;
+    for (const auto method :
+         {&IAccessible::get_accName, &IAccessible::get_accValue, &IAccessible::get_accDescription}) {
+        BSTR text = nullptr;
+        heard.push_back((accessible->*method)(child, &text) == S_OK && text != nullptr ? Utf8(text) : "");
+        SysFreeString(text);
+    }
+    accessible->Release();
+    return heard;
 }
 
 std::vector<int> PanelWidths(HWND bar)
@@ -161,7 +189,19 @@ TEST_F(WindowParts, TheMenuKeyAndShiftF10PopTheMenuUpBelowTheCurrentLine)
 TEST_F(WindowParts, TheMapTakesTheFocusWithTabAndTellsWhatIsAtItsCursor)
 {
     Quillet q(dialogs);
+    // A screen reader hears what the eye sees: the empty list's hint, each row's line and
+    // mark, the panels' names and texts, what is at the map's cursor.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    EXPECT_EQ(Heard(q.List(), 0)[2].rfind(kNothingLoaded + " The block", 0), 0u);
     OpenCopy(q, "split.obj");
+    EXPECT_EQ(Heard(q.List(), 0)[2].rfind("The block", 0), 0u);
+    EXPECT_EQ(Heard(q.List(), 1), std::vector<std::string>({q.Lines()[0], "!..............", ""}));
+    EXPECT_EQ(Heard(q.List(), 2)[2].rfind("Dump line at 9000 does not follow on", 0), 0u);
+    EXPECT_EQ(Heard(q.Bar(), 3),
+              std::vector<std::string>(
+                  {"ORG, ENT and SP", "Org=&H8000, Ent=&H8000, SP=&HBFFF ", StatusPanels()[2].description}));
+    EXPECT_EQ(Heard(q.Map(), 0)[0], "Block map");
+    EXPECT_EQ(Heard(q.Map(), 0)[1].rfind("8000, in the 16K page at 8000\nByte 1 of the block's 38", 0), 0u);
     q.Keys("Tab");
     EXPECT_EQ(GetFocus(), q.Map());
     EXPECT_EQ(q.window.Map().Cursor(), 0x8000);
