@@ -218,7 +218,7 @@ void BlockMap::paintEvent(QPaintEvent*)
     if (hasFocus()) {
         // The keyboard's cursor across the overview's strip, and the focus around it.
         const int x = geometry.XOf(cursor_);
-        painter.setPen(QPen(colours.color(QPalette::WindowText), 2));
+        painter.setPen(QPen(colours.color(QPalette::Text), 2));  // on the strip's base colour
         painter.drawLine(x, strip.top() - 1, x, strip.bottom() + 1);
         QStyleOptionFocusRect focus;
         focus.initFrom(this);

@@ -61,5 +61,5 @@ bool RunsOffscreen()
 int ConvertWithMessageBoxes(const std::string& argument)
 {
     WindowFrontEnd boxes;
-    return ConvertWithMessageBoxes(argument, boxes);
+    return ConvertWithMessageBoxes(argument, boxes, BoxLines::Wrapped);
 }

@@ -198,7 +198,7 @@ void BlockMap::PaintMarkers(HDC dc, const MapMarkers& markers, int stripTop) con
 {
     // A small triangle pointing down at each address, the labels beside them.
     const int size = Geometry().MarkerSize();
-    const HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(COLOR_WINDOWTEXT));
+    const HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(COLOR_BTNTEXT));
     const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
     for (const int x : markers.arrows) {
         const POINT arrow[] = {
@@ -217,8 +217,10 @@ void BlockMap::Paint(HDC dc) const
     RECT client{};
     GetClientRect(map_, &client);
     Fill(dc, client, COLOR_BTNFACE);
+    // The labels and markers stand on the map's own background, the button face: in its
+    // text colour, which a person's palette may make differ from the window's.
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     const BlockMapGeometry geometry = Geometry();
     const ::TextWidth textWidth = [this, dc](const std::string& text) { return TextWidth(dc, text); };
 

@@ -20,6 +20,7 @@ namespace {
 constexpr const wchar_t* kClassName = L"FrmQuillet";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 constexpr UINT kOpenDropped = WM_APP + 1;
+constexpr UINT kKeepLeastSize = WM_APP + 2;
 
 // "Courier New", 8.25 points, at `dpi`; where it is not installed, the system's closest
 // fixed-pitch font: the columns of the dump lines must line up.
@@ -161,11 +162,13 @@ void FrmQuillet::Create()
         return KeyHeard(map_->KeyboardMenuPoint(), message, wParam, lParam);
     };
 
-    // The key after the tab is only a label: the keys act through the key rule.
+    // The key after the tab is only a label: the keys act through the key rule. Wine's
+    // menus leave no gap before it ("Copy Selection As TextCtrl+C"): two spaces make one,
+    // and widen Windows' own gap a little.
     menu_ = CreatePopupMenu();
     for (const CommandItem& item : CommandTable()) {
         AppendMenuW(menu_, MF_STRING, static_cast<UINT_PTR>(kFirstMenuId + static_cast<int>(item.command)),
-                    Wide(MenuText(item)).c_str());
+                    Wide(std::string(item.caption) + "\t  " + item.keyLabel).c_str());
     }
 
     frontEnd_.SetBeforeDialog([this] { logic_.BeforeDialog(); });
@@ -415,6 +418,30 @@ LRESULT FrmQuillet::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 Layout();
             }
             return 0;
+        case WM_WINDOWPOSCHANGING: {
+            // A window manager (Wine's, under X) may make the window smaller than its least
+            // size, which the system then keeps for the window but not for its frame on the
+            // screen: it is put back to the least size once the move is over.
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (bar_ && (pos->flags & SWP_NOSIZE) == 0 && !IsIconic(window_)) {
+                MINMAXINFO least{};
+                OnMessage(WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&least));
+                if (pos->cx < least.ptMinTrackSize.x || pos->cy < least.ptMinTrackSize.y) {
+                    PostMessageW(window_, kKeepLeastSize, 0, 0);
+                }
+            }
+            break;
+        }
+        case kKeepLeastSize: {
+            if (IsIconic(window_) || IsZoomed(window_)) {
+                return 0;
+            }
+            RECT window{};
+            GetWindowRect(window_, &window);
+            SetWindowPos(window_, nullptr, 0, 0, window.right - window.left, window.bottom - window.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+            return 0;
+        }
         case WM_GETMINMAXINFO:
             if (bar_) {
                 // However small the window is made, the list shows a few dump lines, and the

@@ -71,7 +71,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show)
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (!argument.empty()) {
         WindowFrontEnd boxes;
-        return ConvertWithMessageBoxes(argument, boxes);
+        return ConvertWithMessageBoxes(argument, boxes, BoxLines::WrappedByTheBox);
     }
 
     CommonFileDialogs dialogs;

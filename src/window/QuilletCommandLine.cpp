@@ -12,7 +12,10 @@ namespace {
 // to the boxes as it comes.
 class GatheredWarnings : public FrontEnd {
 public:
-    GatheredWarnings(FrontEnd& boxes, std::string fileName) : boxes_(boxes), fileName_(std::move(fileName)) {}
+    GatheredWarnings(FrontEnd& boxes, std::string fileName, BoxLines lines)
+        : boxes_(boxes), fileName_(std::move(fileName)), lines_(lines)
+    {
+    }
 
     void ShowMessage(const std::string& text, Icon icon) override
     {
@@ -54,7 +57,8 @@ public:
             for (std::size_t at = 0; at <= warning.size();) {
                 std::size_t end = warning.find("\r\n", at);
                 end = end == std::string::npos ? warning.size() : end;
-                text += before + WrapLines(warning.substr(at, end - at), kWrapWidth, "\r\n");
+                const std::string line = warning.substr(at, end - at);
+                text += before + (lines_ == BoxLines::Wrapped ? WrapLines(line, kWrapWidth, "\r\n") : line);
                 before = "\r\n\r\n";
                 at = end + 2;
             }
@@ -66,6 +70,7 @@ public:
 private:
     FrontEnd& boxes_;
     std::string fileName_;
+    BoxLines lines_;
     std::vector<std::string> warnings_;
 };
 
@@ -113,9 +118,9 @@ std::string QuilletVersionText()
     return "quillet (Kestrane Quillet) " QUILLET_VERSION "\n";
 }
 
-int ConvertWithMessageBoxes(const std::string& argument, FrontEnd& boxes)
+int ConvertWithMessageBoxes(const std::string& argument, FrontEnd& boxes, BoxLines lines)
 {
-    GatheredWarnings gathered(boxes, argument);
+    GatheredWarnings gathered(boxes, argument, lines);
     Document doc(gathered);
     ConversionRequest request;
     request.source = argument;

@@ -23,6 +23,9 @@ std::string QuilletVersionText();
 // went in message boxes with no window behind them: `boxes` shows them. Returns the exit
 // status, as quillet-cli's: 0 saved, 1 refused or not written, 2 the argument names no
 // usable file. Warnings that come one after another show in one box that names the file
-// and holds each warning, its lines wrapped: the places where a dump line does not follow
-// on, or a reader's refusal with the "Nothing saved." that follows it.
-int ConvertWithMessageBoxes(const std::string& argument, FrontEnd& boxes);
+// and holds each warning: the places where a dump line does not follow on, or a reader's
+// refusal with the "Nothing saved." that follows it. `lines` says whether their lines are
+// wrapped here, for boxes that widen to their longest line (Qt's), or left whole, for
+// boxes that wrap them themselves (Windows').
+enum class BoxLines { Wrapped, WrappedByTheBox };
+int ConvertWithMessageBoxes(const std::string& argument, FrontEnd& boxes, BoxLines lines);

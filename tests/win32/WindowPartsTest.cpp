@@ -503,23 +503,18 @@ TEST_F(WindowParts, AFileArgumentConvertsWithMessageBoxesAlone)
     const std::string bad = dir.Write("bad.obj", ":0180000080FE\n");
     WindowFrontEnd boxes;
     answerer.Then(Enter()).Then(Enter()).Then(Enter()).Then(Enter());
-    EXPECT_EQ(ConvertWithMessageBoxes(split, boxes), 0);
-    EXPECT_EQ(ConvertWithMessageBoxes(bad, boxes), 1);
-    EXPECT_EQ(ConvertWithMessageBoxes(dir / "missing.obj", boxes), 2);
+    EXPECT_EQ(ConvertWithMessageBoxes(split, boxes, BoxLines::WrappedByTheBox), 0);
+    EXPECT_EQ(ConvertWithMessageBoxes(bad, boxes, BoxLines::WrappedByTheBox), 1);
+    EXPECT_EQ(ConvertWithMessageBoxes(dir / "missing.obj", boxes, BoxLines::WrappedByTheBox), 2);
     // Records far apart: every place where a dump line does not follow on, in one box that
-    // names the file, its lines wrapped; a refused file: one box with the reader's message
-    // and what came of it.
+    // names the file, each a line the box wraps itself; a refused file: one box with the
+    // reader's message and what came of it.
     const std::string notFollowing = " does not follow on from the bytes before it, which end at ";
     EXPECT_EQ(answerer.Take(),
               std::vector<std::string>(
-                  {"Warning [OK]: " + split + ":\n" +
-                       WrapLines("Dump line at 9000" + notFollowing +
-                                 "800E; the executable holds them one after "
-                                 "another.") +
-                       "\n\n" +
-                       WrapLines("Dump line at 9100" + notFollowing +
-                                 "9013; the executable holds them one after "
-                                 "another."),
+                  {"Warning [OK]: " + split + ":\nDump line at 9000" + notFollowing +
+                       "800E; the executable holds them one after another.\n\nDump line at 9100" +
+                       notFollowing + "9013; the executable holds them one after another.",
                    InDir("Information [OK]: File saved as '%DIR%\\SPLIT.EXE'"),
                    "Warning [OK]: " + bad +
                        ":\nLast line listed failed checksum. File read aborted.\n\nNothing saved.",
