@@ -258,6 +258,53 @@ TEST_F(CliFileBoundary, EveryKindOfOutputIsWrittenAsItShouldBeAndNothingElseIsTo
          1,
          "hello.obj: Cannot write 'sticky/GAME.EXE': Permission denied. File not saved.\n",
          [&] { EXPECT_TRUE(fs::is_empty(dir / "elsewhere")); }},
+        {"but the folder owner's link is followed",
+         [&] {
+             fs::remove_all(dir / "sticky");
+             const std::string cannot = othersLinkInStickyFolder(dir.Write("target", "old"));
+             return !cannot.empty() || chown((dir / "sticky").c_str(), kNobody, kNobody) == 0 ? cannot
+                                                                                              : "chown";
+         },
+         {"-o", "sticky/GAME.EXE", "hello.obj"},
+         0,
+         "",
+         [&] {
+             EXPECT_EQ(ReadFileBytes(dir / "target"), exe);
+             EXPECT_TRUE(S_ISLNK(LinkFacts(dir / "sticky/GAME.EXE").st_mode));
+         }},
+        {"an earlier file keeps another user's owner and group",
+         [&] {
+             if (geteuid() != 0) {
+                 return "running as root";
+             }
+             return chown(dir.Write("THEIRS.EXE", "old").c_str(), kNobody, kNobody) == 0 ? "" : "chown";
+         },
+         {"-o", "THEIRS.EXE", "hello.obj"},
+         0,
+         "",
+         [&] {
+             EXPECT_EQ(ReadFileBytes(dir / "THEIRS.EXE"), exe);
+             EXPECT_EQ(LinkFacts(dir / "THEIRS.EXE").st_uid, kNobody);
+             EXPECT_EQ(LinkFacts(dir / "THEIRS.EXE").st_gid, kNobody);
+         }},
+        {"a file without an ACL gets none from the folder's default",
+         [&] {
+             fs::create_directory(dir / "shared");
+             chmod(dir.Write("shared/PLAIN.EXE", "old").c_str(), 0640);
+             return ProgramAvailable("setfacl") &&
+                            RunProgram("setfacl", {"-d", "-m", "u:nobody:rw", "shared"}, dir.Path().string())
+                                    .status == 0
+                        ? ""
+                        : "setting a default ACL (acl, a file system that keeps them)";
+         },
+         {"-o", "shared/PLAIN.EXE", "hello.obj"},
+         0,
+         "",
+         [&] {
+             EXPECT_EQ(ReadFileBytes(dir / "shared/PLAIN.EXE"), exe);
+             EXPECT_EQ(Attributes(dir / "shared/PLAIN.EXE").count("system.posix_acl_access"), 0u);
+             EXPECT_EQ(LinkFacts(dir / "shared/PLAIN.EXE").st_mode & 07777, 0640u);
+         }},
         {"links that the system would not follow to the end may lead to the source",
          [&] {
              // Each link leads through another, "sub": 40 to the source, 80 for the system.

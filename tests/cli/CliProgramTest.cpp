@@ -92,32 +92,39 @@ TEST_F(CliConversion, ConvertsEveryShippedFileByteForByte)
 
 TEST_F(CliConversion, WarnsOfFivePlacesWhereDumpLinesDoNotFollowOnThenCountsTheRest)
 {
-    // Eight records of two bytes, each 100h above the one before: seven places.
-    std::string obj;
-    std::string block;
-    for (unsigned i = 0; i < 8; ++i) {
-        const std::string data{static_cast<char>(i), static_cast<char>(0x80 + i)};
-        obj += IntelHexRecord(0x8000 + 0x100 * i, 0, data) + "\n";
-        block += data;
-    }
-    dir.Write("game.obj", obj + ":00000001FF\n");
+    // Records of two bytes, each 100h above the one before: eight make seven places, six
+    // make exactly the five told one by one, and no count of the rest.
+    for (const auto& [records, rest] : {std::pair<unsigned, std::string>{8,
+                                                                         "game.obj: 2 more dump lines do not "
+                                                                         "follow on from the bytes before "
+                                                                         "them.\n"},
+                                        {6, ""}}) {
+        SCOPED_TRACE(records);
+        std::string obj;
+        std::string block;
+        for (unsigned i = 0; i < records; ++i) {
+            const std::string data{static_cast<char>(i), static_cast<char>(0x80 + i)};
+            obj += IntelHexRecord(0x8000 + 0x100 * i, 0, data) + "\n";
+            block += data;
+        }
+        dir.Write("game.obj", obj + ":00000001FF\n");
 
-    const ProgramRun run = Cli({"--ent", "&H8100", "game.obj"});
-    std::string warnings;
-    for (unsigned i = 1; i <= 5; ++i) {
-        char line[160];
-        std::snprintf(line, sizeof line,
-                      "game.obj: Dump line at %X does not follow on from the bytes before it, which end at "
-                      "%X; the executable holds them one after another.\n",
-                      0x8000 + 0x100 * i, 0x8000 + 0x100 * (i - 1) + 1);
-        warnings += line;
+        const ProgramRun run = Cli({"--ent", "&H8100", "game.obj"});
+        std::string warnings;
+        for (unsigned i = 1; i <= 5; ++i) {
+            char line[160];
+            std::snprintf(
+                line, sizeof line,
+                "game.obj: Dump line at %X does not follow on from the bytes before it, which end at "
+                "%X; the executable holds them one after another.\n",
+                0x8000 + 0x100 * i, 0x8000 + 0x100 * (i - 1) + 1);
+            warnings += line;
+        }
+        EXPECT_EQ(run.err, warnings + rest + "game.obj: ENT address falls outside the block.\n");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, "File saved as 'GAME.EXE'\n");
+        EXPECT_TRUE(ReadFileBytes(dir / "GAME.EXE") == ExeHeader(0x8000, 0x8100, 0xBFFF) + block);
     }
-    EXPECT_EQ(run.err, warnings +
-                           "game.obj: 2 more dump lines do not follow on from the bytes before them.\n"
-                           "game.obj: ENT address falls outside the block.\n");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "File saved as 'GAME.EXE'\n");
-    EXPECT_TRUE(ReadFileBytes(dir / "GAME.EXE") == ExeHeader(0x8000, 0x8100, 0xBFFF) + block);
 }
 
 #ifndef _WIN32

@@ -68,10 +68,13 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
          "ORG: FFF0\nENT: FFF0\nSP: BFFF\nBlock: 62 bytes in 3 dump lines\nLoads at: FFF0-FFFF\n"
          "Loads at: 0000-002D\n",
          "hello.obj: New ORG causes block to go over 64K.\nhello.obj: SP falls outside ORG's 16K page.\n"},
+        // One empty data record: one dump line, no bytes, nowhere loaded.
+        {{"--info", "empty.obj"}, "ORG: 0000\nENT: 0000\nSP: 3FFF\nBlock: 0 bytes in 1 dump line\n", ""},
     };
     for (const std::string name : {"hello.obj", "hello.lst", "split.obj"}) {
         Copy(name);
     }
+    dir.Write("empty.obj", ":0000000000\n:00000001FF\n");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back());
         const ProgramRun run = Cli(c.args);
@@ -79,7 +82,8 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
         EXPECT_EQ(run.out, c.out);
         EXPECT_EQ(run.err, c.err);
     }
-    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"hello.lst", "hello.obj", "split.obj"}));
+    EXPECT_EQ(dir.FileNames(),
+              (std::vector<std::string>{"empty.obj", "hello.lst", "hello.obj", "split.obj"}));
     EXPECT_EQ(Cli({"--info", "-o", "x.exe", "hello.obj"}).status, 2);
 }
 

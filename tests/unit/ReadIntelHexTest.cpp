@@ -85,6 +85,9 @@ TEST_F(IntelHex, AChecksumFailureShowsTheFailingLineLastThenEmptiesTheList)
     for (const StatusPanel panel : {StatusPanel::File, StatusPanel::Block, StatusPanel::Addresses}) {
         EXPECT_EQ(ui.Status(panel), "");
     }
+
+    // All eight bits of the checksum count: FF is due, 7F is off by its top bit alone.
+    EXPECT_EQ(LoadText("top-bit.obj", ":01000000007F\n"), LoadOutcome::Aborted);
 }
 
 TEST_F(IntelHex, MoreDataRecordsThanTheListHoldsAreRefused)

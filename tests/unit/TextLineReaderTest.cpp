@@ -20,13 +20,14 @@ std::ostream& operator<<(std::ostream& os, const Line& l)
 }
 
 std::vector<Line> ReadAll(const std::string& path, std::size_t keep = TextLineReader::kWholeLine,
-                          std::size_t chunkSize = TextLineReader::kChunkSize)
+                          std::size_t chunkSize = TextLineReader::kChunkSize,
+                          std::size_t longest = TextLineReader::kWholeLine)
 {
     TextLineReader reader(path, chunkSize);
     std::vector<Line> lines;
     std::string_view text;
     LineFacts facts;
-    while (reader.Next(text, facts, keep)) {
+    while (reader.Next(text, facts, keep, longest)) {
         lines.push_back({std::string(text), facts.length, facts.blank});
         EXPECT_EQ(reader.LineNumber(), static_cast<int>(lines.size()));
     }
@@ -115,6 +116,19 @@ TEST(TextLineReader, KeepsOnlyWhatTheCallerAsksForButMeasuresTheWholeLine)
     EXPECT_EQ(text, "xxxxxxxxxx");
     EXPECT_EQ(facts.length, 8192u);
     EXPECT_EQ(cut.BytesRead(), 8192u);
+
+    // A line of exactly the longest length whose end falls on the chunk boundary is whole,
+    // its line end read from the next chunk; one character more is measured as it is.
+    std::string shortLines;
+    for (int i = 0; i < 15; ++i) {
+        shortLines += std::string(4095, 'x') + "\n";
+    }
+    const std::string edge =
+        dir.Write("edge.txt", shortLines + std::string(4096, 'e') + "\n" + std::string(4097, 'f'));
+    const std::vector<Line> atEdge = ReadAll(edge, 1, TextLineReader::kChunkSize, 4096);
+    ASSERT_EQ(atEdge.size(), 17u);
+    EXPECT_EQ(atEdge[15], (Line{"e", 4096, false}));
+    EXPECT_EQ(atEdge[16], (Line{"f", 4097, false}));
 }
 
 TEST(TextLineReader, AFileWhoseSizeChangesWhileItIsReadFails)

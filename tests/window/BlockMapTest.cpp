@@ -251,6 +251,11 @@ TEST(BlockMapGeometry, TheDetailRowSpansTheBlocksOwnBytes)
         EXPECT_EQ(kCoarse.DetailLoadedTwice(layout).has_value(), c.loadedTwice) << c.name;
         EXPECT_EQ(kCoarse.DetailXOf(layout, 0), kCoarse.DetailStrip().left) << c.name;
         EXPECT_EQ(kCoarse.DetailXOf(layout, layout.bytes), kCoarse.DetailStrip().Right()) << c.name;
+        if (!c.loadedTwice) {  // the address just past the block's last byte is not in it
+            EXPECT_EQ(kCoarse.DetailXOfAddress(layout, layout.LoadAddress(layout.bytes - 1) + 1),
+                      std::nullopt)
+                << c.name;
+        }
         for (int x = kCoarse.DetailStrip().left; x <= kCoarse.DetailStrip().Right(); ++x) {
             const std::int64_t offset = kCoarse.DetailOffsetAt(layout, x);
             ASSERT_TRUE(kCoarse.DetailXOf(layout, offset) <= x &&
