@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(run({"-style", "fusion", "my", "prog.lst"}),
                  QStringList({"0", "File saved as 'MY PROG.EXE'\n", ""}));
         // A platform named with Qt's option is a place to show the window on.
-        QCOMPARE(run({"-platform", "offscreen"}, 3000), QStringList({"still running"}));
+        QCOMPARE(run({"-platform", "offscreen"}, 1000), QStringList({"still running"}));
     }
 };
 
