@@ -72,7 +72,8 @@ verb='shell\KestraneQuillet.Convert'
 registry_parts=('HKLM\Software' 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
   'HKCU\Software' 'HKCU\Environment')
 snapshot() {
-  (cd "$drive_c" && find . -path ./windows -prune -o -print && find ./windows/Installer) | sort >"$work/$1.files"
+  (cd "$drive_c" && find . -path ./windows -prune -o -print && find ./windows -path './windows/Installer/*') |
+    sort >"$work/$1.files"
   local part
   for part in "${registry_parts[@]}"; do
     "$wine" reg export "$part" "$(winpath "$work/$1.reg")" /y >/dev/null
