@@ -93,6 +93,12 @@ SCREENSHOT_PACKAGES="xvfb openbox xdotool imagemagick"
 WINDOWS_BUILD_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix"
 WINDOWS_PACKAGES="$WINDOWS_BUILD_PACKAGES googletest wine64 xvfb openbox"
 
+# What building the Windows installer needs (wixl, from msitools' sources), and checking
+# it under Wine besides: msiinfo (msitools) reads its tables, and xdotool closes the
+# message box its Explorer command shows.
+MSI_BUILD_PACKAGES="wixl"
+MSI_CHECK_PACKAGES="$MSI_BUILD_PACKAGES msitools xdotool"
+
 # What checking the install tree needs: the validators of desktop entries and of
 # AppStream metadata, groff to render the man pages, and dpkg-dev to read debian/.
 INSTALL_CHECK_PACKAGES="desktop-file-utils appstream groff-base dpkg-dev"
