@@ -24,14 +24,34 @@ const char* const kSplitWarnings =
 const char* const kBackwardsWarnings =
     "backwards.obj: Dump line at 8000 does not follow on from the bytes before it, which end at 9027; "
     "the executable holds them one after another.\n";
+const char* const kSplitMotorolaWarnings =
+    "split-motorola.obj: Dump line at 9000 does not follow on from the bytes before it, which end at 800E; "
+    "the executable holds them one after another.\n"
+    "split-motorola.obj: Dump line at 9100 does not follow on from the bytes before it, which end at 9013; "
+    "the executable holds them one after another.\n";
+const char* const kBackwardsMosWarnings =
+    "backwards-mos.obj: Dump line at 8000 does not follow on from the bytes before it, which end at 9027; "
+    "the executable holds them one after another.\n";
 
 const Case kCases[] = {
-    {"hello.lst", "HELLO.LST.EXE", ""},           {"hello.obj", "HELLO.OBJ.EXE", ""},
-    {"hello-crlf.lst", "HELLO-CRLF.LST.EXE", ""}, {"hello-crlf.obj", "HELLO-CRLF.OBJ.EXE", ""},
-    {"split.lst", "SPLIT.LST.EXE", ""},           {"split.obj", "SPLIT.OBJ.EXE", kSplitWarnings},
-    {"backwards.lst", "BACKWARDS.LST.EXE", ""},   {"backwards.obj", "BACKWARDS.OBJ.EXE", kBackwardsWarnings},
-    {"top16k.lst", "TOP16K.LST.EXE", ""},         {"top16k.obj", "TOP16K.OBJ.EXE", ""},
-    {"paged.lst", "PAGED.LST.EXE", ""},           {"paged.obj", "PAGED.OBJ.EXE", ""},
+    {"hello.lst", "HELLO.LST.EXE", ""},
+    {"hello.obj", "HELLO.OBJ.EXE", ""},
+    {"hello-crlf.lst", "HELLO-CRLF.LST.EXE", ""},
+    {"hello-crlf.obj", "HELLO-CRLF.OBJ.EXE", ""},
+    {"split.lst", "SPLIT.LST.EXE", ""},
+    {"split.obj", "SPLIT.OBJ.EXE", kSplitWarnings},
+    {"backwards.lst", "BACKWARDS.LST.EXE", ""},
+    {"backwards.obj", "BACKWARDS.OBJ.EXE", kBackwardsWarnings},
+    {"top16k.lst", "TOP16K.LST.EXE", ""},
+    {"top16k.obj", "TOP16K.OBJ.EXE", ""},
+    {"paged.lst", "PAGED.LST.EXE", ""},
+    {"paged.obj", "PAGED.OBJ.EXE", ""},
+    // The same bytes as Motorola S-records and MOS Technology hex: the same executables.
+    {"hello-motorola.obj", "HELLO.OBJ.EXE", ""},
+    {"hello-mos.obj", "HELLO.OBJ.EXE", ""},
+    {"split-motorola.obj", "SPLIT.OBJ.EXE", kSplitMotorolaWarnings},
+    {"top16k-motorola.obj", "TOP16K.OBJ.EXE", ""},
+    {"backwards-mos.obj", "BACKWARDS.OBJ.EXE", kBackwardsMosWarnings},
 };
 
 // The executable's name: the source's, upper-cased, with .EXE.
@@ -60,11 +80,12 @@ std::string Block(std::size_t size)
 
 class CliConversion : public CliTest {
 protected:
-    // The block as objcopy sees an object file: its bytes placed by address.
-    std::string ObjcopyBlock(const std::string& obj)
+    // The block as objcopy sees an object file of its `form` (ihex, srec): its bytes
+    // placed by address.
+    std::string ObjcopyBlock(const std::string& obj, const std::string& form = "ihex")
     {
         const ProgramRun run =
-            RunProgram("objcopy", {"-I", "ihex", "-O", "binary", obj, "objcopy.bin"}, dir.Path().string());
+            RunProgram("objcopy", {"-I", form, "-O", "binary", obj, "objcopy.bin"}, dir.Path().string());
         EXPECT_EQ(run.status, 0) << run.err;
         return ReadFileBytes(dir / "objcopy.bin");
     }
@@ -124,11 +145,15 @@ TEST_F(CliConversion, WarnsOfFivePlacesWhereDumpLinesDoNotFollowOnThenCountsTheR
 // objcopy is a tool of the build machine; a Windows test run has none to call.
 TEST_F(CliConversion, ObjectFilesInAddressOrderGiveTheBlockObjcopyGives)
 {
-    for (const char* input : {"hello.obj", "hello-crlf.obj", "top16k.obj", "paged.obj"}) {
+    const std::pair<const char*, const char*> inputs[] = {
+        {"hello.obj", "ihex"}, {"hello-crlf.obj", "ihex"},     {"top16k.obj", "ihex"},
+        {"paged.obj", "ihex"}, {"hello-motorola.obj", "srec"}, {"top16k-motorola.obj", "srec"},
+    };
+    for (const auto& [input, form] : inputs) {
         SCOPED_TRACE(input);
         Copy(input);
         ASSERT_EQ(Cli({input}).status, 0);
-        EXPECT_TRUE(ReadFileBytes(dir / ExeName(input)).substr(512) == ObjcopyBlock(input));
+        EXPECT_TRUE(ReadFileBytes(dir / ExeName(input)).substr(512) == ObjcopyBlock(input, form));
     }
 }
 #endif
