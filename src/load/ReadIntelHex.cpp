@@ -1,8 +1,5 @@
 #include "load/ReadIntelHex.h"
 
-#include "load/LoadMessages.h"
-#include "model/HexText.h"
-
 #include <cstdint>
 
 namespace {
@@ -20,8 +17,6 @@ bool HasRecordForm(std::string_view record, std::size_t length, std::uint32_t co
     return record[0] == ':' && length >= kRecordOverhead && (length - kRecordOverhead) % 2 == 0 &&
            (length - kRecordOverhead) / 2 == count;
 }
-
-}  // namespace
 
 ObjectRecord ReadIntelHexRecord(std::string_view record, std::size_t length, bool ssse3, char* line)
 {
@@ -51,4 +46,11 @@ ObjectRecord ReadIntelHexRecord(std::string_view record, std::size_t length, boo
         ((countBits + addressHigh + addressLow + type + data.sum + checksum) & 0xFF) == 0;
     result.endsFile = type == kEndOfFileRecord;
     return result;
+}
+
+}  // namespace
+
+ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc, std::string_view first, LineFacts facts)
+{
+    return ReadRecords<ReadIntelHexRecord>(reader, doc, first, facts);
 }

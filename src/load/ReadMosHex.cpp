@@ -1,16 +1,11 @@
 #include "load/ReadMosHex.h"
 
-#include "load/LoadMessages.h"
-#include "model/HexText.h"
-
 #include <cstdint>
 
 namespace {
 
 // ";" + count + address + checksum, without data.
 constexpr std::size_t kRecordOverhead = 11;
-
-}  // namespace
 
 ObjectRecord ReadMosRecord(std::string_view record, std::size_t length, bool ssse3, char* line)
 {
@@ -46,4 +41,11 @@ ObjectRecord ReadMosRecord(std::string_view record, std::size_t length, bool sss
     result.checksumMatches =
         ((countBits + addressHigh + addressLow + data.sum) & 0xFFFF) == (checksumHigh << 8 | checksumLow);
     return result;
+}
+
+}  // namespace
+
+ReadOutcome ReadMosHex(TextLineReader& reader, Document& doc, std::string_view first, LineFacts facts)
+{
+    return ReadRecords<ReadMosRecord>(reader, doc, first, facts);
 }

@@ -1,8 +1,5 @@
 #include "load/ReadMotorolaHex.h"
 
-#include "load/LoadMessages.h"
-#include "model/HexText.h"
-
 #include <cstdint>
 
 namespace {
@@ -30,8 +27,6 @@ std::uint32_t AddressBytes(char type)
             return 0;
     }
 }
-
-}  // namespace
 
 ObjectRecord ReadMotorolaRecord(std::string_view record, std::size_t length, bool ssse3, char* line)
 {
@@ -93,4 +88,11 @@ ObjectRecord ReadMotorolaRecord(std::string_view record, std::size_t length, boo
             break;  // S0: a header, its text not used
     }
     return result;
+}
+
+}  // namespace
+
+ReadOutcome ReadMotorolaHex(TextLineReader& reader, Document& doc, std::string_view first, LineFacts facts)
+{
+    return ReadRecords<ReadMotorolaRecord>(reader, doc, first, facts);
 }
