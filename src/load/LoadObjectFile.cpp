@@ -2,8 +2,8 @@
 
 #include "load/LoadMessages.h"
 #include "load/ReadExecutable.h"
-#include "load/ReadIntelHex.h"
 #include "load/ReadListingDump.h"
+#include "load/ReadObjectFile.h"
 #include "load/SourceFile.h"
 #include "load/TextLineReader.h"
 #include "model/Document.h"
@@ -63,7 +63,7 @@ LoadOutcome LoadObjectFile(Document& doc, const std::string& path)
     if (reader.IsOpen()) {
         switch (kind) {
             case SourceKind::ObjectFile:
-                outcome = ReadIntelHex(reader, doc);
+                outcome = ReadObjectFile(reader, doc);
                 break;
             case SourceKind::Listing:
                 outcome = ReadListingDump(reader, doc);

@@ -43,6 +43,8 @@ TEST_F(CliBadInput, RefusedFilesWriteNothingAndExitWithOne)
         {"bad.obj", ":018G000080F7\n", invalid},
         {"bad.obj", ":0180000080FF\r\n:0180010011EE\r\n",
          ":2: Last line listed failed checksum. File read aborted.\n"},
+        {"bad.obj", "S104800080FB\r\nS5030002FA\r\n",
+         ":2: Record count does not match the data records before it. File read aborted.\n"},
         {"bad.lst", ListingWithDumpLines(40000),
          ":32770: File holds more than 32767 dump lines. File read aborted.\n"},
         {"noise.exe", Noise(5000), ": Not a Kestrane executable. File read aborted.\n"},

@@ -104,9 +104,11 @@ private slots:
         dialogs.Then(DialogAnswerer::Choose(exe)).Then(DialogAnswerer::PressEnter());
         q.Ctrl(Qt::Key_S);
         QCOMPARE(offered, exe);
-        QCOMPARE(dialogs.Take(), QStringList({"File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File...",
-                                              "File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
-                                              "Information [OK]: File saved as '" + exe + "'"}));
+        QCOMPARE(
+            dialogs.Take(),
+            QStringList({"File [Tasm OBJ Files (Intel, Motorola or MOS Hex, *.OBJ)]: Open Object File...",
+                         "File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
+                         "Information [OK]: File saved as '" + exe + "'"}));
         const QByteArray saved = ReadAll(exe);
         QCOMPARE(saved.size(), size);
         QCOMPARE(saved.mid(16, 6), QByteArray::fromHex("00800080ffbf"));  // ORG, ENT, SP
