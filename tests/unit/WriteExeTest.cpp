@@ -128,12 +128,21 @@ TEST_F(WriteExeTest, ABlockOfManyPiecesIsWrittenWholeWhereverLinesCrossThem)
     EXPECT_TRUE(BuildExeImage(doc.state, doc.lines) == expected);
 }
 
-TEST_F(WriteExeTest, AnEmptyListGivesTheHeaderAloneAndWideFieldsKeepTheirLow16Bits)
+TEST_F(WriteExeTest, ABlockOfNoBytesIsNotWrittenAndWideFieldsKeepTheirLow16Bits)
 {
-    SetBlock(0x12345, 0x10, 0x3FFF, {});
+    // The header alone would read back as no block at all.
+    SetBlock(0x12345, 0x10, 0x3FFF, {"2345  ", "2345"});
     doc.state.ExePath = dir / "EMPTY.EXE";
+    EXPECT_FALSE(WriteExe(doc, true));
+    EXPECT_EQ(ui.TakeTranscript(),
+              std::vector<std::string>{"Warning: The block holds no bytes. Nothing saved."});
+    EXPECT_TRUE(dir.FileNames().empty());
+
+    doc.lines.Append("2345  AA");
     EXPECT_TRUE(WriteExe(doc, true));
-    EXPECT_EQ(ReadFileData(dir / "EMPTY.EXE"), Header(0x2345, 0x10, 0x3FFF));
+    Bytes expected = Header(0x2345, 0x10, 0x3FFF);
+    expected.push_back(0xAA);
+    EXPECT_EQ(ReadFileData(dir / "EMPTY.EXE"), expected);
 }
 
 TEST_F(WriteExeTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees)
