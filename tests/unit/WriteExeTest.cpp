@@ -4,6 +4,7 @@
 #include "FileImages.h"
 #include "ScriptedFrontEnd.h"
 #include "TempDir.h"
+#include "load/LoadObjectFile.h"
 #include "model/Document.h"
 #include "model/HexText.h"
 #include "output/ExeImage.h"
@@ -192,4 +193,19 @@ TEST_F(WriteExeTest, AFailedWriteSaysWhyLeavesNoTraceAndNeverClaimsSuccess)
     }
     EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"TAKEN.EXE"});
     EXPECT_EQ(ReadFileBytes(dir / "TAKEN.EXE/inside"), "keep");
+}
+
+TEST_F(WriteExeTest, TheFileTheBlockWasReadFromIsNeverReplacedWhateverNameLeadsThere)
+{
+    // Whatever name leads to it by the time the executable is written (here its own), the
+    // write finds the file it was read from where the output would go, and leaves it be.
+    const std::string source = dir.Write("game.obj", ":0180000080FF\n");
+    ASSERT_EQ(LoadObjectFile(doc, source), LoadOutcome::Loaded);
+    ui.TakeTranscript();
+    doc.state.ExePath = source;
+    EXPECT_FALSE(WriteExe(doc, true));
+    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{"Warning: The output '" + source +
+                                                     "' is the file being converted. Nothing saved."});
+    EXPECT_EQ(ReadFileBytes(source), ":0180000080FF\n");
+    EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"game.obj"});
 }
