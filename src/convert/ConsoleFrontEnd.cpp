@@ -40,15 +40,12 @@ std::size_t Utf8SequenceLength(const std::string& text, std::size_t at)
     return overlong || beyond ? 0 : length;
 }
 
-// The code point of the valid UTF-8 sequence of `length` bytes at `at`.
+// The code point of the valid UTF-8 sequence of `length` bytes (2 to 4) at `at`.
 std::uint32_t CodePoint(const std::string& text, std::size_t at, std::size_t length)
 {
     const auto byte = [&text](std::size_t i) {
         return static_cast<std::uint32_t>(static_cast<unsigned char>(text[i]));
     };
-    if (length == 1) {
-        return byte(at);
-    }
     std::uint32_t point = byte(at) & (0x7Fu >> length);
     for (std::size_t i = 1; i < length; ++i) {
         point = point << 6 | (byte(at + i) & 0x3F);
@@ -93,9 +90,8 @@ std::string EscapedName(const std::string& text)
         // C1 controls, U+0080 to U+009F, are C2 80 to C2 9F in UTF-8.
         const bool control = byte < 0x20 || byte == 0x7F ||
                              (byte == 0xC2 && length == 2 && static_cast<unsigned char>(text[at + 1]) < 0xA0);
-        if (length > 1 && ReordersText(CodePoint(text, at, length))) {
-            std::snprintf(escape, sizeof escape, "\\u%04X",
-                          static_cast<unsigned>(CodePoint(text, at, length)));
+        if (const std::uint32_t point = length > 1 ? CodePoint(text, at, length) : 0; ReordersText(point)) {
+            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(point));
             shown += escape;
             at += length;
             continue;

@@ -20,6 +20,9 @@ namespace {
 // Symlinks followed at most before the target counts as a loop.
 constexpr int kMaxLinks = 40;
 
+// The longest file name, in UTF-16 units, a Windows file system takes.
+constexpr std::size_t kMaxNameLength = 255;
+
 // The temporary file of the write under way, for the signal handler.
 volatile std::sig_atomic_t g_pending = 0;
 wchar_t g_pendingPath[32768];
@@ -224,6 +227,12 @@ WriteOutcome WriteToPath(const std::string& path, WritePieces& bytes, const File
     const fs::path name = target.filename();
     if (name.empty() || name == "." || name == "..") {
         reason = ErrnoText(EISDIR);
+        return WriteOutcome::Failed;
+    }
+    // A name longer than any Windows file system takes (NTFS, FAT and exFAT alike): said
+    // so, where the system would say only that the path is not found.
+    if (name.wstring().size() > kMaxNameLength) {
+        reason = ErrnoText(ENAMETOOLONG);
         return WriteOutcome::Failed;
     }
     const std::wstring wide = target.wstring();
