@@ -505,13 +505,15 @@ protected:
         return TamperWith("openat", "O_TMPFILE", "error=EOPNOTSUPP");
     }
 
-    // Waits until the trace shows `call` begun (strace writes that before it holds the
-    // call up) and returns the pid of quillet-cli, or -1 when it never does.
-    pid_t WaitUntilTraced(pid_t strace, const std::string& call)
+    // Waits until the trace shows `call` begun after `after` (strace writes that before it
+    // holds the call up) and returns the pid of quillet-cli, or -1 when it never does.
+    pid_t WaitUntilTraced(pid_t strace, const std::string& call, const std::string& after = "")
     {
         for (int tries = 0; tries < 500; ++tries) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            if (ReadFileBytes(dir / "trace").find(call) != std::string::npos) {
+            const std::string trace = ReadFileBytes(dir / "trace");
+            if (const std::size_t at = trace.find(after);
+                at != std::string::npos && trace.find(call, at) != std::string::npos) {
                 const std::string children = ReadFileBytes("/proc/" + std::to_string(strace) + "/task/" +
                                                            std::to_string(strace) + "/children");
                 if (const int cli = std::atoi(children.c_str()); cli > 0) {
@@ -652,9 +654,9 @@ TEST_F(CliUnderStrace, WhatChangesWhileTheSourceIsReadIsFoundBeforeAnythingIsRep
         fs::remove(dir / "HELLO.EXE");
         dir.Write("hello.obj", source);
         std::vector<std::string> args = TamperWith("read", ":1880", "delay_enter=1500000");
-        args.insert(args.begin(), {"-f", "-e", "trace=read"});
+        args.insert(args.begin(), {"-f", "-e", "trace=openat,read"});
         const pid_t strace = Start(args);
-        ASSERT_GT(WaitUntilTraced(strace, "read("), 0);
+        ASSERT_GT(WaitUntilTraced(strace, "read(", "\"hello.obj\""), 0);
         c.change();
         EXPECT_EQ(Wait(strace), 1);
         EXPECT_EQ(ReadFileBytes(dir / "stderr"), c.err);
