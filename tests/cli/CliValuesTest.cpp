@@ -91,7 +91,12 @@ TEST_F(CliValues, AnExecutableSavesAgainInPlaceWithOnlyTheHeaderValuesChanged)
 {
     Copy("hello.obj");
     ASSERT_EQ(Cli({"hello.obj"}).status, 0);
-    const std::string built = ReadFileBytes(dir / "HELLO.EXE");
+    // Another tool's bytes in the header, besides ORG, ENT and SP: they stay.
+    std::string built = ReadFileBytes(dir / "HELLO.EXE");
+    for (std::size_t at = 8; at < 512; at += at == 15 ? 7 : 1) {
+        built[at] = static_cast<char>(at * 7);
+    }
+    dir.Write("HELLO.EXE", built);
 
     // Opened and saved unchanged, it is byte for byte what it was.
     ProgramRun run = Cli({"HELLO.EXE"});
@@ -108,8 +113,14 @@ TEST_F(CliValues, AnExecutableSavesAgainInPlaceWithOnlyTheHeaderValuesChanged)
 
     // A copy with a new ENT and SP, the executable itself left as it was.
     EXPECT_EQ(Cli({"--ent", "&H9003", "--sp", "&HBFF0", "-o", "NEW.EXE", "HELLO.EXE"}).status, 0);
-    EXPECT_EQ(ReadFileBytes(dir / "NEW.EXE"), ExeHeader(0x9000, 0x9003, 0xBFF0) + built.substr(512));
+    std::string copy = moved;
+    copy.replace(18, 4, "\x03\x90\xF0\xBF");
+    EXPECT_EQ(ReadFileBytes(dir / "NEW.EXE"), copy);
     EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), moved);
     EXPECT_EQ(Cli({"--info", "NEW.EXE"}).out,
               "ORG: 9000\nENT: 9003\nSP: BFF0\nBlock: 62 bytes in 4 dump lines\nLoads at: 9000-903D\n");
+
+    // And back: the very file it was.
+    EXPECT_EQ(Cli({"--org", "&H8000", "HELLO.EXE"}).status, 0);
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), built);
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+
 namespace {
 
 struct Line {
@@ -131,19 +134,30 @@ TEST(TextLineReader, KeepsOnlyWhatTheCallerAsksForButMeasuresTheWholeLine)
     EXPECT_EQ(atEdge[16], (Line{"f", 4097, false}));
 }
 
-TEST(TextLineReader, AFileWhoseSizeChangesWhileItIsReadFails)
+TEST(TextLineReader, AFileThatChangesWhileItIsReadFails)
 {
-    // The size is taken as the file is opened: cut short or written to since, it is no
-    // one state of the file, and none of it is handed out as the file.
+    // The size and times are taken as the file is opened: cut short, written to or
+    // rewritten to the same length since, it is no one state of the file, and none of it
+    // is handed out as the file.
+    namespace fs = std::filesystem;
     TempDir dir;
-    for (const std::uintmax_t size : {5000u, 20000u}) {
-        SCOPED_TRACE(size);
-        const std::string path = dir.Write("changing.lst", std::string(10000, 'x') + "\nend\n");
+    const std::string text = std::string(10000, 'x') + "\nend\n";
+    const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> changes = {
+        {"cut short", [](const std::string& path) { fs::resize_file(fs::u8path(path), 5000); }},
+        {"grown", [](const std::string& path) { fs::resize_file(fs::u8path(path), 20000); }},
+        {"the same length",
+         [&](const std::string&) { dir.Write("changing.lst", std::string(10000, 'y') + "\nend\n"); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        const std::string path = dir.Write("changing.lst", text);
+        // Written an hour ago, so that a change now is a change of its times.
+        fs::last_write_time(fs::u8path(path), fs::file_time_type::clock::now() - std::chrono::hours(1));
         TextLineReader reader(path, 4096);
-        std::filesystem::resize_file(std::filesystem::u8path(path), size);
-        std::string_view text;
+        change(path);
+        std::string_view line;
         LineFacts facts;
-        while (reader.Next(text, facts)) {
+        while (reader.Next(line, facts)) {
         }
         EXPECT_TRUE(reader.Failed());
         EXPECT_EQ(reader.ErrorText(), "the file changed while it was read");
