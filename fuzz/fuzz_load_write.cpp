@@ -3,9 +3,10 @@
 // block it loads is written with WriteExe. The executable must be the header with ORG,
 // ENT and SP followed by the bytes of every dump line, the block's layout must count
 // exactly those bytes, the write must leave nothing else behind, and a refused load must
-// leave the commands' values alone. An executable saves over itself as its header's ORG,
-// ENT and SP and its very block. A load says nothing but that an object file has no
-// end-of-file record.
+// leave the commands' values alone. An executable saves over itself as its very bytes,
+// header and all. Whatever is written reads back and writes the same bytes again; a block
+// of no bytes, whose executable would not, is not written. A load says nothing but that
+// an object file has no end-of-file record.
 
 #include "FileImages.h"
 #include "FuzzSupport.h"
@@ -15,6 +16,8 @@
 #include "model/Document.h"
 #include "model/HexText.h"
 #include "output/WriteExe.h"
+
+#include <algorithm>
 
 #include <fstream>
 #include <iterator>
@@ -60,25 +63,38 @@ void ConvertAs(const std::string& name, const std::uint8_t* data, std::size_t si
         FUZZ_CHECK(doc.state.Sp % 0x4000 == 0x3FFF && doc.state.Sp / 0x4000 == doc.state.Org / 0x4000);
     }
 
-    FUZZ_CHECK(WriteExe(doc, executable));  // an executable is replaced without a question
-    const std::vector<std::uint8_t> image = ReadBack(doc.state.ExePath);
     std::vector<std::uint8_t> block;
     for (const std::string& line : doc.lines.Lines()) {
         AppendHexBytes(LineByteText(line), block);
     }
-    FUZZ_CHECK(image.size() == 512 + block.size());
     // The layout the map and the warnings show counts exactly the bytes written.
     FUZZ_CHECK(LayOutBlock(doc.lines, doc.state.Org).bytes == static_cast<std::int64_t>(block.size()));
+    if (block.empty()) {
+        FUZZ_CHECK(!WriteExe(doc, true));
+        FUZZ_CHECK(ui.messages.back() == "1: " + std::string(kNoBytesMessage));
+        FUZZ_CHECK(ScratchFileNames().size() == 1);  // the input alone
+        return;
+    }
+    FUZZ_CHECK(WriteExe(doc, executable));  // an executable is replaced without a question
+    const std::vector<std::uint8_t> image = ReadBack(doc.state.ExePath);
+    FUZZ_CHECK(image.size() == 512 + block.size());
     FUZZ_CHECK(std::equal(block.begin(), block.end(), image.begin() + 512));
     FUZZ_CHECK(Word(image, 16) == static_cast<std::uint32_t>(doc.state.Org));
     FUZZ_CHECK(Word(image, 18) == static_cast<std::uint32_t>(doc.state.Ent));
     FUZZ_CHECK(Word(image, 20) == static_cast<std::uint32_t>(doc.state.Sp));
     if (executable) {
-        FUZZ_CHECK(image.size() == size && std::equal(image.begin() + 512, image.end(), data + 512));
+        FUZZ_CHECK(image.size() == size && std::equal(image.begin(), image.end(), data));
         FUZZ_CHECK(ScratchFileNames().size() == 1);  // the executable, saved over itself
     } else {
         FUZZ_CHECK(ScratchFileNames().size() == 2);  // the input and the executable
     }
+
+    // What was written reads back, and saved again is the same file.
+    FuzzFrontEnd again;
+    Document back(again);
+    FUZZ_CHECK(LoadObjectFile(back, doc.state.ExePath) == LoadOutcome::Loaded && again.messages.empty());
+    FUZZ_CHECK(WriteExe(back, true));
+    FUZZ_CHECK(ReadBack(doc.state.ExePath) == image);
 }
 
 }  // namespace

@@ -48,7 +48,9 @@ ensure_packages() {
   local missing
   missing=$(_missing_packages "$@")
   [ -z "$missing" ] && return 0
-  _sudo_for "These packages are missing and sudo is not available: $(echo $missing)" || return 1
+  _sudo_for "These packages are missing and sudo is not available: $(echo $missing)
+Run this script once as root, which installs them; or install sudo; or have root run:
+  apt-get install $(echo $missing)" || return 1
   echo "Installing: $(echo $missing)"
   _apt_get_update
   # shellcheck disable=SC2086
@@ -62,7 +64,9 @@ ensure_build_depends() {
   local dir
   dir=$(cd "$1" && pwd)
   (cd "$dir" && dpkg-checkbuilddeps) 2>/dev/null && return 0
-  _sudo_for "The build dependencies of $1 are missing and sudo is not available" || return 1
+  _sudo_for "The build dependencies of $1 are missing and sudo is not available.
+Run this script once as root, which installs them; or install sudo; or have root run:
+  apt-get build-dep $dir" || return 1
   echo "Installing the build dependencies of $1"
   _apt_get_update
   _apt_get build-dep -y -qq --no-install-recommends "$dir" >/dev/null
@@ -88,6 +92,12 @@ SCREENSHOT_PACKAGES="xvfb openbox xdotool imagemagick"
 # manager.
 WINDOWS_BUILD_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix"
 WINDOWS_PACKAGES="$WINDOWS_BUILD_PACKAGES googletest wine64 xvfb openbox"
+
+# What building the Windows installer needs (wixl, from msitools' sources), and checking
+# it under Wine besides: msiinfo (msitools) reads its tables, and xdotool closes the
+# message box its Explorer command shows.
+MSI_BUILD_PACKAGES="wixl"
+MSI_CHECK_PACKAGES="$MSI_BUILD_PACKAGES msitools xdotool"
 
 # What checking the install tree needs: the validators of desktop entries and of
 # AppStream metadata, groff to render the man pages, and dpkg-dev to read debian/.

@@ -19,3 +19,12 @@ project_files() {
   find . \( -name .git -o -path './build*' -o -path './obj-*' -o -path ./dist -o -path ./out \
     -o -name .cache \) -prune -o -type f ${names[0]+\( "${names[@]}" \)} -printf '%P\0'
 }
+
+# The project's version, as CMake takes it from CMakeLists.txt: the packages CPack and
+# wixl build are named after it.
+project_version() {
+  local version
+  version=$(sed -n 's/^project([A-Za-z]* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+  [ -n "$version" ] || { echo "CMakeLists.txt names no project version" >&2; return 1; }
+  echo "$version"
+}

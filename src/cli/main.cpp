@@ -13,10 +13,10 @@ int main(int argc, char** argv)
     switch (options.action) {
         case CliOptions::Action::Help:
             std::cout << HelpText();
-            return kExitSaved;
+            return CloseStandardOutput("quillet-cli", kExitSaved);
         case CliOptions::Action::Version:
             std::cout << "quillet-cli (Kestrane Quillet) " << QUILLET_VERSION << '\n';
-            return kExitSaved;
+            return CloseStandardOutput("quillet-cli", kExitSaved);
         case CliOptions::Action::Convert:
             break;
     }
@@ -25,5 +25,5 @@ int main(int argc, char** argv)
         std::cerr << "quillet-cli: " << EscapedName(options.error) << '\n' << UsageLine() << '\n';
         return kExitUsage;
     }
-    return ConvertOnConsole(options.request, UsageLine());
+    return CloseStandardOutput("quillet-cli", ConvertOnConsole(options.request, UsageLine()));
 }

@@ -32,7 +32,7 @@ bool OutputIsUsable(Document& doc, const std::string& output, const std::string&
 ExitStatus Convert(Document& doc, const ConversionRequest& request)
 {
     const std::string& source = request.source;
-    if (!FileExists(source)) {
+    if (NothingToRead(source)) {
         doc.frontEnd.ShowMessage(kNoValidFileMessage, Icon::Error);
         return kExitUsage;
     }
@@ -79,9 +79,4 @@ ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& reques
         doc.frontEnd.ShowMessage(kOutOfMemoryMessage, Icon::Warning);
         return kExitRefused;
     }
-}
-
-std::string OutputIsTheSourceMessage(const std::string& name)
-{
-    return "The output '" + name + "' is the file being converted. Nothing saved.";
 }

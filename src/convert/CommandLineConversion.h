@@ -1,6 +1,7 @@
 #pragma once
 
 #include "edit/SetBlockValues.h"
+#include "output/WriteExe.h"  // OutputIsTheSourceMessage
 
 #include <optional>
 #include <string>
@@ -33,11 +34,6 @@ struct ConversionRequest {
 // is a folder, or that is or may be the source itself, is refused before anything is
 // read. Running out of memory is reported, not fatal.
 ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& request);
-
-// The refusal of an output that is, or may be, the source: "The output 'NAME' is the file
-// being converted. Nothing saved.", NAME as the front end shows the path. The window's
-// Save says the same, and offers its dialog again.
-std::string OutputIsTheSourceMessage(const std::string& name);
 
 // The messages of a command line that names no usable file.
 inline constexpr const char* kNoValidFileMessage = "It could be a good idea to supply a valid filename...";

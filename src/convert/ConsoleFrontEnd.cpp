@@ -1,9 +1,13 @@
 #include "convert/ConsoleFrontEnd.h"
 
 #include "convert/CommandLineConversion.h"
+#include "convert/ProgramStart.h"
 #include "model/Document.h"
+#include "model/TextUtil.h"
 #include "output/SafeFileWrite.h"
 
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <utility>
@@ -36,6 +40,27 @@ std::size_t Utf8SequenceLength(const std::string& text, std::size_t at)
     return overlong || beyond ? 0 : length;
 }
 
+// The code point of the valid UTF-8 sequence of `length` bytes (2 to 4) at `at`.
+std::uint32_t CodePoint(const std::string& text, std::size_t at, std::size_t length)
+{
+    const auto byte = [&text](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(text[i]));
+    };
+    std::uint32_t point = byte(at) & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        point = point << 6 | (byte(at + i) & 0x3F);
+    }
+    return point;
+}
+
+// The characters that change the direction in which the text after them is shown: a
+// name holding one could show as another.
+bool ReordersText(std::uint32_t point)
+{
+    return point == 0x061C || point == 0x200E || point == 0x200F || (point >= 0x202A && point <= 0x202E) ||
+           (point >= 0x2066 && point <= 0x2069);
+}
+
 // Messages may hold CR LF line breaks; on the terminal each message is one line.
 std::string OneLine(const std::string& text)
 {
@@ -65,6 +90,12 @@ std::string EscapedName(const std::string& text)
         // C1 controls, U+0080 to U+009F, are C2 80 to C2 9F in UTF-8.
         const bool control = byte < 0x20 || byte == 0x7F ||
                              (byte == 0xC2 && length == 2 && static_cast<unsigned char>(text[at + 1]) < 0xA0);
+        if (const std::uint32_t point = length > 1 ? CodePoint(text, at, length) : 0; ReordersText(point)) {
+            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(point));
+            shown += escape;
+            at += length;
+            continue;
+        }
         if (length > 0 && !control) {
             shown.append(text, at, length);
             at += length;
@@ -121,13 +152,35 @@ std::string ConsoleFrontEnd::AskText(const std::string&, const std::string&)
 
 int ConvertOnConsole(const ConversionRequest& request, const std::string& usageLine)
 {
-    // The executable may go to standard output (-o -): then nothing else may.
-    const bool toStandardOutput = request.output && DescriptorNamed(*request.output) == 1;
-    ConsoleFrontEnd frontEnd(toStandardOutput ? std::cerr : std::cout, std::cerr, request.source);
+    // The executable may go to standard output (-o -, or any name for it): then nothing
+    // else may. Nor may it go onto a terminal, where its bytes would be taken for commands.
+    const int descriptor = request.output && !request.infoOnly ? DescriptorNamed(*request.output) : -1;
+    ConsoleFrontEnd frontEnd(descriptor == 1 ? std::cerr : std::cout, std::cerr, request.source);
     Document doc(frontEnd);
-    const ExitStatus status = ConvertFromCommandLine(doc, request);
+    ExitStatus status = kExitUsage;
+    if ((descriptor == 1 || descriptor == 2) && IsTerminal(descriptor)) {
+        frontEnd.ShowMessage(kTerminalMessage, Icon::Error);
+    } else {
+        status = ConvertFromCommandLine(doc, request);
+    }
     if (status == kExitUsage) {
         std::cerr << usageLine << '\n';
     }
     return status;
+}
+
+int CloseStandardOutput(const char* program, int status)
+{
+    // A line that could not be written before left its reason behind, as nothing has
+    // failed since; what fails now says its own.
+    const int earlier = errno;
+    errno = 0;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0;
+    if (flushed && std::ferror(stdout) == 0 && !std::cout.fail()) {
+        return status;
+    }
+    std::cerr << program << ": write error: " << ErrnoText(errno != 0 ? errno : earlier) << '\n'
+              << std::flush;
+    return status == kExitSaved ? kExitRefused : status;
 }

@@ -9,9 +9,11 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <io.h>        // _get_osfhandle
 #include <shellapi.h>  // needs windows.h first
 #else
 #include <signal.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -82,6 +84,13 @@ std::string ToUtf8(const wchar_t* wide)
 
 }  // namespace
 
+bool IsTerminal(int fd)
+{
+    // _isatty says yes to every character device, NUL and serial ports among them.
+    DWORD mode = 0;
+    return GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &mode) != 0;
+}
+
 std::vector<std::string> Utf8Arguments(int argc, char** argv)
 {
     int count = 0;
@@ -98,6 +107,11 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv)
 }
 
 #else
+
+bool IsTerminal(int fd)
+{
+    return isatty(fd) != 0;
+}
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv)
 {

@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-// What both programs do as they start, before anything else.
+// What both programs do as they start, before anything else, and what they ask of the
+// console they were started from.
 
 // The signals that end the program (kInterruptingSignals: SIGINT, SIGTERM, SIGHUP,
 // SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE) remove the temporary file of a write under
@@ -26,3 +27,6 @@ std::string CommandLineArgument(int argc, char** argv);
 
 // The same of arguments already read, in UTF-8.
 std::string CommandLineArgument(const std::vector<std::string>& words);
+
+// True when descriptor `fd` is a terminal (on Windows, a console) that a person reads.
+bool IsTerminal(int fd);

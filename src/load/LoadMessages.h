@@ -10,7 +10,8 @@ struct Document;
 
 enum class ReadOutcome {
     Finished,            // read to the end of the file
-    FinishedWithoutEnd,  // read to the end of an object file that has no end-of-file record
+    FinishedWithoutEnd,  // an object file read to its end without an end-of-file record (nor a count record
+                         // last)
     Aborted,             // refused the file; the reader has told the user why
     Failed,              // the file could not be read to its end
 };
@@ -20,6 +21,15 @@ inline constexpr const char* kTooManyLinesMessage =
 inline constexpr const char* kInvalidObjectFileMessage = "Object file is invalid. File read aborted.";
 inline constexpr const char* kChecksumFailedMessage = "Last line listed failed checksum. File read aborted.";
 inline constexpr const char* kNotExecutableMessage = "Not a Kestrane executable. File read aborted.";
+
+// A Motorola data record whose 24- or 32-bit address does not fit in 16 bits: the block
+// has no place there.
+inline constexpr const char* kAddressOutside64KMessage =
+    "Record address is outside the 64K address space. File read aborted.";
+// A count record (Motorola S5 or S6, MOS Technology's last record) that does not count
+// the data records read before it: some were lost or are left over.
+inline constexpr const char* kRecordCountMessage =
+    "Record count does not match the data records before it. File read aborted.";
 
 // An object file read to its end without an end-of-file record converts all the same,
 // but the assembler may have died or the disk filled before it was written whole.

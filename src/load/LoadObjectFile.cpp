@@ -2,8 +2,8 @@
 
 #include "load/LoadMessages.h"
 #include "load/ReadExecutable.h"
-#include "load/ReadIntelHex.h"
 #include "load/ReadListingDump.h"
+#include "load/ReadObjectFile.h"
 #include "load/SourceFile.h"
 #include "load/TextLineReader.h"
 #include "model/Document.h"
@@ -24,22 +24,27 @@ void ResetForLoad(Document& doc)
     doc.lines.Clear();
     doc.state.DumpLineCount = 0;
     doc.state.BlockBytes = 0;
+    doc.state.SourceFile = {};
+    doc.state.ExeHeader.clear();
 }
 
-// ORG, ENT and SP are an executable's own; for a listing or object file ORG is the first
-// dump line's address, ENT is ORG and SP the end of ORG's 16K page.
-void ShowLoadedBlock(Document& doc, std::uint64_t fileLength, const ExeHeaderValues* header)
+// ORG, ENT and SP are an executable's own, and so is its header, kept for the save; for a
+// listing or object file ORG is the first dump line's address, ENT is ORG and SP the end
+// of ORG's 16K page, and the file read is one the save must never replace.
+void ShowLoadedBlock(Document& doc, const TextLineReader& reader, const ExeHeaderValues* header)
 {
     BlockState& s = doc.state;
     s.Org = LineAddress(doc.lines.Line(0));
     s.Ent = header != nullptr ? header->ent : s.Org;
     s.Sp = header != nullptr ? header->sp : DefaultSp(s.Org);
+    s.SourceFile = header != nullptr ? FileIdentity() : reader.Identity();
+    s.ExeHeader = header != nullptr ? header->bytes : std::vector<std::uint8_t>();
     for (const Command command : {Command::SaveExeAs, Command::CopySelectionAsText, Command::ChangeOrg,
                                   Command::ChangeEnt, Command::ChangeSp}) {
         doc.frontEnd.SetCommandEnabled(command, true);
     }
-    doc.frontEnd.SetStatusText(StatusPanel::File,
-                               DisplayName(s.SourcePath) + " (" + std::to_string(fileLength) + " bytes)");
+    doc.frontEnd.SetStatusText(
+        StatusPanel::File, DisplayName(s.SourcePath) + " (" + std::to_string(reader.BytesRead()) + " bytes)");
     doc.frontEnd.SetStatusText(StatusPanel::Block, "Block=" + std::to_string(s.BlockBytes) + " bytes ");
     ShowAddresses(doc);
 }
@@ -63,7 +68,7 @@ LoadOutcome LoadObjectFile(Document& doc, const std::string& path)
     if (reader.IsOpen()) {
         switch (kind) {
             case SourceKind::ObjectFile:
-                outcome = ReadIntelHex(reader, doc);
+                outcome = ReadObjectFile(reader, doc);
                 break;
             case SourceKind::Listing:
                 outcome = ReadListingDump(reader, doc);
@@ -87,7 +92,7 @@ LoadOutcome LoadObjectFile(Document& doc, const std::string& path)
     if (doc.lines.Count() == 0) {
         return LoadOutcome::NoDumpLines;
     }
-    ShowLoadedBlock(doc, reader.BytesRead(), kind == SourceKind::Executable ? &header : nullptr);
+    ShowLoadedBlock(doc, reader, kind == SourceKind::Executable ? &header : nullptr);
     if (outcome == ReadOutcome::FinishedWithoutEnd) {
         doc.frontEnd.ShowMessage(kNoEndRecordMessage, Icon::Warning);
     }

@@ -27,12 +27,6 @@ bool IsFolderName(const fs::path& name)
     return name.empty() || name == "." || name == "..";
 }
 
-// The failure of a comparison only because there is nothing at one of the paths.
-bool NothingThere(const std::error_code& ec)
-{
-    return ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory;
-}
-
 }  // namespace
 
 bool FileExists(const std::string& path)
@@ -40,6 +34,13 @@ bool FileExists(const std::string& path)
     std::error_code ec;
     const fs::file_status status = fs::status(fs::u8path(path), ec);
     return fs::exists(status) && !fs::is_directory(status);
+}
+
+bool NothingToRead(const std::string& path)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(fs::u8path(path), ec);
+    return status.type() == fs::file_type::not_found || fs::is_directory(status);
 }
 
 bool NamesFolder(const std::string& path)
@@ -61,22 +62,12 @@ bool MightBeSameFile(const std::string& output, const std::string& source)
     const fs::path target = FileSystemPath(output);
     const fs::path file = fs::u8path(source);
     std::error_code ec;
-    const fs::file_status status = fs::status(target, ec);
-    if (status.type() == fs::file_type::not_found || NothingThere(ec) || ec == std::errc::permission_denied) {
-        return false;
-    }
-    if (ec) {
-        return true;  // a chain of too many links, an I/O error: no telling where it leads
-    }
     if (fs::equivalent(target, file, ec)) {
         return true;
     }
     const fs::path resolvedTarget = ec ? fs::path() : fs::canonical(target, ec);
     const fs::path resolvedFile = ec ? fs::path() : fs::canonical(file, ec);
-    if (ec) {
-        return !NothingThere(ec);
-    }
-    return resolvedTarget == resolvedFile;
+    return !ec && resolvedTarget == resolvedFile;
 }
 
 bool OutputWouldReplaceSource(const std::string& output, const std::string& source)

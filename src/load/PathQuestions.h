@@ -9,6 +9,11 @@
 // True when something other than a folder exists at `path`, following symlinks.
 bool FileExists(const std::string& path);
 
+// True when there is no file at `path` to read: nothing at all, or a folder. A path that
+// cannot be looked at (a folder on the way that the user may not search) is not: reading
+// it tells why.
+bool NothingToRead(const std::string& path);
+
 // True when `path` names a folder: an existing one, or a name that ends in a separator,
 // "." or "..".
 bool NamesFolder(const std::string& path);
@@ -17,11 +22,13 @@ bool NamesFolder(const std::string& path);
 // made there.
 bool FolderExists(const std::string& path);
 
-// True when writing to `output` could write over the file `source`: both are one file by
-// device and inode, or by their final resolved paths (a network or FUSE file system may
-// give one file two inode numbers), or either comparison failed. Only nothing there
-// (at either path) or no permission to look at `output` (then the write cannot reach it
-// either) rules a failed comparison out. "-" is standard output, as the write takes it.
+// True when writing to `output` would write over the file `source`, as far as can be told
+// before it is read: both are one file by device and inode, or by their final resolved
+// paths (a network or FUSE file system may give one file two inode numbers). A comparison
+// that fails (a name too long, too many links) tells nothing, and is not taken for a
+// match: the write itself compares what it is about to replace with the source as it was
+// read (BlockState::SourceFile), where nothing can be changed in between. "-" is
+// standard output, as the write takes it.
 bool MightBeSameFile(const std::string& output, const std::string& source);
 
 // True when writing the executable made from `source` to `output` would lose the source:

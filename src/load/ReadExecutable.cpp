@@ -12,6 +12,11 @@ namespace {
 constexpr std::size_t kHeaderLength = 512;
 constexpr std::size_t kLineBytes = 16;
 
+// The most bytes a dump line the program reads can show: the longest dump line, its
+// address and a space, then three characters a byte. No block the converter writes needs
+// more to a line than that to fit the list.
+constexpr std::size_t kMaxLineBytes = (kMaxDumpLineLength - 5 + 2) / 3;
+
 // What every executable starts with: "EXE", 00, and the header's length, 512.
 constexpr char kSignature[] = {'E', 'X', 'E', 0, 0, 2, 0, 0};
 
@@ -59,20 +64,29 @@ ReadOutcome ReadExecutable(TextLineReader& reader, Document& doc, ExeHeaderValue
         doc.frontEnd.ShowMessage(kNotExecutableMessage, Icon::Warning);
         return ReadOutcome::Aborted;
     }
-    header = {Field16(head, 16), Field16(head, 18), Field16(head, 20)};
+    header = {Field16(head, 16), Field16(head, 18), Field16(head, 20),
+              std::vector<std::uint8_t>(head, head + kHeaderLength)};
 
+    // Sixteen bytes to a dump line, or as many more as it takes to fit the block into the
+    // list: a block written from records of up to 255 bytes, or from long listing lines,
+    // reads back whole.
     const std::uint64_t size = reader.SizeWhenOpened();
     const std::uint64_t blockBytes = size > kHeaderLength ? size - kHeaderLength : 0;
-    const std::uint64_t lineCount = (blockBytes + kLineBytes - 1) / kLineBytes;
-    if (lineCount > static_cast<std::uint64_t>(DumpList::kMaxLines)) {
+    constexpr auto kMaxLines = static_cast<std::uint64_t>(DumpList::kMaxLines);
+    const std::uint64_t lineBytes =
+        std::max<std::uint64_t>(kLineBytes, (blockBytes + kMaxLines - 1) / kMaxLines);
+    if (lineBytes > kMaxLineBytes) {
         doc.frontEnd.ShowMessage(kTooManyLinesMessage, Icon::Warning);
         return ReadOutcome::Aborted;
     }
-    // A line of 16 bytes is 53 characters, and one more is written past it.
-    doc.lines.Reserve(static_cast<std::size_t>(lineCount) * 54, static_cast<int>(lineCount));
+    const auto perLine = static_cast<std::size_t>(lineBytes);
+    const std::uint64_t lineCount = (blockBytes + lineBytes - 1) / lineBytes;
+    // A line is three characters a byte and its address, and one more is written past it.
+    doc.lines.Reserve(static_cast<std::size_t>(lineCount) * (3 * perLine + 6), static_cast<int>(lineCount));
     auto address = static_cast<std::uint32_t>(header.org);
-    char bytes[kLineBytes];
-    for (std::size_t count; (count = ReadUpTo(reader, bytes, kLineBytes)) > 0; address += kLineBytes) {
+    char bytes[kMaxLineBytes];
+    for (std::size_t count; (count = ReadUpTo(reader, bytes, perLine)) > 0;
+         address += static_cast<std::uint32_t>(count)) {
         if (!AppendDumpLine(doc.lines, address & 0xFFFF, bytes, count)) {
             doc.lines.Clear();
             doc.frontEnd.ShowMessage(kTooManyLinesMessage, Icon::Warning);

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "load/LoadMessages.h"
+#include "load/ObjectRecords.h"
 
-class TextLineReader;
-struct Document;
+#include <string_view>
 
-// Turns each data record of an Intel HEX object file into one dump line ("8000  C3 00 80")
-// and adds every record's byte count to BlockBytes. Bytes are never placed by address:
-// the block is the data records' bytes in file order. Other record types are skipped; a
-// file read to its end without an end-of-file record gives FinishedWithoutEnd.
-// Aborts, with a message, at the first record of the wrong form: no start code, a length
-// that does not match the byte count, or a character other than a hex digit after the
-// start code (left: the lines read so far); or at a wrong checksum (left: an empty list).
-ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc);
+// Reads an Intel HEX object file from its first non-blank line, `first`, on (ReadRecords).
+// A record is ":", a byte count, a four-digit address, a type, the data and a checksum (the
+// low byte of the two's complement of the sum of the other pairs): ":03 8000 00 C30080 3A"
+// without the spaces. Type 00 is a data record; type 01 ends the file, but the lines after
+// it are read all the same; any other type is skipped. Every record's byte count goes into
+// BlockBytes, a refused record's too. Refused as invalid: no start code, a length that
+// does not match the byte count, or a character other than a hex digit after the start
+// code. Only a data record's checksum is tested.
+ReadOutcome ReadIntelHex(TextLineReader& reader, Document& doc, std::string_view first, LineFacts facts);

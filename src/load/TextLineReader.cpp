@@ -13,6 +13,9 @@
 #endif
 
 #ifdef _WIN32
+#include <windows.h>
+
+#include <io.h>  // _get_osfhandle
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <filesystem>
@@ -29,9 +32,27 @@ constexpr const char* kChangedWhileRead = "the file changed while it was read";
 
 #ifdef _WIN32
 
+// The facts of the file open as `file`; false when the system will not tell them.
+bool ReadFacts(std::FILE* file, FileFacts& facts)
+{
+    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+    BY_HANDLE_FILE_INFORMATION info;
+    FILE_BASIC_INFO times;
+    if (!GetFileInformationByHandle(handle, &info) ||
+        !GetFileInformationByHandleEx(handle, FileBasicInfo, &times, sizeof times)) {
+        return false;
+    }
+    facts.size = std::uint64_t{info.nFileSizeHigh} << 32 | info.nFileSizeLow;
+    facts.modified = times.LastWriteTime.QuadPart;
+    facts.changed = times.ChangeTime.QuadPart;
+    facts.identity = {info.dwVolumeSerialNumber,
+                      std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow, true};
+    return true;
+}
+
 // Opens a regular file for reading by its UTF-8 path, which the C library would take in
 // the system's code page.
-std::FILE* OpenRegularFile(const std::string& path, std::string& error, std::uint64_t& size)
+std::FILE* OpenRegularFile(const std::string& path, std::string& error, FileFacts& facts)
 {
     const std::filesystem::path name = std::filesystem::u8path(path);
     std::error_code ec;
@@ -44,30 +65,65 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error, std::uin
         error = ErrnoText(errno);
         return nullptr;
     }
-    struct _stat64 facts;
-    if (_fstat64(_fileno(file), &facts) != 0 || (facts.st_mode & _S_IFMT) != _S_IFREG) {
+    struct _stat64 mode;
+    if (_fstat64(_fileno(file), &mode) != 0 || (mode.st_mode & _S_IFMT) != _S_IFREG) {
         std::fclose(file);
         error = kNotRegularFile;
         return nullptr;
     }
-    size = static_cast<std::uint64_t>(facts.st_size);
+    if (!ReadFacts(file, facts)) {
+        error = ErrnoText(EIO);
+        std::fclose(file);
+        return nullptr;
+    }
     return file;
 }
 
 #else
 
+std::int64_t Nanoseconds(const struct timespec& time)
+{
+    return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
+// The facts of the file open as `fd`, and its type in `mode`; false when fstat fails.
+bool ReadFacts(int fd, FileFacts& facts, mode_t& mode)
+{
+    struct stat st;
+    if (fstat(fd, &st) != 0) {
+        return false;
+    }
+    mode = st.st_mode;
+    facts.size = static_cast<std::uint64_t>(st.st_size);
+#ifdef __APPLE__
+    facts.modified = Nanoseconds(st.st_mtimespec);
+    facts.changed = Nanoseconds(st.st_ctimespec);
+#else
+    facts.modified = Nanoseconds(st.st_mtim);
+    facts.changed = Nanoseconds(st.st_ctim);
+#endif
+    facts.identity = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), true};
+    return true;
+}
+
+bool ReadFacts(std::FILE* file, FileFacts& facts)
+{
+    mode_t mode;
+    return ReadFacts(fileno(file), facts, mode);
+}
+
 // Opens a regular file for reading. The open does not wait, so a FIFO that nobody writes
 // to is refused at once instead of blocking; the test is made on what was opened, so
 // nothing can be swapped in between.
-std::FILE* OpenRegularFile(const std::string& path, std::string& error, std::uint64_t& size)
+std::FILE* OpenRegularFile(const std::string& path, std::string& error, FileFacts& facts)
 {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         error = ErrnoText(errno);
         return nullptr;
     }
-    struct stat facts;
-    if (fstat(fd, &facts) != 0 || !S_ISREG(facts.st_mode)) {
+    mode_t mode = 0;
+    if (!ReadFacts(fd, facts, mode) || !S_ISREG(mode)) {
         close(fd);
         error = kNotRegularFile;
         return nullptr;
@@ -77,7 +133,6 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error, std::uin
         error = ErrnoText(errno);
         close(fd);
     }
-    size = static_cast<std::uint64_t>(facts.st_size);
     return file;
 }
 
@@ -125,7 +180,7 @@ const char* FindLineEnd(const char* from, const char* end)
 }  // namespace
 
 TextLineReader::TextLineReader(const std::string& path, std::size_t chunkSize)
-    : file_(OpenRegularFile(path, error_, sizeWhenOpened_)),
+    : file_(OpenRegularFile(path, error_, opened_)),
       chunkSize_(chunkSize > 0 ? chunkSize : 1),
       buffer_(new char[chunkSize_])
 {
@@ -150,7 +205,7 @@ bool TextLineReader::Fill()
     if (end_ == 0 && std::ferror(file_) != 0) {
         failed_ = true;
         error_ = ErrnoText(errno);
-    } else if (bytesRead_ > sizeWhenOpened_ || (end_ == 0 && bytesRead_ < sizeWhenOpened_)) {
+    } else if (bytesRead_ > opened_.size || (end_ == 0 && (bytesRead_ < opened_.size || !UnchangedAtEnd()))) {
         // Written to, cut short or replaced in place while it was read: what was read need
         // not be any one state of the file, so none of it is used.
         failed_ = true;
@@ -158,6 +213,12 @@ bool TextLineReader::Fill()
         end_ = 0;
     }
     return end_ > 0;
+}
+
+bool TextLineReader::UnchangedAtEnd()
+{
+    FileFacts now;
+    return ReadFacts(file_, now) && now.SameState(opened_);
 }
 
 std::size_t TextLineReader::NextBytes(char* to, std::size_t room)

@@ -1,11 +1,28 @@
 #pragma once
 
+#include "model/BlockState.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
+
+// What the system says of an open file that any change to it alters: its length, when
+// its bytes and when its other facts last changed (to the nanosecond, or as finely as the
+// file system keeps them), and which file it is.
+struct FileFacts {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    std::int64_t changed = 0;
+    FileIdentity identity;
+
+    bool SameState(const FileFacts& other) const
+    {
+        return size == other.size && modified == other.modified && changed == other.changed;
+    }
+};
 
 // What the reader learnt about a line beyond the characters it kept.
 struct LineFacts {
@@ -52,8 +69,10 @@ public:
     // how many, 0 at the end of the file and on a read error (then Failed() is true).
     std::size_t NextBytes(char* to, std::size_t room);
 
-    // True once the file could not be read to its end, or changed size while it was read
-    // (then ErrorText() is "the file changed while it was read").
+    // True once the file could not be read to its end, or changed while it was read: its
+    // size, or once it is read to its end, its size, modification or change time differ
+    // from what they were when it was opened (then ErrorText() is "the file changed while
+    // it was read"). So a file rewritten to the same length is caught too.
     bool Failed() const { return failed_; }
 
     // 1-based number of the line Next() returned last.
@@ -64,7 +83,10 @@ public:
 
     // The file's size when it was opened: what a reader may expect to read, to size what it
     // fills. A file that turns out longer or shorter fails the read.
-    std::uint64_t SizeWhenOpened() const { return sizeWhenOpened_; }
+    std::uint64_t SizeWhenOpened() const { return opened_.size; }
+
+    // The file read, as it was opened: what a save must never replace.
+    const FileIdentity& Identity() const { return opened_.identity; }
 
 private:
     bool Fill();  // refills the buffer; false at the end of the file or on an error
@@ -72,8 +94,11 @@ private:
     // Past the LF of a CR LF whose CR ended the chunk before; false at the end of the file.
     bool SkipPendingLf();
 
+    // Whether the file is still as it was opened, now that it is read to its end.
+    bool UnchangedAtEnd();
+
     std::string error_;  // before file_: the open fills these two in
-    std::uint64_t sizeWhenOpened_ = 0;
+    FileFacts opened_;
     std::FILE* file_ = nullptr;
     std::size_t chunkSize_;
     std::unique_ptr<char[]> buffer_;

@@ -2,6 +2,21 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+// A file as the system knows it, whatever names lead to it: its device and inode (on
+// Windows, its volume's serial number and its file index). None is known until a file
+// is looked at.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool known = false;
+
+    bool Is(const FileIdentity& other) const
+    {
+        return known && other.known && device == other.device && inode == other.inode;
+    }
+};
 
 // The values that travel between commands. Every field starts at 0 or empty and keeps
 // its value until a command changes it. Addresses are 16-bit on the Kestrane but are
@@ -14,4 +29,12 @@ struct BlockState {
     std::int32_t Sp = 0;             // initial stack pointer
     std::int32_t BlockBytes = 0;     // block size as counted by the reader
     std::int32_t DumpLineCount = 0;  // dump lines taken from a listing
+    // The listing or object file the block was read from, as it was read: a save never
+    // replaces it or writes into it, whatever name it is given by then. None for an
+    // executable, which is saved over itself.
+    FileIdentity SourceFile;
+    // An opened executable's header, all 512 bytes: a save writes them again, ORG, ENT
+    // and SP put in, so that what another tool keeps there stays. Empty for a listing or
+    // object file.
+    std::vector<std::uint8_t> ExeHeader;
 };

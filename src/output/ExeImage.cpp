@@ -21,7 +21,11 @@ void PutWord(std::array<std::uint8_t, kExeHeaderSize>& header, std::size_t offse
 
 ExeImageSource::ExeImageSource(const BlockState& state, const DumpList& lines) : header_(), lines_(lines)
 {
-    std::copy(kSignature.begin(), kSignature.end(), header_.begin());
+    if (state.ExeHeader.size() == header_.size()) {
+        std::copy(state.ExeHeader.begin(), state.ExeHeader.end(), header_.begin());
+    } else {
+        std::copy(kSignature.begin(), kSignature.end(), header_.begin());
+    }
     PutWord(header_, 16, state.Org);
     PutWord(header_, 18, state.Ent);
     PutWord(header_, 20, state.Sp);

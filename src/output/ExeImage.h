@@ -24,7 +24,9 @@ struct BlockState;
 //       22   490  00
 //      512  rest  the bytes of dump line 0, then line 1, and so on, with nothing between
 //
-// A header field above 0xFFFF is written as its low 16 bits, the digits line 0 shows.
+// A header field above 0xFFFF is written as its low 16 bits, the digits line 0 shows. The
+// header of an opened executable (BlockState::ExeHeader) is written again as it was, but
+// for ORG, ENT and SP: the zeros above are what the converter writes of its own.
 inline constexpr std::size_t kExeHeaderSize = 512;
 
 // The executable a piece at a time, for writing it without holding it whole: the header,

@@ -11,50 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
-#include <string_view>
 #include <system_error>
-
-#ifndef _WIN32
-
-namespace {
-
-// The number that `text` is all digits of, or -1.
-int DescriptorNumber(std::string_view text)
-{
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string_view::npos) {
-        return -1;
-    }
-    int number = 0;
-    for (const char digit : text) {
-        number = number * 10 + (digit - '0');
-    }
-    return number;
-}
-
-}  // namespace
-
-#endif
-
-int DescriptorNamed(const std::string& path)
-{
-    if (path == "-") {
-        return 1;
-    }
-#ifndef _WIN32
-    if (path == "/dev/stdout") {
-        return 1;
-    }
-    if (path == "/dev/stderr") {
-        return 2;
-    }
-    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
-        if (path.compare(0, folder.size(), folder) == 0) {
-            return DescriptorNumber(std::string_view(path).substr(folder.size()));
-        }
-    }
-#endif
-    return -1;
-}
 
 bool TargetExists(const std::string& path)
 {
@@ -85,14 +42,15 @@ std::string TemporaryName(unsigned long long processId)
     return name;
 }
 
-bool WriteFileSafely(const std::string& path, ByteSource& source, std::string& reason)
+WriteOutcome WriteFileSafely(const std::string& path, ByteSource& source, const FileIdentity& keep,
+                             std::string& reason)
 {
     if (path.empty()) {
         reason = ErrnoText(ENOENT);
-        return false;
+        return WriteOutcome::Failed;
     }
     WritePieces bytes(source);
     const int descriptor = DescriptorNamed(path);
-    return descriptor >= 0 ? WriteIntoDescriptor(descriptor, bytes, reason)
-                           : WriteToPath(path, bytes, reason);
+    return descriptor >= 0 ? WriteIntoDescriptor(descriptor, bytes, keep, reason)
+                           : WriteToPath(path, bytes, keep, reason);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/BlockState.h"
+
 #include <csignal>
 #include <cstddef>
 #include <cstdint>
@@ -17,12 +19,18 @@ public:
     virtual std::size_t Next(std::uint8_t* to, std::size_t room) = 0;
 };
 
+// How a safe write ended.
+enum class WriteOutcome {
+    Written,
+    Failed,        // nothing was written; `reason` says why
+    WouldHitKept,  // what the write would replace or write into is the file to keep
+};
+
 // Writes the bytes of `source` to `path` so that no reader, and no crash, ever sees a
 // partial file, and nothing is written where the user did not ask:
-// - "-" is standard output; on Linux and macOS so are /dev/stdout, and /dev/stderr,
-//   /dev/fd/N and /proc/self/fd/N the descriptors they name: the bytes go into the
-//   descriptor the program holds, as it stands (a pipe or terminal gets them, a file
-//   opened for appending is appended to), and a file or block device there is synced.
+// - standard output or standard error, by whatever name (DescriptorNamed): the bytes go
+//   into the descriptor the program holds, as it stands (a pipe gets them, a file opened
+//   for appending is appended to), and a file or block device there is synced.
 // - missing or a regular file: the bytes go to a new file in the same folder (on Linux
 //   unnamed, where the file system allows, until its bytes are on the disk), synced, and
 //   renamed over `path`; then the folder is synced. An earlier file keeps its permission
@@ -32,25 +40,35 @@ public:
 // - a symlink: followed only where the system would follow it (never another user's link
 //   in a sticky world-writable folder such as /tmp, unless the folder is that user's);
 //   the file it leads to is written as above, and the link stays a link.
-// - a device, FIFO or socket: the bytes are written into it, and a block device synced.
+// - a device, FIFO or socket: the bytes are written into it, and a block device synced;
+//   a FIFO that nobody reads yet is waited on until someone does, as a shell's `>` waits.
 // - a folder, or an empty name: refused before anything is written.
-// What is there is judged by the descriptor held, not by the name looked at before. On
-// failure no new file is left beside the target, an earlier file is as it was, `reason`
-// says why ("No such file or directory") and the result is false; only when the folder
-// alone could not be synced is the new file in place all the same.
-bool WriteFileSafely(const std::string& path, ByteSource& source, std::string& reason);
+// What is there is judged by the descriptor held, not by the name looked at before. The
+// file `keep` (the source being converted) is never replaced or written into: what the
+// name holds is compared with it by device and inode just before the new file is renamed
+// over it, and what is written into as it is opened; on a match nothing is written and the
+// outcome says so. On failure no new file is left beside the target, an earlier file is
+// as it was, `reason` says why ("No such file or directory"); only when the folder alone
+// could not be synced is the new file in place all the same.
+WriteOutcome WriteFileSafely(const std::string& path, ByteSource& source, const FileIdentity& keep,
+                             std::string& reason);
 
 // True when there is something that writing to `path` would replace or write into: a
 // file or device, after links, or a descriptor that "-" or /dev/stdout names.
 bool TargetExists(const std::string& path);
 
-// The descriptor that `path` names for the write: 1 for "-" and, on Linux and macOS, for
-// /dev/stdout, 2 for /dev/stderr, N for /dev/fd/N and /proc/self/fd/N; else -1.
+// The descriptor that `path` names for the write: 1 for "-"; on Linux and macOS 1 or 2
+// for any path that leads to what standard output or standard error holds (the same
+// device and inode, after every link: /dev/stdout, /dev/./stdout, /proc/self/fd/1, a link
+// to one of them, a terminal's or FIFO's own name), else N for /dev/fd/N and
+// /proc/self/fd/N; else -1.
 int DescriptorNamed(const std::string& path);
 
 // The signals that end the program, whose handlers remove the temporary file of a write
 // under way before it ends (SetUpSignals). SIGKILL cannot be caught: on Linux the new
-// file has no name until its bytes are on the disk, so that it leaves nothing behind.
+// file has no name until its bytes are on the disk, so that it never leaves a partial
+// file; only in the instant between naming the complete file and renaming it over the
+// target can it leave that complete file behind, under its temporary name.
 #ifdef _WIN32
 inline constexpr int kInterruptingSignals[] = {SIGINT, SIGTERM};
 #else

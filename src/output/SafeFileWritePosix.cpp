@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -79,6 +80,24 @@ struct HeldPath {
     char text[32];
 };
 
+// The number that `text` is all digits of, or -1.
+int DescriptorNumber(std::string_view text)
+{
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return -1;
+    }
+    int number = 0;
+    for (const char digit : text) {
+        number = number * 10 + (digit - '0');
+    }
+    return number;
+}
+
+FileIdentity IdentityOf(const struct stat& facts)
+{
+    return {static_cast<std::uint64_t>(facts.st_dev), static_cast<std::uint64_t>(facts.st_ino), true};
+}
+
 // Writes every piece to `fd`. A descriptor the program was handed may be non-blocking (a
 // pipe that another program set so): then the write waits for room.
 bool WriteAll(int fd, WritePieces& bytes)
@@ -104,19 +123,23 @@ bool WriteAll(int fd, WritePieces& bytes)
 
 // Writes into what `fd` holds as it stands, and syncs it where it is a file or a block
 // device, so that "saved" means on the disk; a pipe, terminal or other character device
-// has nothing to sync.
-bool WriteInto(int fd, const struct stat& facts, WritePieces& bytes, std::string& reason)
+// has nothing to sync. The file to keep is not written into.
+WriteOutcome WriteInto(int fd, const struct stat& facts, WritePieces& bytes, const FileIdentity& keep,
+                       std::string& reason)
 {
     if (S_ISDIR(facts.st_mode)) {
         reason = ErrnoText(EISDIR);
-        return false;
+        return WriteOutcome::Failed;
+    }
+    if (IdentityOf(facts).Is(keep)) {
+        return WriteOutcome::WouldHitKept;
     }
     const bool sync = S_ISREG(facts.st_mode) || S_ISBLK(facts.st_mode);
     if (!WriteAll(fd, bytes) || (sync && fsync(fd) != 0 && errno != EINVAL)) {
         reason = ErrnoText(errno);
-        return false;
+        return WriteOutcome::Failed;
     }
-    return true;
+    return WriteOutcome::Written;
 }
 
 // The extended attributes of a file, ACL included, each name with its value.
@@ -273,73 +296,95 @@ struct Earlier {
     struct stat facts;
 };
 
+// Whether `name` in `folder` is, as a rename over it would find it, the file to keep.
+bool HoldsKept(int folder, const char* name, const FileIdentity& keep)
+{
+    struct stat facts;
+    return fstatat(folder, name, &facts, AT_SYMLINK_NOFOLLOW) == 0 && IdentityOf(facts).Is(keep);
+}
+
 // Writes the bytes to a new file beside `name` in `folder` and renames it over `name`.
 // With `earlier`, the regular file there, the user must be allowed to write it, and the
 // new file takes over its owner, mode, ACL and attributes; it starts private, so it is
-// never more open than the earlier one.
-bool ReplaceFile(int folder, const char* name, const Earlier* earlier, WritePieces& bytes,
-                 std::string& reason)
+// never more open than the earlier one. Just before the rename, what `name` holds then is
+// compared with the file to keep, so that no link or name made meanwhile leads the new
+// file over it.
+WriteOutcome ReplaceFile(int folder, const char* name, const Earlier* earlier, WritePieces& bytes,
+                         const FileIdentity& keep, std::string& reason)
 {
     Attributes attributes;
     if (earlier != nullptr) {
         if (faccessat(folder, name, W_OK, 0) != 0) {
             reason = ErrnoText(errno);
-            return false;
+            return WriteOutcome::Failed;
         }
         attributes = ReadAttributes(earlier->fd);
     }
     NewFile file;
     if (!CreateNewFile(folder, earlier != nullptr ? 0600 : 0666, file)) {
         reason = ErrnoText(errno);
-        return false;
+        return WriteOutcome::Failed;
     }
     Descriptor held(file.fd);
     std::string takeOverFailure;
-    const bool ok =
+    const bool complete =
         (earlier == nullptr || TakeOver(held.Get(), earlier->facts, attributes, takeOverFailure)) &&
         WriteAll(held.Get(), bytes) && fsync(held.Get()) == 0 &&
-        (!file.name.empty() || GiveTemporaryName(folder, file)) && held.Close() &&
-        renameat(folder, file.name.c_str(), folder, name) == 0;
+        (!file.name.empty() || GiveTemporaryName(folder, file)) && held.Close();
+    const bool kept = complete && HoldsKept(folder, name, keep);
+    const bool ok = complete && !kept && renameat(folder, file.name.c_str(), folder, name) == 0;
     const int error = errno;
     if (!ok && !file.name.empty()) {
         unlinkat(folder, file.name.c_str(), 0);
     }
     g_pendingFolder = -1;
+    if (kept) {
+        return WriteOutcome::WouldHitKept;
+    }
     if (!ok) {
         reason = takeOverFailure.empty() ? ErrnoText(error) : takeOverFailure;
-        return false;
+        return WriteOutcome::Failed;
     }
     // The rename reaches the disk with the folder. A file system that cannot sync a folder
     // at all says so, and is no reason to fail; any other failure is, though the new file
     // is in place by now.
     if (fsync(folder) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EOPNOTSUPP) {
         reason = ErrnoText(errno);
-        return false;
+        return WriteOutcome::Failed;
     }
-    return true;
+    return WriteOutcome::Written;
 }
 
 // Writes into the device, FIFO or socket `name` in `folder` as it stands, as cp does.
-// Opened without waiting, so a FIFO that nobody reads is an error ("No such device or
-// address"), not a hang. A regular file found there instead, put in its place since it
-// was looked at, is replaced as one, never written into.
-bool WriteIntoDevice(int folder, const char* name, WritePieces& bytes, std::string& reason)
+// Opened first without waiting, so that a device is never waited on; a FIFO that nobody
+// reads yet ("No such device or address") is then opened again, waiting for its reader as
+// a shell's `>` does. A regular file found there instead, put in its place since it was
+// looked at, is replaced as one, never written into.
+WriteOutcome WriteIntoDevice(int folder, const char* name, WritePieces& bytes, const FileIdentity& keep,
+                             std::string& reason)
 {
-    const Descriptor device(openat(folder, name, O_WRONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
+    constexpr int kFlags = O_WRONLY | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC;
+    int fd = openat(folder, name, kFlags | O_NONBLOCK);
+    if (fd < 0 && errno == ENXIO) {
+        do {
+            fd = openat(folder, name, kFlags);
+        } while (fd < 0 && errno == EINTR);
+    }
+    const Descriptor device(fd);
     Earlier found = {device.Get(), {}};
     if (device.Get() < 0 || fstat(device.Get(), &found.facts) != 0) {
         reason = ErrnoText(errno);
-        return false;
+        return WriteOutcome::Failed;
     }
     if (S_ISREG(found.facts.st_mode)) {
-        return ReplaceFile(folder, name, &found, bytes, reason);
+        return ReplaceFile(folder, name, &found, bytes, keep, reason);
     }
     const int flags = fcntl(device.Get(), F_GETFL);
     if (flags < 0 || fcntl(device.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
         reason = ErrnoText(errno);
-        return false;
+        return WriteOutcome::Failed;
     }
-    return WriteInto(device.Get(), found.facts, bytes, reason);
+    return WriteInto(device.Get(), found.facts, bytes, keep, reason);
 }
 
 // Whether the system would follow the link `link` found in `folder`: in a sticky folder
@@ -377,22 +422,52 @@ bool ReadLink(int folder, const std::string& name, std::string& text)
 
 }  // namespace
 
-bool WriteIntoDescriptor(int fd, WritePieces& bytes, std::string& reason)
+int DescriptorNamed(const std::string& path)
+{
+    if (path == "-") {
+        return 1;
+    }
+    // By what the path leads to, however it is spelt.
+    struct stat named;
+    if (stat(path.c_str(), &named) == 0) {
+        for (const int fd : {1, 2}) {
+            struct stat held;
+            if (fstat(fd, &held) == 0 && held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+                return fd;
+            }
+        }
+    }
+    if (path == "/dev/stdout") {
+        return 1;
+    }
+    if (path == "/dev/stderr") {
+        return 2;
+    }
+    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (path.compare(0, folder.size(), folder) == 0) {
+            return DescriptorNumber(std::string_view(path).substr(folder.size()));
+        }
+    }
+    return -1;
+}
+
+WriteOutcome WriteIntoDescriptor(int fd, WritePieces& bytes, const FileIdentity& keep, std::string& reason)
 {
     struct stat facts;
     if (fstat(fd, &facts) != 0) {
         reason = ErrnoText(errno);
-        return false;
+        return WriteOutcome::Failed;
     }
-    return WriteInto(fd, facts, bytes, reason);
+    return WriteInto(fd, facts, bytes, keep, reason);
 }
 
-bool WriteToPath(const std::string& path, WritePieces& bytes, std::string& reason)
+WriteOutcome WriteToPath(const std::string& path, WritePieces& bytes, const FileIdentity& keep,
+                         std::string& reason)
 {
     std::string target = path;
     for (int links = 0;; ++links) {
         if (const int descriptor = DescriptorNamed(target); descriptor >= 0) {
-            return WriteIntoDescriptor(descriptor, bytes, reason);  // a link led to /dev/fd
+            return WriteIntoDescriptor(descriptor, bytes, keep, reason);  // a link led to /dev/fd
         }
         const std::size_t slash = target.rfind('/');
         const std::string folderPath = slash == std::string::npos ? "."
@@ -401,12 +476,12 @@ bool WriteToPath(const std::string& path, WritePieces& bytes, std::string& reaso
         const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
         if (name.empty() || name == "." || name == "..") {
             reason = ErrnoText(EISDIR);
-            return false;
+            return WriteOutcome::Failed;
         }
         const Descriptor folder(open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (folder.Get() < 0) {
             reason = ErrnoText(errno);
-            return false;
+            return WriteOutcome::Failed;
         }
         // What is there is looked at through a descriptor that holds it, never through a
         // final link, and judged by fstat of that descriptor. (Without O_PATH, by the name:
@@ -421,20 +496,20 @@ bool WriteToPath(const std::string& path, WritePieces& bytes, std::string& reaso
 #endif
         if (!looked) {
             if (errno == ENOENT) {
-                return ReplaceFile(folder.Get(), name.c_str(), nullptr, bytes, reason);
+                return ReplaceFile(folder.Get(), name.c_str(), nullptr, bytes, keep, reason);
             }
             reason = ErrnoText(errno);
-            return false;
+            return WriteOutcome::Failed;
         }
         if (S_ISREG(earlier.facts.st_mode)) {
-            return ReplaceFile(folder.Get(), name.c_str(), &earlier, bytes, reason);
+            return ReplaceFile(folder.Get(), name.c_str(), &earlier, bytes, keep, reason);
         }
         if (S_ISDIR(earlier.facts.st_mode)) {
             reason = ErrnoText(EISDIR);
-            return false;
+            return WriteOutcome::Failed;
         }
         if (!S_ISLNK(earlier.facts.st_mode)) {
-            return WriteIntoDevice(folder.Get(), name.c_str(), bytes, reason);
+            return WriteIntoDevice(folder.Get(), name.c_str(), bytes, keep, reason);
         }
         std::string link;
         const int refusal = links == kMaxLinks                        ? ELOOP
@@ -443,7 +518,7 @@ bool WriteToPath(const std::string& path, WritePieces& bytes, std::string& reaso
                                                                       : 0;
         if (refusal != 0) {
             reason = ErrnoText(refusal);
-            return false;
+            return WriteOutcome::Failed;
         }
         target = link.compare(0, 1, "/") == 0 ? link : folderPath + "/" + link;
     }

@@ -3,13 +3,14 @@
 // The safe write's steps on Linux and macOS, which WriteFileSafely takes in turn;
 // SafeFileWriteWindows.h declares the same steps for Windows.
 
+#include "output/SafeFileWrite.h"
+
 #include <string>
 
-class WritePieces;
-
 // Writes the bytes into descriptor `fd` as it stands, and syncs a file or block device.
-bool WriteIntoDescriptor(int fd, WritePieces& bytes, std::string& reason);
+WriteOutcome WriteIntoDescriptor(int fd, WritePieces& bytes, const FileIdentity& keep, std::string& reason);
 
 // Writes the bytes to the file, device or FIFO that `path` names, after the symlinks the
 // system would follow, as WriteFileSafely says.
-bool WriteToPath(const std::string& path, WritePieces& bytes, std::string& reason);
+WriteOutcome WriteToPath(const std::string& path, WritePieces& bytes, const FileIdentity& keep,
+                         std::string& reason);

@@ -20,6 +20,9 @@ namespace {
 // Symlinks followed at most before the target counts as a loop.
 constexpr int kMaxLinks = 40;
 
+// The longest file name, in UTF-16 units, a Windows file system takes.
+constexpr std::size_t kMaxNameLength = 255;
+
 // The temporary file of the write under way, for the signal handler.
 volatile std::sig_atomic_t g_pending = 0;
 wchar_t g_pendingPath[32768];
@@ -82,35 +85,66 @@ bool WriteAll(HANDLE file, WritePieces& bytes)
     return true;
 }
 
-// Writes into a device (NUL, CON, COM1), pipe or file that `file` holds as it stands, and
-// flushes a file to the disk.
-bool WriteInto(HANDLE file, WritePieces& bytes, std::string& reason)
+// Which file `file` holds, by its volume and file index; none for a device or pipe.
+FileIdentity IdentityOf(HANDLE file)
 {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &info)) {
+        return {};
+    }
+    return {info.dwVolumeSerialNumber, std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow, true};
+}
+
+// Which file `path` names itself, a link not followed: what a move over it would replace.
+FileIdentity IdentityAt(const std::wstring& path)
+{
+    const HANDLE file =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    const FileIdentity identity = IdentityOf(file);
+    CloseHandle(file);
+    return identity;
+}
+
+// Writes into a device (NUL, CON, COM1), pipe or file that `file` holds as it stands, and
+// flushes a file to the disk. The file to keep is not written into.
+WriteOutcome WriteInto(HANDLE file, WritePieces& bytes, const FileIdentity& keep, std::string& reason)
+{
+    if (IdentityOf(file).Is(keep)) {
+        return WriteOutcome::WouldHitKept;
+    }
     const bool ok = WriteAll(file, bytes) && (GetFileType(file) != FILE_TYPE_DISK || FlushFileBuffers(file));
     if (!ok) {
         reason = WindowsReason(GetLastError());
+        return WriteOutcome::Failed;
     }
-    return ok;
+    return WriteOutcome::Written;
 }
 
 // Writes into a device or pipe by its name.
-bool WriteIntoDevice(const std::wstring& target, WritePieces& bytes, std::string& reason)
+WriteOutcome WriteIntoDevice(const std::wstring& target, WritePieces& bytes, const FileIdentity& keep,
+                             std::string& reason)
 {
     const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         reason = WindowsReason(GetLastError());
-        return false;
+        return WriteOutcome::Failed;
     }
-    const bool ok = WriteInto(file, bytes, reason);
+    const WriteOutcome outcome = WriteInto(file, bytes, keep, reason);
     CloseHandle(file);
-    return ok;
+    return outcome;
 }
 
 // Writes the bytes to a temporary file beside `target`, flushed to the disk, and moves it
 // over `target` with write-through. `attributes` are the earlier file's, kept where they
-// bear on the file (hidden, system, archive).
-bool ReplaceFile(const fs::path& target, DWORD attributes, WritePieces& bytes, std::string& reason)
+// bear on the file (hidden, system, archive). Just before the move, what `target` holds
+// then is compared with the file to keep.
+WriteOutcome ReplaceFile(const fs::path& target, DWORD attributes, WritePieces& bytes,
+                         const FileIdentity& keep, std::string& reason)
 {
     std::wstring temporary;
     HANDLE file = INVALID_HANDLE_VALUE;
@@ -118,7 +152,7 @@ bool ReplaceFile(const fs::path& target, DWORD attributes, WritePieces& bytes, s
         temporary = (target.parent_path() / TemporaryName(GetCurrentProcessId())).wstring();
         if (temporary.size() >= sizeof g_pendingPath / sizeof g_pendingPath[0]) {
             reason = ErrnoText(ENAMETOOLONG);
-            return false;
+            return WriteOutcome::Failed;
         }
         // Shared for deletion, so that the signal handler can remove it while it is open.
         file = CreateFileW(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
@@ -130,7 +164,7 @@ bool ReplaceFile(const fs::path& target, DWORD attributes, WritePieces& bytes, s
     }
     if (file == INVALID_HANDLE_VALUE) {
         reason = WindowsReason(GetLastError());
-        return false;
+        return WriteOutcome::Failed;
     }
     g_pending = 0;
     std::memcpy(g_pendingPath, temporary.c_str(), (temporary.size() + 1) * sizeof(wchar_t));
@@ -146,8 +180,9 @@ bool ReplaceFile(const fs::path& target, DWORD attributes, WritePieces& bytes, s
     if (ok && attributes != INVALID_FILE_ATTRIBUTES) {
         SetFileAttributesW(temporary.c_str(), attributes & kKept);
     }
-    if (ok && !MoveFileExW(temporary.c_str(), target.wstring().c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const bool kept = ok && IdentityAt(target.wstring()).Is(keep);
+    if (ok && (kept || !MoveFileExW(temporary.c_str(), target.wstring().c_str(),
+                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))) {
         ok = false;
         error = GetLastError();
     }
@@ -155,34 +190,50 @@ bool ReplaceFile(const fs::path& target, DWORD attributes, WritePieces& bytes, s
         DeleteFileW(temporary.c_str());
     }
     g_pending = 0;
+    if (kept) {
+        return WriteOutcome::WouldHitKept;
+    }
     if (!ok) {
         reason = WindowsReason(error);
+        return WriteOutcome::Failed;
     }
-    return ok;
+    return WriteOutcome::Written;
 }
 
 }  // namespace
 
-bool WriteIntoDescriptor(int fd, WritePieces& bytes, std::string& reason)
+int DescriptorNamed(const std::string& path)
+{
+    return path == "-" ? 1 : -1;
+}
+
+WriteOutcome WriteIntoDescriptor(int fd, WritePieces& bytes, const FileIdentity& keep, std::string& reason)
 {
     const HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
     if (file == INVALID_HANDLE_VALUE) {
         reason = ErrnoText(EBADF);
-        return false;
+        return WriteOutcome::Failed;
     }
-    return WriteInto(file, bytes, reason);
+    return WriteInto(file, bytes, keep, reason);
 }
 
-bool WriteToPath(const std::string& path, WritePieces& bytes, std::string& reason)
+WriteOutcome WriteToPath(const std::string& path, WritePieces& bytes, const FileIdentity& keep,
+                         std::string& reason)
 {
     fs::path target = fs::u8path(path);
     if (!FollowLinks(target, reason)) {
-        return false;
+        return WriteOutcome::Failed;
     }
     const fs::path name = target.filename();
     if (name.empty() || name == "." || name == "..") {
         reason = ErrnoText(EISDIR);
-        return false;
+        return WriteOutcome::Failed;
+    }
+    // A name longer than any Windows file system takes (NTFS, FAT and exFAT alike): said
+    // so, where the system would say only that the path is not found.
+    if (name.wstring().size() > kMaxNameLength) {
+        reason = ErrnoText(ENAMETOOLONG);
+        return WriteOutcome::Failed;
     }
     const std::wstring wide = target.wstring();
     // What is there: nothing, a folder, a file, or a device or pipe (NUL, CON, \\.\pipe\x).
@@ -197,20 +248,20 @@ bool WriteToPath(const std::string& path, WritePieces& bytes, std::string& reaso
         }
         CloseHandle(probe);
         if (type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE) {
-            return WriteIntoDevice(wide, bytes, reason);
+            return WriteIntoDevice(wide, bytes, keep, reason);
         }
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
             reason = ErrnoText(EISDIR);
-            return false;
+            return WriteOutcome::Failed;
         }
         // A file the user made read-only is not theirs to replace, as no program may
         // write it.
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
             reason = ErrnoText(EACCES);
-            return false;
+            return WriteOutcome::Failed;
         }
     }
-    return ReplaceFile(target, attributes, bytes, reason);
+    return ReplaceFile(target, attributes, bytes, keep, reason);
 }
 
 void RemoveTemporaryFileNow()

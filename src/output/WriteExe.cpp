@@ -1,11 +1,27 @@
 #include "output/WriteExe.h"
 
+#include "model/BlockBytes.h"
 #include "model/Document.h"
 #include "output/ExeImage.h"
 #include "output/SafeFileWrite.h"
 
+namespace {
+
+bool HoldsAnyByte(const DumpList& lines)
+{
+    BlockBytesCursor at;
+    std::uint8_t byte = 0;
+    return WriteBlockBytes(lines, at, &byte, &byte + 1) != &byte;
+}
+
+}  // namespace
+
 bool WriteExe(Document& doc, bool overwrite)
 {
+    if (!HoldsAnyByte(doc.lines)) {
+        doc.frontEnd.ShowMessage(kNoBytesMessage, Icon::Warning);
+        return false;
+    }
     const std::string& path = doc.state.ExePath;
     if (!overwrite && TargetExists(path) &&
         doc.frontEnd.AskYesNo("File exists. Delete?", Icon::Information, Answer::No) == Answer::No) {
@@ -16,15 +32,26 @@ bool WriteExe(Document& doc, bool overwrite)
     BusyGuard busy(doc.frontEnd);
     std::string reason;
     ExeImageSource image(doc.state, doc.lines);
-    const bool saved = WriteFileSafely(path, image, reason);
+    const WriteOutcome outcome = WriteFileSafely(path, image, doc.state.SourceFile, reason);
     busy.Release();
 
     const std::string name = doc.frontEnd.NameInMessage(path);
-    if (!saved) {
-        doc.frontEnd.ShowMessage("Cannot write '" + name + "': " + reason + ". File not saved.",
-                                 Icon::Warning);
-        return false;
+    switch (outcome) {
+        case WriteOutcome::Written:
+            doc.frontEnd.ShowMessage("File saved as '" + name + "'", Icon::Information);
+            return true;
+        case WriteOutcome::Failed:
+            doc.frontEnd.ShowMessage("Cannot write '" + name + "': " + reason + ". File not saved.",
+                                     Icon::Warning);
+            return false;
+        case WriteOutcome::WouldHitKept:
+            doc.frontEnd.ShowMessage(OutputIsTheSourceMessage(name), Icon::Warning);
+            return false;
     }
-    doc.frontEnd.ShowMessage("File saved as '" + name + "'", Icon::Information);
-    return true;
+    return false;
+}
+
+std::string OutputIsTheSourceMessage(const std::string& name)
+{
+    return "The output '" + name + "' is the file being converted. Nothing saved.";
 }

@@ -10,27 +10,51 @@
 #include <QGuiApplication>
 #include <QtGlobal>
 
-bool DisplayMayOpen()
+namespace {
+
+// Whether the command line gives Qt a platform or an X11 display of its own: -platform
+// NAME or -display NAME, with one dash or two, as Qt reads them.
+bool NamesPlatformOrDisplay(int argc, char** argv)
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        std::string option = argv[i];
+        if (option.rfind("--", 0) == 0) {
+            option.erase(0, 1);
+        }
+        if (option == "-platform" || option == "-display") {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool DisplayMayOpen(int argc, char** argv)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
-           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || NamesPlatformOrDisplay(argc, argv);
 #else
+    (void)argc;
+    (void)argv;
     return true;
 #endif
 }
 
-void AllowOffscreenFallback()
+void AllowOffscreenFallback(bool displayMayOpen)
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         // Qt tries the platforms in turn; the last one always starts. With no display
         // named, none but the last would.
-        qputenv("QT_QPA_PLATFORM", !DisplayMayOpen() ? "offscreen"
+        qputenv("QT_QPA_PLATFORM", !displayMayOpen ? "offscreen"
                                    : qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
                                        ? "xcb;offscreen"
                                        : "wayland;xcb;offscreen");
     }
+#else
+    (void)displayMayOpen;
 #endif
 }
 

@@ -5,14 +5,15 @@
 // `quillet FILE` converts FILE and exits instead of opening the window.
 
 // Whether a display may be there to show the window or message boxes on. Where it surely
-// is not (no X11 or Wayland display named, and no Qt platform chosen), `quillet` alone
-// says so, and `quillet FILE` reports on the console instead.
-bool DisplayMayOpen();
+// is not (no X11 or Wayland display named, and no Qt platform chosen, in the environment
+// or with Qt's own -platform and -display options), `quillet` alone says so, and
+// `quillet FILE` reports on the console instead.
+bool DisplayMayOpen(int argc, char** argv);
 
 // Makes Qt fall back to its offscreen platform when the display cannot be opened, rather
 // than ending the program; RunsOffscreen then tells. Qt is started all the same, to take
 // its own options from the command line; what it leaves is the file.
-void AllowOffscreenFallback();
+void AllowOffscreenFallback(bool displayMayOpen);
 
 // The file argument Qt left, once it has taken its own options (-style, -platform ...),
 // joined as CommandLineArgument joins the arguments.

@@ -46,12 +46,12 @@ int main(int argc, char** argv)
         case QuilletOption::None:
             break;
     }
-    const bool displayMayOpen = DisplayMayOpen();
+    const bool displayMayOpen = DisplayMayOpen(argc, argv);
     if (argc <= 1 && !displayMayOpen) {
         return NoDisplay();
     }
     if (argc > 1) {
-        AllowOffscreenFallback();
+        AllowOffscreenFallback(displayMayOpen);
     }
 
     // Qt takes its own options; what it leaves is the file.

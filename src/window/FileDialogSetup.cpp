@@ -38,7 +38,7 @@ const FileDialogSetup& OpenDialogSetup()
     static const FileDialogSetup setup{FileDialogKind::Open,
                                        "Open Object File...",
                                        {{"All Files (*.*)", ""},
-                                        {"Tasm OBJ Files (Intel Hex, *.OBJ)", "OBJ"},
+                                        {"Tasm OBJ Files (Intel, Motorola or MOS Hex, *.OBJ)", "OBJ"},
                                         {"Tasm LST Files (*.LST)", "LST"},
                                         {"Kestrane EXE Files (*.EXE)", "EXE"}},
                                        2,

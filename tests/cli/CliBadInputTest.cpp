@@ -43,9 +43,13 @@ TEST_F(CliBadInput, RefusedFilesWriteNothingAndExitWithOne)
         {"bad.obj", ":018G000080F7\n", invalid},
         {"bad.obj", ":0180000080FF\r\n:0180010011EE\r\n",
          ":2: Last line listed failed checksum. File read aborted.\n"},
+        {"bad.obj", "S104800080FB\r\nS5030002FA\r\n",
+         ":2: Record count does not match the data records before it. File read aborted.\n"},
         {"bad.lst", ListingWithDumpLines(40000),
          ":32770: File holds more than 32767 dump lines. File read aborted.\n"},
         {"noise.exe", Noise(5000), ": Not a Kestrane executable. File read aborted.\n"},
+        // An executable of the header alone would not read back.
+        {"bad.obj", ":0080000080\n:00000001FF\n", ": The block holds no bytes. Nothing saved.\n"},
     };
     for (const BadFile& c : cases) {
         SCOPED_TRACE(std::string(c.name) + ": " + c.err);
@@ -55,8 +59,9 @@ TEST_F(CliBadInput, RefusedFilesWriteNothingAndExitWithOne)
         EXPECT_EQ(run.status, 1);
         EXPECT_EQ(run.out, "");
         // After a reader's message the closing line says no more than it must.
+        const bool closing = c.err.find("Nothing saved.") != std::string::npos;
         const std::string expected =
-            c.err == nothingSaved ? c.name + nothingSaved : c.name + c.err + c.name + ": Nothing saved.\n";
+            closing ? c.name + c.err : c.name + c.err + c.name + ": Nothing saved.\n";
         EXPECT_EQ(run.err, expected);
         EXPECT_EQ(ReadFileBytes(dir / "BAD.EXE"), "an earlier build");
         EXPECT_EQ(dir.FileNames().size(), 2u);
@@ -64,17 +69,25 @@ TEST_F(CliBadInput, RefusedFilesWriteNothingAndExitWithOne)
     }
 }
 
-TEST_F(CliBadInput, AnOutputFolderThatDoesNotExistFailsTheWriteWithOne)
+TEST_F(CliBadInput, AnOutputThatCannotBeMadeFailsTheWriteWithOne)
 {
     Copy("hello.obj");
     dir.Write("HELLO.EXE", "an earlier build");
-    const ProgramRun run = Cli({"-o", "nowhere/HELLO.EXE", "hello.obj"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err,
-              "hello.obj: Cannot write 'nowhere/HELLO.EXE': No such file or directory. File not saved.\n");
-    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"HELLO.EXE", "hello.obj"}));
-    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "an earlier build");
+    const std::string tooLong(300, 'L');
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"nowhere/HELLO.EXE", "No such file or directory"},
+        // Not to be taken for the source because it cannot be compared with it.
+        {tooLong, "File name too long"},
+    };
+    for (const auto& [output, reason] : cases) {
+        SCOPED_TRACE(reason);
+        const ProgramRun run = Cli({"-o", output, "hello.obj"});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "hello.obj: Cannot write '" + output + "': " + reason + ". File not saved.\n");
+        EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"HELLO.EXE", "hello.obj"}));
+        EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "an earlier build");
+    }
 }
 
 TEST_F(CliBadInput, AWrongCommandLineExitsWithTwoAndAUsageLine)

@@ -107,6 +107,7 @@ TEST_F(CliFileBoundary, EveryKindOfOutputIsWrittenAsItShouldBeAndNothingElseIsTo
         bool asAnotherUser = false;  // run by a user who is not root
     };
     int fifoReader = -1;
+    pid_t lateReader = -1;
     std::map<std::string, std::string> attributes;
     // Another user's link in a sticky folder anyone may write to, owned by root, leading to
     // `to`; only root can give a link away.
@@ -191,6 +192,30 @@ TEST_F(CliFileBoundary, EveryKindOfOutputIsWrittenAsItShouldBeAndNothingElseIsTo
              EXPECT_EQ(got, exe);
              EXPECT_TRUE(S_ISFIFO(LinkFacts(dir / "pipe").st_mode));
          }},
+        {"a FIFO whose reader comes later is waited for, as a shell's > waits",
+         [&] {
+             if (mkfifo((dir / "late").c_str(), 0600) != 0) {
+                 return "mkfifo";
+             }
+             const std::string reader = "sleep 0.3; exec timeout 10 cat late >late.bin";
+             const std::string folder = dir.Path().string();
+             lateReader = fork();
+             if (lateReader == 0) {
+                 if (chdir(folder.c_str()) == 0) {
+                     execlp("sh", "sh", "-c", reader.c_str(), static_cast<char*>(nullptr));
+                 }
+                 _exit(127);
+             }
+             return lateReader > 0 ? "" : "fork";
+         },
+         {"-o", "late", "hello.obj"},
+         0,
+         "",
+         [&] {
+             waitpid(lateReader, nullptr, 0);
+             EXPECT_EQ(ReadFileBytes(dir / "late.bin"), exe);
+             EXPECT_TRUE(S_ISFIFO(LinkFacts(dir / "late").st_mode));
+         }},
         {"a character device is written into, never replaced",
          [&] {
              // The null device, made here: needs root and a file system that allows devices.
@@ -258,9 +283,57 @@ TEST_F(CliFileBoundary, EveryKindOfOutputIsWrittenAsItShouldBeAndNothingElseIsTo
          1,
          "hello.obj: Cannot write 'sticky/GAME.EXE': Permission denied. File not saved.\n",
          [&] { EXPECT_TRUE(fs::is_empty(dir / "elsewhere")); }},
-        {"links that the system would not follow to the end may lead to the source",
+        {"but the folder owner's link is followed",
          [&] {
-             // Each link leads through another, "sub": 40 to the source, 80 for the system.
+             fs::remove_all(dir / "sticky");
+             const std::string cannot = othersLinkInStickyFolder(dir.Write("target", "old"));
+             return !cannot.empty() || chown((dir / "sticky").c_str(), kNobody, kNobody) == 0 ? cannot
+                                                                                              : "chown";
+         },
+         {"-o", "sticky/GAME.EXE", "hello.obj"},
+         0,
+         "",
+         [&] {
+             EXPECT_EQ(ReadFileBytes(dir / "target"), exe);
+             EXPECT_TRUE(S_ISLNK(LinkFacts(dir / "sticky/GAME.EXE").st_mode));
+         }},
+        {"an earlier file keeps another user's owner and group",
+         [&] {
+             if (geteuid() != 0) {
+                 return "running as root";
+             }
+             return chown(dir.Write("THEIRS.EXE", "old").c_str(), kNobody, kNobody) == 0 ? "" : "chown";
+         },
+         {"-o", "THEIRS.EXE", "hello.obj"},
+         0,
+         "",
+         [&] {
+             EXPECT_EQ(ReadFileBytes(dir / "THEIRS.EXE"), exe);
+             EXPECT_EQ(LinkFacts(dir / "THEIRS.EXE").st_uid, kNobody);
+             EXPECT_EQ(LinkFacts(dir / "THEIRS.EXE").st_gid, kNobody);
+         }},
+        {"a file without an ACL gets none from the folder's default",
+         [&] {
+             fs::create_directory(dir / "shared");
+             chmod(dir.Write("shared/PLAIN.EXE", "old").c_str(), 0640);
+             return ProgramAvailable("setfacl") &&
+                            RunProgram("setfacl", {"-d", "-m", "u:nobody:rw", "shared"}, dir.Path().string())
+                                    .status == 0
+                        ? ""
+                        : "setting a default ACL (acl, a file system that keeps them)";
+         },
+         {"-o", "shared/PLAIN.EXE", "hello.obj"},
+         0,
+         "",
+         [&] {
+             EXPECT_EQ(ReadFileBytes(dir / "shared/PLAIN.EXE"), exe);
+             EXPECT_EQ(Attributes(dir / "shared/PLAIN.EXE").count("system.posix_acl_access"), 0u);
+             EXPECT_EQ(LinkFacts(dir / "shared/PLAIN.EXE").st_mode & 07777, 0640u);
+         }},
+        {"links that cannot be followed before the read are followed by the write, to the source",
+         [&] {
+             // Each link leads through another, "sub": 40 to the source, 80 for the system,
+             // which cannot tell where they lead; the write, link by link, finds the source.
              fs::create_directory_symlink(".", dir / "sub");
              fs::create_symlink("sub/hello.obj", dir / "l0");
              for (int i = 1; i < 40; ++i) {
@@ -269,8 +342,8 @@ TEST_F(CliFileBoundary, EveryKindOfOutputIsWrittenAsItShouldBeAndNothingElseIsTo
              return "";
          },
          {"-o", "l39", "hello.obj"},
-         2,
-         "hello.obj: The output 'l39' is the file being converted. Nothing saved.\n" + kUsageLine,
+         1,
+         "hello.obj: The output 'l39' is the file being converted. Nothing saved.\n",
          [] {}},
         {"a folder is refused",
          [] { return ""; },
@@ -278,14 +351,16 @@ TEST_F(CliFileBoundary, EveryKindOfOutputIsWrittenAsItShouldBeAndNothingElseIsTo
          2,
          "hello.obj: The output '.' is a folder. Nothing saved.\n" + kUsageLine,
          [] {}},
-        {"names are shown with their control characters escaped",
+        {"names are shown with their control characters and text-reordering characters escaped",
          [&] {
-             fs::copy_file(dir / "hello.obj", dir / "x\033]0;PWNED\007y.obj");
+             fs::copy_file(dir / "hello.obj", dir / "x\033]0;PWNED\007y\u202Ejbo.obj");
              return "";
          },
-         {"-o", "\x9b\xc2\x9b\xe2\x82/", "x\033]0;PWNED\007y.obj"},
+         {"-o", "\x9b\xc2\x9b\xe2\x82\u2066\u061C\u200F/", "x\033]0;PWNED\007y\u202Ejbo.obj"},
          2,
-         "x\\033]0;PWNED\\007y.obj: The output '\\x9b\\xc2\\x9b\\xe2\\x82/' is a folder. Nothing saved.\n" +
+         "x\\033]0;PWNED\\007y\\u202Ejbo.obj: The output '\\x9b\\xc2\\x9b\\xe2\\x82\\u2066\\u061C\\u200F/' "
+         "is a "
+         "folder. Nothing saved.\n" +
              kUsageLine,
          [] {}},
         {"an empty name is refused",
@@ -316,37 +391,78 @@ TEST_F(CliFileBoundary, EveryKindOfOutputIsWrittenAsItShouldBeAndNothingElseIsTo
 
 TEST_F(CliFileBoundary, StandardOutputIsWrittenIntoAsItStandsAndNeverTheSource)
 {
-    // Into a pipe, and appended to a file the shell opened for appending; the closing
-    // line goes to standard error then. Appended to the source, it would harm it.
+    // Into a pipe, by any name that leads to it, and appended to a file the shell opened
+    // for appending; the closing line goes to standard error then. Appended to the
+    // source, it would harm it.
     dir.Write("bundle.bin", "HEAD");
+    fs::create_symlink("/dev/stdout", dir / "out.exe");
     const std::string cli = std::string("'") + QUILLET_CLI + "'";
     const ProgramRun run = RunProgram(
         "sh",
-        {"-c", cli + " -o /dev/stdout hello.obj | cat >piped.bin; " + cli + " -o - hello.obj >>bundle.bin; " +
+        {"-c", cli + " -o /dev/stdout hello.obj | cat >piped.bin; " + cli +
+                   " -o //dev/./stdout hello.obj | cat >dotted.bin; " + cli +
+                   " -o out.exe hello.obj | cat >linked.bin; " + cli + " -o - hello.obj >>bundle.bin; " +
                    cli + " -o /dev/fd/1 hello.obj >>bundle.bin; " + cli +
                    " -o /dev/stdout hello.obj >>hello.obj"},
         dir.Path().string());
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err,
-              "File saved as '/dev/stdout'\nFile saved as '-'\nFile saved as '/dev/fd/1'\n"
+              "File saved as '/dev/stdout'\nFile saved as '//dev/./stdout'\nFile saved as 'out.exe'\n"
+              "File saved as '-'\nFile saved as '/dev/fd/1'\n"
               "hello.obj: The output '/dev/stdout' is the file being converted. Nothing saved.\n" +
                   kUsageLine);
-    EXPECT_EQ(ReadFileBytes(dir / "piped.bin"), exe);
+    for (const char* const piped : {"piped.bin", "dotted.bin", "linked.bin"}) {
+        EXPECT_EQ(ReadFileBytes(dir / piped), exe) << piped;
+    }
     EXPECT_EQ(ReadFileBytes(dir / "bundle.bin"), "HEAD" + exe + exe);
     EXPECT_EQ(ReadFileBytes(dir / "hello.obj"), ReadFileBytes(DataFile("hello.obj")));
+
+    // Onto a terminal it is refused, as a command-line error: its bytes would be taken for
+    // the terminal's commands.
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
+    const ProgramRun onTerminal =
+        RunProgram("sh", {"-c", cli + " -o - hello.obj >" + ptsname(terminal)}, dir.Path().string());
+    close(terminal);
+    EXPECT_EQ(onTerminal.status, 2);
+    EXPECT_EQ(
+        onTerminal.err,
+        "hello.obj: Not writing an executable to a terminal: redirect standard output or use -o FILE.\n" +
+            kUsageLine);
+
+    // Standard output that cannot take what is written to it is a failure.
+    for (const std::string args : {"--info hello.obj", "--help", "--version"}) {
+        SCOPED_TRACE(args);
+        const ProgramRun full =
+            RunProgram("sh", {"-c", cli + " " + args + " >/dev/full"}, dir.Path().string());
+        EXPECT_EQ(full.status, 1);
+        EXPECT_EQ(full.err, "quillet-cli: write error: No space left on device\n");
+    }
 }
 
 TEST_F(CliFileBoundary, OnlyTheRegularFileNamedExactlyIsRead)
 {
     ASSERT_EQ(mkfifo((dir / "fifo.obj").c_str(), 0600), 0);
+    ASSERT_EQ(chmod((dir / "fifo.obj").c_str(), 0666), 0);
     fs::create_symlink("/dev/zero", dir / "zero.lst");
-    const std::string notRegular = "': not a regular file. File read aborted.\n";
-    for (const std::string name : {"fifo.obj", "zero.lst"}) {
+    // A file in a folder its user may not search is there, but cannot be read.
+    fs::create_directory(dir / "locked");
+    fs::copy_file(dir / "hello.obj", dir / "locked/hello.obj");
+    fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(geteuid() != 0 || chown(dir.Path().c_str(), kNobody, kNobody) == 0);
+    const std::string refused = ". File read aborted.\n";
+    for (const auto& [name, reason] :
+         std::vector<std::pair<std::string, std::string>>{{"fifo.obj", "not a regular file"},
+                                                          {"zero.lst", "not a regular file"},
+                                                          {"locked/hello.obj", "Permission denied"}}) {
         SCOPED_TRACE(name);
-        const ProgramRun run = Cli({name});  // at once: neither waits for a writer nor reads for ever
+        // At once: neither waits for a writer nor reads for ever.
+        const ProgramRun run = CliAsAnotherUser({name});
         EXPECT_EQ(run.status, 1);
-        EXPECT_EQ(run.err, name + ": Cannot read '" + name + notRegular + name + ": Nothing saved.\n");
+        EXPECT_EQ(run.err,
+                  name + ": Cannot read '" + name + "': " + reason + refused + name + ": Nothing saved.\n");
     }
+    fs::permissions(dir / "locked", fs::perms::owner_all);
 
     // A name that begins with a space is its own file, at every step; its trimmed twin is
     // neither read nor written.
@@ -409,36 +525,42 @@ protected:
 
     int Run(const std::vector<std::string>& straceArgs) { return Wait(Start(straceArgs)); }
 
-    // The strace options that tamper with the openat of quillet-cli `cliArgs` whose flags
-    // hold `flags` as `tamper` says ("error=EOPNOTSUPP"): the call is found in a run that
-    // traces every openat. (Calls are tampered with only where openat is traced too.)
-    std::vector<std::string> TamperWithOpenat(const std::string& flags, const std::string& tamper,
-                                              const std::vector<std::string>& cliArgs = {"hello.obj"})
+    // The strace options that tamper with the first `call` of quillet-cli `cliArgs` whose
+    // trace holds `match` as `tamper` says ("error=EOPNOTSUPP"): the call is found in a run
+    // that traces every such call. (Calls are tampered with only where they are traced too.)
+    std::vector<std::string> TamperWith(const std::string& call, const std::string& match,
+                                        const std::string& tamper,
+                                        const std::vector<std::string>& cliArgs = {"hello.obj"})
     {
-        Wait(Start({"-e", "trace=openat"}, cliArgs));
+        Wait(Start({"-e", "trace=" + call}, cliArgs));
         dir.Write("HELLO.EXE", "an earlier build");
         const std::string trace = ReadFileBytes(dir / "trace");
-        const std::size_t at = trace.find(flags);
+        const std::size_t at = trace.find(match);
         if (at == std::string::npos) {
-            ADD_FAILURE() << "no " << flags << " in\n" << trace;
+            ADD_FAILURE() << "no " << match << " in\n" << trace;
             return {};
         }
-        const auto call =
+        const auto number =
             std::count(trace.begin(), trace.begin() + static_cast<std::ptrdiff_t>(at), '\n') + 1;
-        return {"-e", "inject=openat:" + tamper + ":when=" + std::to_string(call)};
+        return {"-e", "inject=" + call + ":" + tamper + ":when=" + std::to_string(number)};
     }
 
     // The options that make the system refuse the unnamed file, as a file system without
     // them does.
-    std::vector<std::string> RefuseUnnamedFile() { return TamperWithOpenat("O_TMPFILE", "error=EOPNOTSUPP"); }
+    std::vector<std::string> RefuseUnnamedFile()
+    {
+        return TamperWith("openat", "O_TMPFILE", "error=EOPNOTSUPP");
+    }
 
-    // Waits until the trace shows `call` begun (strace writes that before it holds the
-    // call up) and returns the pid of quillet-cli, or -1 when it never does.
-    pid_t WaitUntilTraced(pid_t strace, const std::string& call)
+    // Waits until the trace shows `call` begun after `after` (strace writes that before it
+    // holds the call up) and returns the pid of quillet-cli, or -1 when it never does.
+    pid_t WaitUntilTraced(pid_t strace, const std::string& call, const std::string& after = "")
     {
         for (int tries = 0; tries < 500; ++tries) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            if (ReadFileBytes(dir / "trace").find(call) != std::string::npos) {
+            const std::string trace = ReadFileBytes(dir / "trace");
+            if (const std::size_t at = trace.find(after);
+                at != std::string::npos && trace.find(call, at) != std::string::npos) {
                 const std::string children = ReadFileBytes("/proc/" + std::to_string(strace) + "/task/" +
                                                            std::to_string(strace) + "/children");
                 if (const int cli = std::atoi(children.c_str()); cli > 0) {
@@ -531,8 +653,11 @@ TEST_F(CliUnderStrace, AFifoSwappedForAFileOnceLookedAtIsNotWrittenIntoInPlace)
     // there instead, longer than the executable: it replaces it whole, tail and all.
     ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0600), 0);
     const std::vector<std::string> cliArgs = {"-o", "pipe", "hello.obj"};
+    const int reader =
+        open((dir / "pipe").c_str(), O_RDONLY | O_NONBLOCK);  // for the run that finds the call
     std::vector<std::string> args =
-        TamperWithOpenat("O_WRONLY|O_NOCTTY|O_NONBLOCK", "delay_enter=1500000", cliArgs);
+        TamperWith("openat", "O_WRONLY|O_NOCTTY|O_NONBLOCK", "delay_enter=1500000", cliArgs);
+    close(reader);
     args.insert(args.begin(), {"-f", "-e", "trace=openat"});
     const pid_t strace = Start(args, cliArgs);
     ASSERT_GT(WaitUntilTraced(strace, "O_WRONLY|O_NOCTTY|O_NONBLOCK"), 0);
@@ -542,4 +667,47 @@ TEST_F(CliUnderStrace, AFifoSwappedForAFileOnceLookedAtIsNotWrittenIntoInPlace)
     EXPECT_EQ(ReadFileBytes(dir / "pipe").size(), exe.size()) << "written into, the file keeps its tail";
     EXPECT_TRUE(ReadFileBytes(dir / "pipe") == exe);
     EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+}
+
+TEST_F(CliUnderStrace, WhatChangesWhileTheSourceIsReadIsFoundBeforeAnythingIsReplaced)
+{
+    // Held up as it reads hello.obj, the converter finds on its way to the disk what was
+    // done meanwhile: the output's name made a link to the source, or the source rewritten
+    // to the same length (its first two records swapped), which no size tells.
+    const std::string source = ReadFileBytes(dir / "hello.obj");
+    const std::size_t second = source.find('\n') + 1;
+    const std::size_t third = source.find('\n', second) + 1;
+    const std::string swapped =
+        source.substr(second, third - second) + source.substr(0, second) + source.substr(third);
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        std::string err;
+        std::string sourceAfter;
+    } cases[] = {
+        {"a link",
+         [&] {
+             fs::remove(dir / "HELLO.EXE");
+             fs::create_symlink("hello.obj", dir / "HELLO.EXE");
+         },
+         "hello.obj: The output 'HELLO.EXE' is the file being converted. Nothing saved.\n", source},
+        {"the same length", [&] { dir.Write("hello.obj", swapped); },
+         "hello.obj: Cannot read 'hello.obj': the file changed while it was read. File read aborted.\n"
+         "hello.obj: Nothing saved.\n",
+         swapped},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(dir / "HELLO.EXE");
+        dir.Write("hello.obj", source);
+        std::vector<std::string> args = TamperWith("read", ":1880", "delay_enter=1500000");
+        args.insert(args.begin(), {"-f", "-e", "trace=openat,read"});
+        const pid_t strace = Start(args);
+        ASSERT_GT(WaitUntilTraced(strace, "read(", "\"hello.obj\""), 0);
+        c.change();
+        EXPECT_EQ(Wait(strace), 1);
+        EXPECT_EQ(ReadFileBytes(dir / "stderr"), c.err);
+        EXPECT_EQ(ReadFileBytes(dir / "hello.obj"), c.sourceAfter);
+        EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+    }
 }

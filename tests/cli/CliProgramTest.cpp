@@ -11,28 +11,53 @@ namespace {
 struct Case {
     const char* input;
     const char* expected;  // in tests/data/expected
-    const char* warnings;  // on standard error: where a dump line does not follow on
+    // On standard error, each line after the file name: where a dump line does not follow on.
+    const char* warnings;
 };
 
 // Records far apart, or out of order, load one after another all the same: each place is
 // warned about. The listings' dumps and the other object files run in one piece.
 const char* const kSplitWarnings =
-    "split.obj: Dump line at 9000 does not follow on from the bytes before it, which end at 800E; "
+    "Dump line at 9000 does not follow on from the bytes before it, which end at 800E; "
     "the executable holds them one after another.\n"
-    "split.obj: Dump line at 9100 does not follow on from the bytes before it, which end at 9013; "
+    "Dump line at 9100 does not follow on from the bytes before it, which end at 9013; "
     "the executable holds them one after another.\n";
 const char* const kBackwardsWarnings =
-    "backwards.obj: Dump line at 8000 does not follow on from the bytes before it, which end at 9027; "
+    "Dump line at 8000 does not follow on from the bytes before it, which end at 9027; "
     "the executable holds them one after another.\n";
 
 const Case kCases[] = {
-    {"hello.lst", "HELLO.LST.EXE", ""},           {"hello.obj", "HELLO.OBJ.EXE", ""},
-    {"hello-crlf.lst", "HELLO-CRLF.LST.EXE", ""}, {"hello-crlf.obj", "HELLO-CRLF.OBJ.EXE", ""},
-    {"split.lst", "SPLIT.LST.EXE", ""},           {"split.obj", "SPLIT.OBJ.EXE", kSplitWarnings},
-    {"backwards.lst", "BACKWARDS.LST.EXE", ""},   {"backwards.obj", "BACKWARDS.OBJ.EXE", kBackwardsWarnings},
-    {"top16k.lst", "TOP16K.LST.EXE", ""},         {"top16k.obj", "TOP16K.OBJ.EXE", ""},
-    {"paged.lst", "PAGED.LST.EXE", ""},           {"paged.obj", "PAGED.OBJ.EXE", ""},
+    {"hello.lst", "HELLO.LST.EXE", ""},
+    {"hello.obj", "HELLO.OBJ.EXE", ""},
+    {"hello-crlf.lst", "HELLO-CRLF.LST.EXE", ""},
+    {"hello-crlf.obj", "HELLO-CRLF.OBJ.EXE", ""},
+    {"split.lst", "SPLIT.LST.EXE", ""},
+    {"split.obj", "SPLIT.OBJ.EXE", kSplitWarnings},
+    {"backwards.lst", "BACKWARDS.LST.EXE", ""},
+    {"backwards.obj", "BACKWARDS.OBJ.EXE", kBackwardsWarnings},
+    {"top16k.lst", "TOP16K.LST.EXE", ""},
+    {"top16k.obj", "TOP16K.OBJ.EXE", ""},
+    {"paged.lst", "PAGED.LST.EXE", ""},
+    {"paged.obj", "PAGED.OBJ.EXE", ""},
+    // The same bytes as Motorola S-records and MOS Technology hex: the same executables.
+    {"hello-motorola.obj", "HELLO.OBJ.EXE", ""},
+    {"hello-mos.obj", "HELLO.OBJ.EXE", ""},
+    {"split-motorola.obj", "SPLIT.OBJ.EXE", kSplitWarnings},
+    {"top16k-motorola.obj", "TOP16K.OBJ.EXE", ""},
+    {"backwards-mos.obj", "BACKWARDS.OBJ.EXE", kBackwardsWarnings},
 };
+
+// Each line of `text` after "NAME: ", as standard error gives it.
+std::string AfterName(const std::string& name, const std::string& text)
+{
+    std::string prefixed;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = text.find('\n', start) + 1;
+        prefixed += name + ": " + text.substr(start, end - start);
+        start = end;
+    }
+    return prefixed;
+}
 
 // The executable's name: the source's, upper-cased, with .EXE.
 std::string ExeName(std::string input)
@@ -60,11 +85,12 @@ std::string Block(std::size_t size)
 
 class CliConversion : public CliTest {
 protected:
-    // The block as objcopy sees an object file: its bytes placed by address.
-    std::string ObjcopyBlock(const std::string& obj)
+    // The block as objcopy sees an object file of its `form` (ihex, srec): its bytes
+    // placed by address.
+    std::string ObjcopyBlock(const std::string& obj, const std::string& form = "ihex")
     {
         const ProgramRun run =
-            RunProgram("objcopy", {"-I", "ihex", "-O", "binary", obj, "objcopy.bin"}, dir.Path().string());
+            RunProgram("objcopy", {"-I", form, "-O", "binary", obj, "objcopy.bin"}, dir.Path().string());
         EXPECT_EQ(run.status, 0) << run.err;
         return ReadFileBytes(dir / "objcopy.bin");
     }
@@ -86,49 +112,61 @@ TEST_F(CliConversion, ConvertsEveryShippedFileByteForByte)
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.input);
         Copy(c.input);
-        ExpectConverted(c.input, ReadFileBytes(DataFile("expected/" + std::string(c.expected))), c.warnings);
+        ExpectConverted(c.input, ReadFileBytes(DataFile("expected/" + std::string(c.expected))),
+                        AfterName(c.input, c.warnings));
     }
 }
 
 TEST_F(CliConversion, WarnsOfFivePlacesWhereDumpLinesDoNotFollowOnThenCountsTheRest)
 {
-    // Eight records of two bytes, each 100h above the one before: seven places.
-    std::string obj;
-    std::string block;
-    for (unsigned i = 0; i < 8; ++i) {
-        const std::string data{static_cast<char>(i), static_cast<char>(0x80 + i)};
-        obj += IntelHexRecord(0x8000 + 0x100 * i, 0, data) + "\n";
-        block += data;
-    }
-    dir.Write("game.obj", obj + ":00000001FF\n");
+    // Records of two bytes, each 100h above the one before: eight make seven places, six
+    // make exactly the five told one by one, and no count of the rest.
+    for (const auto& [records, rest] : {std::pair<unsigned, std::string>{8,
+                                                                         "game.obj: 2 more dump lines do not "
+                                                                         "follow on from the bytes before "
+                                                                         "them.\n"},
+                                        {6, ""}}) {
+        SCOPED_TRACE(records);
+        std::string obj;
+        std::string block;
+        for (unsigned i = 0; i < records; ++i) {
+            const std::string data{static_cast<char>(i), static_cast<char>(0x80 + i)};
+            obj += IntelHexRecord(0x8000 + 0x100 * i, 0, data) + "\n";
+            block += data;
+        }
+        dir.Write("game.obj", obj + ":00000001FF\n");
 
-    const ProgramRun run = Cli({"--ent", "&H8100", "game.obj"});
-    std::string warnings;
-    for (unsigned i = 1; i <= 5; ++i) {
-        char line[160];
-        std::snprintf(line, sizeof line,
-                      "game.obj: Dump line at %X does not follow on from the bytes before it, which end at "
-                      "%X; the executable holds them one after another.\n",
-                      0x8000 + 0x100 * i, 0x8000 + 0x100 * (i - 1) + 1);
-        warnings += line;
+        const ProgramRun run = Cli({"--ent", "&H8100", "game.obj"});
+        std::string warnings;
+        for (unsigned i = 1; i <= 5; ++i) {
+            char line[160];
+            std::snprintf(
+                line, sizeof line,
+                "game.obj: Dump line at %X does not follow on from the bytes before it, which end at "
+                "%X; the executable holds them one after another.\n",
+                0x8000 + 0x100 * i, 0x8000 + 0x100 * (i - 1) + 1);
+            warnings += line;
+        }
+        EXPECT_EQ(run.err, warnings + rest + "game.obj: ENT address falls outside the block.\n");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, "File saved as 'GAME.EXE'\n");
+        EXPECT_TRUE(ReadFileBytes(dir / "GAME.EXE") == ExeHeader(0x8000, 0x8100, 0xBFFF) + block);
     }
-    EXPECT_EQ(run.err, warnings +
-                           "game.obj: 2 more dump lines do not follow on from the bytes before them.\n"
-                           "game.obj: ENT address falls outside the block.\n");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "File saved as 'GAME.EXE'\n");
-    EXPECT_TRUE(ReadFileBytes(dir / "GAME.EXE") == ExeHeader(0x8000, 0x8100, 0xBFFF) + block);
 }
 
 #ifndef _WIN32
 // objcopy is a tool of the build machine; a Windows test run has none to call.
 TEST_F(CliConversion, ObjectFilesInAddressOrderGiveTheBlockObjcopyGives)
 {
-    for (const char* input : {"hello.obj", "hello-crlf.obj", "top16k.obj", "paged.obj"}) {
+    const std::pair<const char*, const char*> inputs[] = {
+        {"hello.obj", "ihex"}, {"hello-crlf.obj", "ihex"},     {"top16k.obj", "ihex"},
+        {"paged.obj", "ihex"}, {"hello-motorola.obj", "srec"}, {"top16k-motorola.obj", "srec"},
+    };
+    for (const auto& [input, form] : inputs) {
         SCOPED_TRACE(input);
         Copy(input);
         ASSERT_EQ(Cli({input}).status, 0);
-        EXPECT_TRUE(ReadFileBytes(dir / ExeName(input)).substr(512) == ObjcopyBlock(input));
+        EXPECT_TRUE(ReadFileBytes(dir / ExeName(input)).substr(512) == ObjcopyBlock(input, form));
     }
 }
 #endif

@@ -68,10 +68,13 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
          "ORG: FFF0\nENT: FFF0\nSP: BFFF\nBlock: 62 bytes in 3 dump lines\nLoads at: FFF0-FFFF\n"
          "Loads at: 0000-002D\n",
          "hello.obj: New ORG causes block to go over 64K.\nhello.obj: SP falls outside ORG's 16K page.\n"},
+        // One empty data record: one dump line, no bytes, nowhere loaded.
+        {{"--info", "empty.obj"}, "ORG: 0000\nENT: 0000\nSP: 3FFF\nBlock: 0 bytes in 1 dump line\n", ""},
     };
     for (const std::string name : {"hello.obj", "hello.lst", "split.obj"}) {
         Copy(name);
     }
+    dir.Write("empty.obj", ":0000000000\n:00000001FF\n");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back());
         const ProgramRun run = Cli(c.args);
@@ -79,7 +82,8 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
         EXPECT_EQ(run.out, c.out);
         EXPECT_EQ(run.err, c.err);
     }
-    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"hello.lst", "hello.obj", "split.obj"}));
+    EXPECT_EQ(dir.FileNames(),
+              (std::vector<std::string>{"empty.obj", "hello.lst", "hello.obj", "split.obj"}));
     EXPECT_EQ(Cli({"--info", "-o", "x.exe", "hello.obj"}).status, 2);
 }
 
@@ -87,7 +91,12 @@ TEST_F(CliValues, AnExecutableSavesAgainInPlaceWithOnlyTheHeaderValuesChanged)
 {
     Copy("hello.obj");
     ASSERT_EQ(Cli({"hello.obj"}).status, 0);
-    const std::string built = ReadFileBytes(dir / "HELLO.EXE");
+    // Another tool's bytes in the header, besides ORG, ENT and SP: they stay.
+    std::string built = ReadFileBytes(dir / "HELLO.EXE");
+    for (std::size_t at = 8; at < 512; at += at == 15 ? 7 : 1) {
+        built[at] = static_cast<char>(at * 7);
+    }
+    dir.Write("HELLO.EXE", built);
 
     // Opened and saved unchanged, it is byte for byte what it was.
     ProgramRun run = Cli({"HELLO.EXE"});
@@ -104,8 +113,14 @@ TEST_F(CliValues, AnExecutableSavesAgainInPlaceWithOnlyTheHeaderValuesChanged)
 
     // A copy with a new ENT and SP, the executable itself left as it was.
     EXPECT_EQ(Cli({"--ent", "&H9003", "--sp", "&HBFF0", "-o", "NEW.EXE", "HELLO.EXE"}).status, 0);
-    EXPECT_EQ(ReadFileBytes(dir / "NEW.EXE"), ExeHeader(0x9000, 0x9003, 0xBFF0) + built.substr(512));
+    std::string copy = moved;
+    copy.replace(18, 4, "\x03\x90\xF0\xBF");
+    EXPECT_EQ(ReadFileBytes(dir / "NEW.EXE"), copy);
     EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), moved);
     EXPECT_EQ(Cli({"--info", "NEW.EXE"}).out,
               "ORG: 9000\nENT: 9003\nSP: BFF0\nBlock: 62 bytes in 4 dump lines\nLoads at: 9000-903D\n");
+
+    // And back: the very file it was.
+    EXPECT_EQ(Cli({"--org", "&H8000", "HELLO.EXE"}).status, 0);
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), built);
 }

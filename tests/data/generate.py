@@ -10,6 +10,7 @@ quillet-cli's output with the files in expected/ byte for byte.
 import pathlib
 import re
 import random
+import subprocess
 
 HERE = pathlib.Path(__file__).resolve().parent
 HEADER = "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E 0F"
@@ -20,6 +21,21 @@ def record(address, rtype, data):
     body = bytes([len(data), address >> 8, address & 0xFF, rtype]) + bytes(data)
     checksum = (256 - sum(body) % 256) % 256
     return ":" + body.hex().upper() + "%02X" % checksum
+
+
+def mos_record(address, data):
+    body = bytes([len(data), address >> 8, address & 0xFF]) + bytes(data)
+    return ";" + body.hex().upper() + "%04X" % (sum(body) % 65536)
+
+
+def mos_file(chunks, per_record=24):
+    """The same records in MOS Technology form: the last record counts the data records."""
+    lines = []
+    for address, data in chunks:
+        for i in range(0, len(data), per_record):
+            lines.append(mos_record(address + i, data[i:i + per_record]))
+    lines.append(mos_record(len(lines), b""))
+    return lines
 
 
 def object_file(chunks, per_record=24):
@@ -80,18 +96,43 @@ def text_lines(path):
     return lines[:-1] if lines and lines[-1] == "" else lines
 
 
-def exe_from_object(path):
-    block = bytearray()
-    org = None
+def data_records(path):
+    """(address, bytes) of each data record in file order, in any of the three forms;
+    reading stops at a Motorola or MOS Technology termination record."""
     for line in text_lines(path):
         if not line.strip(" "):
             continue
-        count, address, rtype = int(line[1:3], 16), int(line[3:7], 16), int(line[7:9], 16)
-        if rtype != 0:
-            continue
+        if line[0] == ":":
+            count, address, rtype = int(line[1:3], 16), int(line[3:7], 16), int(line[7:9], 16)
+            if rtype == 0:
+                yield address, bytes.fromhex(line[9:9 + 2 * count])
+        elif line[0] == "S":
+            width = {"1": 2, "2": 3, "3": 4, "7": 4, "8": 3, "9": 2}.get(line[1], 2)
+            count = int(line[2:4], 16)
+            if line[1] in "123":
+                yield int(line[4:4 + 2 * width], 16), bytes.fromhex(line[4 + 2 * width:2 + 2 * count])
+            elif line[1] in "789":
+                return
+        else:
+            count = int(line[1:3], 16)
+            if count == 0:
+                return
+            yield int(line[3:7], 16), bytes.fromhex(line[7:7 + 2 * count])
+
+
+def exe_from_object(path):
+    block = bytearray()
+    org = None
+    for address, data in data_records(path):
         org = address if org is None else org
-        block += bytes.fromhex(line[9:9 + 2 * count])
+        block += data
     return exe(org, org, (org // 16384) * 16384 + 0x3FFF, block)
+
+
+def srec_cat(source, target, *options):
+    """The same bytes in another form, as srec_cat (package srecord) writes them."""
+    subprocess.run(["srec_cat", str(HERE / source), "-Intel", "-o", str(HERE / target), *options],
+                   check=True)
 
 
 def exe_from_listing(path):
@@ -128,6 +169,9 @@ def make_backwards():
     chunks = [(0x9000, bytes(rng.randrange(256) for _ in range(40))),
               (0x8000, bytes(range(0x20, 0x20 + 30)))]
     write_text("backwards.obj", object_file(chunks))
+    # The same records in MOS Technology form, in the same order, with CR LF line ends and
+    # the Ctrl-Z that DOS tools put at the end of a text file.
+    (HERE / "backwards-mos.obj").write_bytes(("\r\n".join(mos_file(chunks)) + "\r\n\x1a").encode("latin-1"))
     write_text("backwards.lst", source_lines(chunks, "backwards: code first, data below it") + [""] +
                dump_section(memory_of(chunks), 0x8000, 0x9000 + 39) + ["", "", "tasm: Number of errors = 0"])
 
@@ -161,12 +205,35 @@ def make_paged():
     write_text("paged.obj", object_file(chunks), "\r\n")
 
 
+def make_other_forms():
+    # Motorola S-records and MOS Technology hex made by srec_cat from the Intel HEX files,
+    # in records of 24 bytes as the assembler writes them: S1 records with srec_cat's S0
+    # header and an S5 count but no S9 (it knows no entry address); S2 records with an S8,
+    # and S3 records with an S7, CR LF line ends.
+    srec_cat("hello.obj", "hello-motorola.obj", "-Motorola", "-Output_Block_Size=24")
+    srec_cat("hello.obj", "hello-mos.obj", "-MOS_Technologies", "-Output_Block_Size=24")
+    srec_cat("split.obj", "split-motorola.obj", "-Motorola", "-address-length=3", "-Output_Block_Size=24",
+             "-execution-start-address=0x8000")
+    srec_cat("top16k.obj", "top16k-motorola.obj", "-Motorola", "-address-length=4", "-Output_Block_Size=24",
+             "-execution-start-address=0xC000", "-CRLF")
+
+
+# Each file in another form holds the bytes of an Intel HEX file: it must convert to that
+# file's executable.
+OTHER_FORMS = {"hello-motorola.obj": "hello.obj", "hello-mos.obj": "hello.obj",
+               "split-motorola.obj": "split.obj", "top16k-motorola.obj": "top16k.obj",
+               "backwards-mos.obj": "backwards.obj"}
+
+
 def main():
     make_backwards()
     make_top16k()
     make_paged()
+    make_other_forms()
     for obj in ["hello.obj", "hello-crlf.obj", "split.obj", "backwards.obj", "top16k.obj", "paged.obj"]:
         (HERE / "expected" / (obj[:-4].upper() + ".OBJ.EXE")).write_bytes(exe_from_object(obj))
+    for obj, intel in OTHER_FORMS.items():
+        assert exe_from_object(obj) == exe_from_object(intel), obj
     for lst in ["hello.lst", "hello-crlf.lst", "split.lst", "backwards.lst", "top16k.lst", "paged.lst"]:
         (HERE / "expected" / (lst[:-4].upper() + ".LST.EXE")).write_bytes(exe_from_listing(lst))
 

@@ -22,7 +22,7 @@ class QWidget;
 //   "Information [OK]: File saved as '/tmp/x/HELLO.EXE'"
 //   "Question [No]: File exists. Delete?"          (the default button in brackets)
 //   "Prompt [&H8000]: Enter new ORG (prefix HEX numbers with '&H'):"
-//   "File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File..."
+//   "File [Tasm OBJ Files (Intel, Motorola or MOS Hex, *.OBJ)]: Open Object File..."
 //   "Unexpected: ..."                 (rejected)
 //   "Still open: ..."                 (its answer did not close it; rejected)
 // A message box or prompt without the window title as its caption is written down as

@@ -136,7 +136,7 @@ private slots:
         CopyTestData(dir, "hello.lst", "my prog.lst");
         WriteFile(dir, "bad.obj", ":0180000080FE\n");
         CopyTestData(dir, "hello.obj", " bad.obj");
-        const auto run = [&](const QStringList& arguments) {
+        const auto run = [&](const QStringList& arguments, int waitMs = 20000) {
             QProcess quillet;
             QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
             for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
@@ -148,10 +148,10 @@ private slots:
             quillet.setProcessEnvironment(env);
             quillet.setWorkingDirectory(dir.path());
             quillet.start(QStringLiteral(QUILLET_PROGRAM), arguments);
-            if (!quillet.waitForFinished(20000)) {
+            if (!quillet.waitForFinished(waitMs)) {
                 quillet.kill();
                 quillet.waitForFinished();
-                return QStringList({"hung"});
+                return QStringList({"still running"});
             }
             return QStringList({QString::number(quillet.exitCode()),
                                 QString::fromLocal8Bit(quillet.readAllStandardOutput()),
@@ -177,6 +177,8 @@ private slots:
         QCOMPARE(run({"--version"}), QStringList({"0", "quillet (Kestrane Quillet) 1.20\n", ""}));
         QCOMPARE(run({"-style", "fusion", "my", "prog.lst"}),
                  QStringList({"0", "File saved as 'MY PROG.EXE'\n", ""}));
+        // A platform named with Qt's option is a place to show the window on.
+        QCOMPARE(run({"-platform", "offscreen"}, 1000), QStringList({"still running"}));
     }
 };
 

@@ -67,8 +67,9 @@ private slots:
 
         dialogs.Then(DialogAnswerer::Cancel());
         q.Ctrl(Qt::Key_O);
-        QCOMPARE(dialogs.Take(),
-                 QStringList({"File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File..."}));
+        QCOMPARE(
+            dialogs.Take(),
+            QStringList({"File [Tasm OBJ Files (Intel, Motorola or MOS Hex, *.OBJ)]: Open Object File..."}));
         QCOMPARE(q.Lines(), QStringList());  // a cancelled Open is ignored
     }
 
@@ -81,8 +82,10 @@ private slots:
         DialogAnswerer dialogs;
         dialogs.Then(DialogAnswerer::Choose(bad)).Then(DialogAnswerer::PressEnter());
         q.Ctrl(Qt::Key_O);
-        QCOMPARE(dialogs.Take(), QStringList({"File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File...",
-                                              "Warning [OK]: Object file is invalid. File read aborted."}));
+        QCOMPARE(
+            dialogs.Take(),
+            QStringList({"File [Tasm OBJ Files (Intel, Motorola or MOS Hex, *.OBJ)]: Open Object File...",
+                         "Warning [OK]: Object file is invalid. File read aborted."}));
         QCOMPARE(q.Lines(), QStringList({"8000  80"}));
 
         QApplication::clipboard()->setText(QStringLiteral("kept"));
@@ -233,8 +236,9 @@ private slots:
         dialogs.Take();
         dialogs.Then(DialogAnswerer::Cancel());
         QTest::keyClick(q.Map(), Qt::Key_O, Qt::ControlModifier);
-        QCOMPARE(dialogs.Take(),
-                 QStringList({"File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File..."}));
+        QCOMPARE(
+            dialogs.Take(),
+            QStringList({"File [Tasm OBJ Files (Intel, Motorola or MOS Hex, *.OBJ)]: Open Object File..."}));
         QTest::keyClick(q.Map(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(ClipboardText(), q.Lines().join("\r\n") + "\r\n");
         for (const auto& [key, modifiers] :

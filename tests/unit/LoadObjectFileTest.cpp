@@ -60,8 +60,24 @@ TEST_F(LoadDriver, AnObjectFileWithoutAnEndOfFileRecordLoadsAndIsWarnedAboutLast
     EXPECT_EQ(ui.Dialogs(),
               std::vector<std::string>{"Warning: No end-of-file record; the file may be cut short."});
     ui.TakeTranscript();
-    EXPECT_EQ(LoadText("whole.obj", ":0180000080FF\n:00000001FF\n"), LoadOutcome::Loaded);
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{});
+
+    // A file is whole with its end-of-file or termination record, or, in S-records, with a
+    // count record last.
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {":0180000080FF\n:00000001FF\n", true},
+        {"S104800080FB\nS5030001FB\n", true},
+        {"S104800080FB\nS90380007C\n", true},
+        {"S104800080FB\nS5030001FB\nS104800080FB\n", false},
+        {"S104800080FB\n", false},
+        {";018000800101\n;0000010001\n", true},
+        {";018000800101\n", false},
+    };
+    for (const auto& [records, whole] : cases) {
+        SCOPED_TRACE(records);
+        EXPECT_EQ(LoadText("whole.obj", records), LoadOutcome::Loaded);
+        EXPECT_EQ(ui.Dialogs().size(), whole ? 0u : 1u);
+        ui.TakeTranscript();
+    }
 }
 
 TEST_F(LoadDriver, ALaterLoadResetsFirstAndKeepsTheOldAddressesWhenItYieldsNothing)

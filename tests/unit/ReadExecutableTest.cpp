@@ -30,7 +30,7 @@ TEST_F(Executable, TheBlockBecomesDumpLinesOfSixteenBytesFromTheHeadersOrg)
     EXPECT_TRUE(ui.Dialogs().empty());
 }
 
-TEST_F(Executable, OnlyAWholeHeaderOfOursIsTakenAndTheBlockMustFitTheList)
+TEST_F(Executable, OnlyAWholeHeaderOfOursIsTakenAndAnyBlockTheConverterWritesFitsTheList)
 {
     const std::string header = ExeHeader(0x8000, 0x8000, 0xBFFF);
     const std::string notOurs = "Not a Kestrane executable. File read aborted.";
@@ -41,15 +41,21 @@ TEST_F(Executable, OnlyAWholeHeaderOfOursIsTakenAndTheBlockMustFitTheList)
         std::string content;
         LoadOutcome outcome;
         std::string message;
+        int lines;
     } cases[] = {
-        {"header only", header, LoadOutcome::NoDumpLines, ""},
-        {"one byte short", header.substr(0, 511), LoadOutcome::Aborted, notOurs},
-        {"empty", "", LoadOutcome::Aborted, notOurs},
-        {"another signature", "MZ" + header.substr(2) + "12", LoadOutcome::Aborted, notOurs},
-        {"another header length", otherLength + "12", LoadOutcome::Aborted, notOurs},
-        {"32767 dump lines", header + std::string(32767 * 16, '\x55'), LoadOutcome::Loaded, ""},
-        {"one byte more", header + std::string(32767 * 16 + 1, '\x55'), LoadOutcome::Aborted,
-         "File holds more than 32767 dump lines. File read aborted."},
+        {"header only", header, LoadOutcome::NoDumpLines, "", 0},
+        {"one byte short", header.substr(0, 511), LoadOutcome::Aborted, notOurs, 0},
+        {"empty", "", LoadOutcome::Aborted, notOurs, 0},
+        {"another signature", "MZ" + header.substr(2) + "12", LoadOutcome::Aborted, notOurs, 0},
+        {"another header length", otherLength + "12", LoadOutcome::Aborted, notOurs, 0},
+        {"32767 dump lines", header + std::string(32767 * 16, '\x55'), LoadOutcome::Loaded, "", 32767},
+        // Too large for lines of 16 bytes, as a block of object file records of 255 bytes
+        // may be: the lines take 17 bytes each.
+        {"one byte more", header + std::string(32767 * 16 + 1, '\x55'), LoadOutcome::Loaded, "",
+         (32767 * 16 + 1 + 16) / 17},
+        // More than the longest dump lines the program reads would hold.
+        {"too large for any list", header + std::string(32767 * 1364 + 1, '\x55'), LoadOutcome::Aborted,
+         "File holds more than 32767 dump lines. File read aborted.", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -60,5 +66,6 @@ TEST_F(Executable, OnlyAWholeHeaderOfOursIsTakenAndTheBlockMustFitTheList)
         ui.TakeTranscript();
         EXPECT_EQ(doc.state.Org, c.outcome == LoadOutcome::Loaded ? 0x8000 : 0x1234);
         EXPECT_EQ(ui.Enabled(Command::SaveExeAs), c.outcome == LoadOutcome::Loaded);
+        EXPECT_EQ(doc.lines.Count(), c.lines);
     }
 }

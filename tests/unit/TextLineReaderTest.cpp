@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+
 namespace {
 
 struct Line {
@@ -20,13 +23,14 @@ std::ostream& operator<<(std::ostream& os, const Line& l)
 }
 
 std::vector<Line> ReadAll(const std::string& path, std::size_t keep = TextLineReader::kWholeLine,
-                          std::size_t chunkSize = TextLineReader::kChunkSize)
+                          std::size_t chunkSize = TextLineReader::kChunkSize,
+                          std::size_t longest = TextLineReader::kWholeLine)
 {
     TextLineReader reader(path, chunkSize);
     std::vector<Line> lines;
     std::string_view text;
     LineFacts facts;
-    while (reader.Next(text, facts, keep)) {
+    while (reader.Next(text, facts, keep, longest)) {
         lines.push_back({std::string(text), facts.length, facts.blank});
         EXPECT_EQ(reader.LineNumber(), static_cast<int>(lines.size()));
     }
@@ -115,21 +119,45 @@ TEST(TextLineReader, KeepsOnlyWhatTheCallerAsksForButMeasuresTheWholeLine)
     EXPECT_EQ(text, "xxxxxxxxxx");
     EXPECT_EQ(facts.length, 8192u);
     EXPECT_EQ(cut.BytesRead(), 8192u);
+
+    // A line of exactly the longest length whose end falls on the chunk boundary is whole,
+    // its line end read from the next chunk; one character more is measured as it is.
+    std::string shortLines;
+    for (int i = 0; i < 15; ++i) {
+        shortLines += std::string(4095, 'x') + "\n";
+    }
+    const std::string edge =
+        dir.Write("edge.txt", shortLines + std::string(4096, 'e') + "\n" + std::string(4097, 'f'));
+    const std::vector<Line> atEdge = ReadAll(edge, 1, TextLineReader::kChunkSize, 4096);
+    ASSERT_EQ(atEdge.size(), 17u);
+    EXPECT_EQ(atEdge[15], (Line{"e", 4096, false}));
+    EXPECT_EQ(atEdge[16], (Line{"f", 4097, false}));
 }
 
-TEST(TextLineReader, AFileWhoseSizeChangesWhileItIsReadFails)
+TEST(TextLineReader, AFileThatChangesWhileItIsReadFails)
 {
-    // The size is taken as the file is opened: cut short or written to since, it is no
-    // one state of the file, and none of it is handed out as the file.
+    // The size and times are taken as the file is opened: cut short, written to or
+    // rewritten to the same length since, it is no one state of the file, and none of it
+    // is handed out as the file.
+    namespace fs = std::filesystem;
     TempDir dir;
-    for (const std::uintmax_t size : {5000u, 20000u}) {
-        SCOPED_TRACE(size);
-        const std::string path = dir.Write("changing.lst", std::string(10000, 'x') + "\nend\n");
+    const std::string text = std::string(10000, 'x') + "\nend\n";
+    const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> changes = {
+        {"cut short", [](const std::string& path) { fs::resize_file(fs::u8path(path), 5000); }},
+        {"grown", [](const std::string& path) { fs::resize_file(fs::u8path(path), 20000); }},
+        {"the same length",
+         [&](const std::string&) { dir.Write("changing.lst", std::string(10000, 'y') + "\nend\n"); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        const std::string path = dir.Write("changing.lst", text);
+        // Written an hour ago, so that a change now is a change of its times.
+        fs::last_write_time(fs::u8path(path), fs::file_time_type::clock::now() - std::chrono::hours(1));
         TextLineReader reader(path, 4096);
-        std::filesystem::resize_file(std::filesystem::u8path(path), size);
-        std::string_view text;
+        change(path);
+        std::string_view line;
         LineFacts facts;
-        while (reader.Next(text, facts)) {
+        while (reader.Next(line, facts)) {
         }
         EXPECT_TRUE(reader.Failed());
         EXPECT_EQ(reader.ErrorText(), "the file changed while it was read");

@@ -4,6 +4,7 @@
 #include "FileImages.h"
 #include "ScriptedFrontEnd.h"
 #include "TempDir.h"
+#include "load/LoadObjectFile.h"
 #include "model/Document.h"
 #include "model/HexText.h"
 #include "output/ExeImage.h"
@@ -128,12 +129,21 @@ TEST_F(WriteExeTest, ABlockOfManyPiecesIsWrittenWholeWhereverLinesCrossThem)
     EXPECT_TRUE(BuildExeImage(doc.state, doc.lines) == expected);
 }
 
-TEST_F(WriteExeTest, AnEmptyListGivesTheHeaderAloneAndWideFieldsKeepTheirLow16Bits)
+TEST_F(WriteExeTest, ABlockOfNoBytesIsNotWrittenAndWideFieldsKeepTheirLow16Bits)
 {
-    SetBlock(0x12345, 0x10, 0x3FFF, {});
+    // The header alone would read back as no block at all.
+    SetBlock(0x12345, 0x10, 0x3FFF, {"2345  ", "2345"});
     doc.state.ExePath = dir / "EMPTY.EXE";
+    EXPECT_FALSE(WriteExe(doc, true));
+    EXPECT_EQ(ui.TakeTranscript(),
+              std::vector<std::string>{"Warning: The block holds no bytes. Nothing saved."});
+    EXPECT_TRUE(dir.FileNames().empty());
+
+    doc.lines.Append("2345  AA");
     EXPECT_TRUE(WriteExe(doc, true));
-    EXPECT_EQ(ReadFileData(dir / "EMPTY.EXE"), Header(0x2345, 0x10, 0x3FFF));
+    Bytes expected = Header(0x2345, 0x10, 0x3FFF);
+    expected.push_back(0xAA);
+    EXPECT_EQ(ReadFileData(dir / "EMPTY.EXE"), expected);
 }
 
 TEST_F(WriteExeTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees)
@@ -183,4 +193,19 @@ TEST_F(WriteExeTest, AFailedWriteSaysWhyLeavesNoTraceAndNeverClaimsSuccess)
     }
     EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"TAKEN.EXE"});
     EXPECT_EQ(ReadFileBytes(dir / "TAKEN.EXE/inside"), "keep");
+}
+
+TEST_F(WriteExeTest, TheFileTheBlockWasReadFromIsNeverReplacedWhateverNameLeadsThere)
+{
+    // Whatever name leads to it by the time the executable is written (here its own), the
+    // write finds the file it was read from where the output would go, and leaves it be.
+    const std::string source = dir.Write("game.obj", ":0180000080FF\n");
+    ASSERT_EQ(LoadObjectFile(doc, source), LoadOutcome::Loaded);
+    ui.TakeTranscript();
+    doc.state.ExePath = source;
+    EXPECT_FALSE(WriteExe(doc, true));
+    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{"Warning: The output '" + source +
+                                                     "' is the file being converted. Nothing saved."});
+    EXPECT_EQ(ReadFileBytes(source), ":0180000080FF\n");
+    EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"game.obj"});
 }

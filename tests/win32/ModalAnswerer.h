@@ -55,7 +55,7 @@ inline Reply Pick(wchar_t letter)
 // What it writes down, one text per window:
 //   "Information [OK]: File saved as 'C:\x\HELLO.EXE'"    (the default button in brackets)
 //   "Prompt [&H8000]: Enter new ORG (prefix HEX numbers with '&H'):"
-//   "File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File... ''"   (the name field)
+//   "File [Tasm OBJ Files (Intel, Motorola or MOS Hex, *.OBJ)]: Open Object File... ''"   (the name field)
 //   "Menu: &Open..., Change O&RG... (off), ..."
 //   "Unexpected: ..."        (closed)
 //   "Still open: ..."        (its answer did not close it; closed)

@@ -24,7 +24,7 @@ using WindowParts = WindowTest;
 
 const std::string kNothingLoaded =
     "Open a Tasm listing, object file or Kestrane executable (Ctrl+O), or drop one here.";
-const std::string kOpen = "File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File... ''";
+const std::string kOpen = "File [Tasm OBJ Files (Intel, Motorola or MOS Hex, *.OBJ)]: Open Object File... ''";
 const std::string kMenuBeforeALoad =
     "Menu: &Open..., Change O&RG... (off), Change &ENT... (off), Change S&P (off), "
     "&Copy Selection As Text (off), &Save EXE As... (off)";

@@ -45,7 +45,7 @@ void PrintTo(const Scenario& scenario, std::ostream* out)
     *out << scenario.name;
 }
 
-const std::string kOpen = "File [Tasm OBJ Files (Intel Hex, *.OBJ)]: Open Object File... ''";
+const std::string kOpen = "File [Tasm OBJ Files (Intel, Motorola or MOS Hex, *.OBJ)]: Open Object File... ''";
 std::string SaveAs(const std::string& name)
 {
     return "File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As... '" + name + "'";

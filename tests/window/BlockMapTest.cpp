@@ -326,6 +326,11 @@ TEST(BlockMapGeometry, TheDetailRowSpansTheBlocksOwnBytes)
         EXPECT_EQ(kCoarse.DetailLoadedTwice(layout).has_value(), c.loadedTwice) << c.name;
         EXPECT_EQ(kCoarse.DetailXOf(layout, 0), kCoarse.DetailStrip().left + 1) << c.name;
         EXPECT_EQ(kCoarse.DetailXOf(layout, layout.bytes), kCoarse.DetailStrip().Right()) << c.name;
+        if (!c.loadedTwice) {  // the address just past the block's last byte is not in it
+            EXPECT_EQ(kCoarse.DetailXOfAddress(layout, layout.LoadAddress(layout.bytes - 1) + 1),
+                      std::nullopt)
+                << c.name;
+        }
     }
 
     // Where a place's label has no room after its tick, it ends there, or is the address

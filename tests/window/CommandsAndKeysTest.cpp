@@ -129,6 +129,8 @@ TEST(KeyRule, ForgetsTheLettersDownWhenTheFocusGoes)
 TEST(KeyboardMenuPoint, BelowTheCurrentLineWhereItShowsWhole)
 {
     EXPECT_EQ(KeyboardMenuPoint(PixelRect{0, 40, 300, 16}, 200)->y, 56);
+    EXPECT_EQ(KeyboardMenuPoint(PixelRect{0, 184, 300, 16}, 200)->y, 200);        // its last row is the last
+    EXPECT_EQ(KeyboardMenuPoint(PixelRect{0, 185, 300, 16}, 200), std::nullopt);  // one row past it
     EXPECT_EQ(KeyboardMenuPoint(PixelRect{0, 190, 300, 16}, 200), std::nullopt);  // cut at the bottom
     EXPECT_EQ(KeyboardMenuPoint(PixelRect{0, -8, 300, 16}, 200), std::nullopt);   // scrolled away
     EXPECT_EQ(KeyboardMenuPoint(std::nullopt, 200), std::nullopt);
