@@ -98,7 +98,16 @@ std::int32_t BlockMapGeometry::AddressShownAt(int x, const BlockLayout* layout) 
             loaded = loaded ? std::min(*loaded, at) : at;
         }
     }
-    return loaded.value_or(first);
+    if (loaded) {
+        return *loaded;
+    }
+    for (const PieceSpan& span : PieceSpans(*layout)) {
+        const StripPiece& piece = span.piece;
+        if (!piece.loadedTwice && x >= piece.left && x < piece.left + piece.width) {
+            return x < XOf(span.range.first) ? span.range.first : span.range.last;
+        }
+    }
+    return first;
 }
 
 std::vector<MapLabel> BlockMapGeometry::PageLabels() const
@@ -111,13 +120,18 @@ std::vector<MapLabel> BlockMapGeometry::PageLabels() const
     return labels;
 }
 
-std::vector<StripPiece> BlockMapGeometry::Pieces(const BlockLayout& layout) const
+std::vector<BlockMapGeometry::PieceSpan> BlockMapGeometry::PieceSpans(const BlockLayout& layout) const
 {
-    std::vector<StripPiece> pieces;
+    const int firstColumn = strip_.left + 1;
+    const int lastColumn = strip_.left + columns_;
+    const int least = std::min(LeastPieceColumns(), columns_);
+    std::vector<PieceSpan> spans;
     const auto add = [&](const BlockLayout& loaded, bool twice) {
         for (const AddressRange& range : LoadedRanges(loaded)) {
-            const int left = XOf(range.first);
-            pieces.push_back({left, XOf(range.last) - left + 1, twice});
+            int left = XOf(range.first);
+            const int right = std::max(XOf(range.last), std::min(left + least - 1, lastColumn));
+            left = std::max(firstColumn, std::min(left, right - least + 1));
+            spans.push_back({range, {left, right - left + 1, twice}});
         }
     };
     add(layout, false);
@@ -126,6 +140,15 @@ std::vector<StripPiece> BlockMapGeometry::Pieces(const BlockLayout& layout) cons
         BlockLayout again = layout;
         again.bytes = layout.bytes - kAddressSpace;
         add(again, true);
+    }
+    return spans;
+}
+
+std::vector<StripPiece> BlockMapGeometry::Pieces(const BlockLayout& layout) const
+{
+    std::vector<StripPiece> pieces;
+    for (const PieceSpan& span : PieceSpans(layout)) {
+        pieces.push_back(span.piece);
     }
     return pieces;
 }

@@ -3,6 +3,7 @@
 #include "model/BlockLayout.h"
 #include "window/Pixels.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -80,15 +81,18 @@ public:
     std::int32_t LastAddressAt(int x) const;
 
     // The address the column `x` stands for, the one its tooltip names: the first of its
-    // addresses that the block loads, where it loads any (the column is filled), else its
-    // first address.
+    // addresses that the block loads, where it loads any; in the columns a small piece is
+    // widened over, the piece's byte nearest them; else the column's first address.
     std::int32_t AddressShownAt(int x, const BlockLayout* layout) const;
 
     // The four 16K pages' labels, below the strip, each from its page's first column.
     std::vector<MapLabel> PageLabels() const;
 
-    // The pieces of the strip the block fills: the columns that show an address it loads.
+    // The pieces of the strip the block fills: the columns that show an address it loads,
+    // widened where they are fewer than LeastPieceColumns, so that a block of a few bytes
+    // still shows on the 64K strip: to the right, or to the left at the strip's end.
     std::vector<StripPiece> Pieces(const BlockLayout& layout) const;
+    int LeastPieceColumns() const { return std::max(4, rowHeight_ / 3); }
 
     // The columns of the places where a dump line does not follow on from the bytes before
     // it, at the address that line's bytes load at; each column once.
@@ -130,6 +134,12 @@ public:
     std::optional<int> DetailXOfAddress(const BlockLayout& layout, std::int32_t address) const;
 
 private:
+    // A piece of the strip and the addresses it stands for.
+    struct PieceSpan {
+        AddressRange range;
+        StripPiece piece;
+    };
+    std::vector<PieceSpan> PieceSpans(const BlockLayout& layout) const;
     MapMarkers LayOutMarkers(std::optional<int> entX, std::optional<int> spX,
                              const TextWidth& textWidth) const;
     // The first of the columns of 16K page `page` (0 to 4: 4 is the end), counted from

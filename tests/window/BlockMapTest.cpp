@@ -71,14 +71,16 @@ std::vector<std::pair<unsigned, int>> Contiguous(unsigned org, int bytes)
 }
 
 // The property the map keeps at every width and scale: over any pixel column, the tooltip
-// names an address drawn in that column; it is in the block exactly where the column is
-// filled, and a 16K page's first address where the page's line is drawn on an empty column.
-// The same for the detail row's bytes.
+// names an address drawn in that column, or, where a small piece is widened to show, the
+// piece's byte nearest it; it is in the block exactly where the column is filled, and a 16K
+// page's first address where the page's line is drawn on an empty column. The same for the
+// detail row's bytes.
 TEST(BlockMapGeometry, TheTooltipNamesWhatIsDrawnInEveryColumnAtAnyWidthAndScale)
 {
     const std::pair<const char*, std::optional<MappedBlock>> blocks[] = {
         {"nothing loaded", std::nullopt},
         {"64 bytes from FFF0", Block(Contiguous(0xFFF0, 64))},
+        {"16 bytes at the end", Block(Contiguous(0xFFF0, 16))},
         {"records far apart", kSplit},
         {"over 64K", Block(Contiguous(0x8000, 0x10010))},
     };
@@ -105,11 +107,15 @@ TEST(BlockMapGeometry, TheTooltipNamesWhatIsDrawnInEveryColumnAtAnyWidthAndScale
                 }
                 for (int x = strip.left + 1; x < strip.Right(); ++x) {
                     const std::int32_t address = map.AddressShownAt(x, layout);
-                    ASSERT_EQ(map.XOf(address), x) << where << x;
-                    const bool filled =
-                        std::any_of(pieces.begin(), pieces.end(), [x](const StripPiece& piece) {
+                    const auto drawn =
+                        std::find_if(pieces.begin(), pieces.end(), [x](const StripPiece& piece) {
                             return !piece.loadedTwice && x >= piece.left && x < piece.left + piece.width;
                         });
+                    const bool filled = drawn != pieces.end();
+                    const int named = map.XOf(address);
+                    ASSERT_TRUE(named == x ||
+                                (filled && named >= drawn->left && named < drawn->left + drawn->width))
+                        << where << x;
                     ASSERT_EQ(filled, layout != nullptr && OffsetOf(*layout, address) < layout->bytes)
                         << where << x;
                     for (std::size_t page = 0; page < pages.size() && !filled; ++page) {
@@ -159,11 +165,14 @@ TEST(BlockMapGeometry, PiecesFillTheColumnsOfTheAddressesTheBlockLoads)
         std::vector<StripPiece> pieces;  // on the coarse map: x = 7 + address / 64
     };
     const Case cases[] = {
-        {"16 bytes at 0000", Block({{0x0000, 16}}), {{7, 1, false}}},
-        {"wrapping past FFFF", Block(Contiguous(0xFF00, 0x200)), {{1027, 4, false}, {7, 4, false}}},
+        // A piece of fewer columns than the least is widened: to the right, or to the left
+        // at the strip's end.
+        {"16 bytes at 0000", Block({{0x0000, 16}}), {{7, 5, false}}},
+        {"wrapping past FFFF", Block(Contiguous(0xFF00, 0x200)), {{1026, 5, false}, {7, 5, false}}},
         {"over 64K",
          Block(Contiguous(0x8000, 0x10010)),
-         {{519, 512, false}, {7, 512, false}, {519, 1, true}}},
+         {{519, 512, false}, {7, 512, false}, {519, 5, true}}},
+        {"a page of 16K", Block(Contiguous(0x4000, 0x4000)), {{263, 256, false}}},
         {"no bytes", Block({{0x8000, 0}}), {}},
     };
     for (const Case& c : cases) {
