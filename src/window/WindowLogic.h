@@ -1,5 +1,7 @@
 #pragma once
 
+#include "convert/FollowedFile.h"
+#include "edit/SetBlockValues.h"
 #include "model/Document.h"
 #include "window/CommandTable.h"
 #include "window/LoadedBlock.h"
@@ -20,6 +22,14 @@ class WindowView;
 // system may still deliver a dropped file or a menu command while one is open. Anything
 // that arrives while a command runs (a command, a load) is refused, so that a question
 // about one block is never answered for another.
+//
+// The window follows the file it loaded last (Open, a dropped file): written again on disk,
+// in place or by a new file renamed over it, the file is loaded again by itself once it has
+// been quiet for a moment (FollowedFile), never during a command: a change heard while one
+// runs is looked at when it ends. What the user set (ORG, ENT, SP) is kept, the rest follows
+// the file (Reload.h). A reload asks nothing and shows no box: what it has to say is the
+// window's note. One that fails leaves the block shown as it was; the list stays at the line
+// it showed, and nothing is saved by it.
 class WindowLogic {
 public:
     // `frontEnd` is the window's, and `commands` which commands it has enabled.
@@ -41,6 +51,13 @@ public:
     // Whether a command is under way.
     bool Running() const { return running_; }
 
+    // The file the window follows; empty when none.
+    const std::string& FollowedPath() const { return followed_.Path(); }
+
+    // The window heard of a change to the file followed, or in its folder, or the time it was
+    // asked to look again (LookAgainIn) has come, at `now`.
+    void FileMayHaveChanged(FollowedFile::Clock::time_point now = FollowedFile::Clock::now());
+
     // Before a message, question or prompt: the window shows what the user is asked about,
     // the dump lines so far with the newest in sight and, except halfway through a load, the
     // block as it stands (Change ORG asks about SP and ENT once the block has moved).
@@ -53,10 +70,16 @@ private:
     void WidenToWidestLine();
     void Open();
     void CopySelectionAsText();
+    void Reload();
+    void LookIfHeardMeanwhile();
 
     Document doc_;
     const CommandStates& commands_;
     WindowView& view_;
     LoadedBlock loads_;
     bool running_ = false;
+    int loadCount_ = 0;            // loads run by the user: a command that ran one set nothing
+    FollowedFile followed_;        // the file loaded last
+    BlockValues kept_;             // what the user set since, which a reload keeps
+    bool heardMeanwhile_ = false;  // of a change, while a command ran
 };

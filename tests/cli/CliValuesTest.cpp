@@ -40,7 +40,7 @@ TEST_F(CliValues, AValueThatCannotBeUsedIsAUsageErrorAndWritesNothing)
     EXPECT_EQ(run.err,
               "quillet-cli: option '--sp' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex), "
               "not '0x10000'\n"
-              "usage: quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE\n");
+              "usage: quillet-cli [-o FILE | --info] [--watch] [--org N] [--ent N] [--sp N] FILE...\n");
     EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"game.obj"});
 }
 
