@@ -296,6 +296,7 @@ TEST_F(CliConversion, ABinaryFileLoadsWhereOrgSays)
     const std::string block = Block(40);
     dir.Write("game.bin", block);
     dir.Write("empty.bin", "");
+    dir.Write("big.bin", std::string(16 * 32767 + 1, '\x76'));  // one byte more than 32767 dump lines
     const struct {
         std::vector<std::string> args;
         int status;
@@ -308,6 +309,10 @@ TEST_F(CliConversion, ABinaryFileLoadsWhereOrgSays)
          "game.bin: New ORG causes block to go over 64K.\n",
          ExeHeader(0xFFF0, 0xFFF0, 0xFFFF) + block},
         {{"--org", "0", "empty.bin"}, 1, "empty.bin: No dump lines found. Nothing saved.\n", ""},
+        {{"--org", "0", "big.bin"},
+         1,
+         "big.bin: File holds more than 32767 dump lines. File read aborted.\nbig.bin: Nothing saved.\n",
+         ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[1]);

@@ -311,6 +311,28 @@ TEST_F(FollowingAFile, AChangeHeardDuringACommandWaitsForItsEnd)
     EXPECT_EQ(Untimed(view.note), "GAME.OBJ loaded again. ENT address falls outside the block.");
 }
 
+TEST_F(FollowingAFile, ABinaryFileAsksForItsOrgAndCancelLeavesTheWindowAsItWas)
+{
+    const std::string hello = dir.Write("game.obj", kHello);
+    const std::string binary = dir.Write("boot.bin", std::string(3, '\x76'));
+    ASSERT_TRUE(logic.OpenFile(hello));
+    ui.TakeTranscript();
+    ui.Type("");
+    ASSERT_TRUE(logic.OpenFile(binary));
+    EXPECT_EQ(ui.TakeTranscript(),
+              std::vector<std::string>{
+                  "Prompt 'Enter ORG of BOOT.BIN (prefix HEX numbers with '&H'):' [&H8000] -> "});
+    EXPECT_EQ(Addresses(), (std::vector<std::string>{"8000", "8018", "8030"}));
+    EXPECT_EQ(view.followed, hello);
+
+    ui.Type("xyz").Type("&HFFFE");  // asked again until it is a number
+    ASSERT_TRUE(logic.OpenFile(binary));
+    EXPECT_EQ(ui.Dialogs().back(), "Warning: New ORG causes block to go over 64K.");
+    EXPECT_EQ(logic.Doc().lines.Lines(), std::vector<std::string>{"FFFE  76 76 76"});
+    EXPECT_EQ(ui.Status(StatusPanel::Addresses), "Org=&HFFFE, Ent=&HFFFE, SP=&HFFFF ");
+    EXPECT_EQ(view.followed, binary);
+}
+
 TEST(FollowedFile, TakesAChangeOnlyOnceTheFileHasBeenQuiet)
 {
     // Three states of a file, and a file of the same state under the name but another inode:
