@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <fstream>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -94,8 +93,11 @@ TEST_F(CliWindows, AnEarlierExecutableIsReplacedWholeUnlessItIsInUse)
     // a moment nothing is written, the earlier file stays, no temporary file is left
     // behind, and the message says why. Let go of meanwhile, it is replaced.
     dir.Write("HELLO.EXE", "in use");
-    std::ifstream held(fs::u8path(dir / "HELLO.EXE"), std::ios::binary);
-    ASSERT_TRUE(held.is_open());
+    // Held as a program that runs it holds it, and not handed down to quillet-cli.
+    HANDLE held = CreateFileW((dir.Path() / "HELLO.EXE").wstring().c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const ProgramRun run = Cli({"hello.obj"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
@@ -104,9 +106,9 @@ TEST_F(CliWindows, AnEarlierExecutableIsReplacedWholeUnlessItIsInUse)
         "hello.obj: Cannot write 'HELLO.EXE': the file is in use by another program. File not saved.\n");
     EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "in use");
     EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"HELLO.EXE", "hello.obj"}));
-    std::thread letGo([&held] {
+    std::thread letGo([held] {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        held.close();
+        CloseHandle(held);
     });
     EXPECT_EQ(Cli({"hello.obj"}).status, 0);
     letGo.join();
@@ -137,11 +139,12 @@ TEST_F(CliWindows, AnEarlierExecutableIsReplacedWholeUnlessItIsInUse)
     CloseHandle(locked);
 
     // Made read-only, it is not the user's to replace.
+    dir.Write("HELLO.EXE", "read-only");
     fs::permissions(dir.Path() / "HELLO.EXE", fs::perms::owner_write, fs::perm_options::remove);
     const ProgramRun readOnly = Cli({"hello.obj"});
     EXPECT_EQ(readOnly.status, 1);
     EXPECT_EQ(readOnly.err, "hello.obj: Cannot write 'HELLO.EXE': Permission denied. File not saved.\n");
-    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "in use");
+    EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "read-only");
     fs::permissions(dir.Path() / "HELLO.EXE", fs::perms::owner_write, fs::perm_options::add);
 }
 
