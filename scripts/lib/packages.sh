@@ -75,8 +75,9 @@ Run this script once as root, which installs them; or install sudo; or have root
 # What building and testing the core and the console converter needs: strace watches the
 # order of the calls of a safe write, holds one up to interrupt it and makes calls fail;
 # setfacl (acl) and setfattr (attr) give an earlier executable an ACL and an attribute to
-# keep.
-CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time strace acl attr"
+# keep; mkfs.fat (dosfstools) and fusefat make and mount a FAT image, a memory card whose
+# names fold case.
+CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time strace acl attr dosfstools fusefat"
 # What building, running and testing the window needs besides: Qt 6 Widgets (its
 # offscreen platform, which the window tests run on, included), Qt SVG for the icon, and
 # a font with fixed-pitch faces for the dump lines.

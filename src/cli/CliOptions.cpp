@@ -111,13 +111,14 @@ std::string HelpText()
     return UsageLine() +
            "\n"
            "\n"
-           "Converts a Tasm listing (.LST) or Intel HEX object file (.OBJ) into a Kestrane\n"
-           "executable: a 512-byte header with ORG, ENT and SP, then the block. ORG is the\n"
-           "address of the first dump line, ENT is ORG, SP is the last address of ORG's 16K\n"
-           "page. The executable goes beside FILE, named in upper case with the extension\n"
-           ".EXE (game.obj gives GAME.EXE); an existing file there is replaced. A Kestrane\n"
-           "executable (.EXE) is read back, its ORG, ENT and SP from its header, and written\n"
-           "again in its own place.\n"
+           "Converts a Tasm listing (.LST) or object file (.OBJ: Intel HEX, Motorola\n"
+           "S-records or MOS Technology hex) into a Kestrane executable: a 512-byte header\n"
+           "with ORG, ENT and SP, then the block. ORG is the address of the first dump\n"
+           "line, ENT is ORG, SP is the last address of ORG's 16K page. The executable goes\n"
+           "beside FILE, named in upper case with the extension .EXE (game.obj gives\n"
+           "GAME.EXE); an existing file there is replaced. A Kestrane executable (.EXE) is\n"
+           "read back, its ORG, ENT and SP from its header, and written again in its own\n"
+           "place.\n"
            "\n"
            "Options:\n"
            "  -o, --output FILE  write the executable to FILE instead; with -o - (or\n"
@@ -137,5 +138,6 @@ std::string HelpText()
            "and the executable is written all the same.\n"
            "\n"
            "Exit status: 0 saved; 1 the input was refused or the write failed (nothing\n"
-           "written, an earlier file untouched); 2 the command line was wrong.\n";
+           "written, an earlier file untouched; or saved, but its folder not synced, as the\n"
+           "message says); 2 the command line was wrong.\n";
 }

@@ -6,9 +6,6 @@
 
 void SetBlockValues(Document& doc, const BlockValues& values)
 {
-    if (!values.org && !values.ent && !values.sp) {
-        return;
-    }
     BlockState& state = doc.state;
     if (values.org) {
         RebaseBlock(doc, *values.org);
@@ -20,8 +17,10 @@ void SetBlockValues(Document& doc, const BlockValues& values)
         state.Sp = *values.sp;
     }
 
-    if (values.org && BlockPast64K(state.Org, state.BlockBytes)) {
-        doc.frontEnd.ShowMessage(kPast64KText, Icon::Warning);
+    // A block past 64K is told whoever chose ORG: the file's own too, whose later bytes the
+    // executable loads from 0000 on.
+    if (BlockPast64K(state.Org, state.BlockBytes)) {
+        doc.frontEnd.ShowMessage(values.org ? kPast64KText : kLoadedPast64KText, Icon::Warning);
     }
     if ((values.org || values.sp) && SpOutsideOrgPage(state)) {
         doc.frontEnd.ShowMessage(kSpOutsidePageText, Icon::Warning);
@@ -29,5 +28,7 @@ void SetBlockValues(Document& doc, const BlockValues& values)
     if ((values.org || values.ent) && EntOutsideBlock(state)) {
         doc.frontEnd.ShowMessage(kEntOutsideBlockText, Icon::Warning);
     }
-    ShowAddresses(doc);
+    if (values.org || values.ent || values.sp) {
+        ShowAddresses(doc);
+    }
 }

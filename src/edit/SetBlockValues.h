@@ -14,7 +14,7 @@ struct BlockValues {
 };
 
 // Sets the values without asking anything, then warns (warning icon) once about each
-// disagreement that a value given brings up, judged on the final values: the block past
-// 64K (given ORG), SP outside ORG's 16K page (given ORG or SP), ENT outside the block
-// (given ORG or ENT). Values nobody gave are the load's own and draw no warning.
+// disagreement, judged on the final values: the block past 64K (whatever ORG: the load's
+// own too), SP outside ORG's 16K page (given ORG or SP), ENT outside the block (given ORG
+// or ENT). ENT and SP nobody gave are the load's own, which fit its ORG.
 void SetBlockValues(Document& doc, const BlockValues& values);

@@ -68,6 +68,11 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
          "ORG: FFF0\nENT: FFF0\nSP: BFFF\nBlock: 62 bytes in 3 dump lines\nLoads at: FFF0-FFFF\n"
          "Loads at: 0000-002D\n",
          "hello.obj: New ORG causes block to go over 64K.\nhello.obj: SP falls outside ORG's 16K page.\n"},
+        // A block that runs past FFFF as the file has it is warned about too.
+        {{"--info", "past.obj"},
+         "ORG: FFF0\nENT: FFF0\nSP: FFFF\nBlock: 32 bytes in 1 dump line\nLoads at: FFF0-FFFF\n"
+         "Loads at: 0000-000F\n",
+         "past.obj: Block goes over 64K: its bytes past FFFF load from 0000 on.\n"},
         // One empty data record: one dump line, no bytes, nowhere loaded.
         {{"--info", "empty.obj"}, "ORG: 0000\nENT: 0000\nSP: 3FFF\nBlock: 0 bytes in 1 dump line\n", ""},
     };
@@ -75,6 +80,7 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
         Copy(name);
     }
     dir.Write("empty.obj", ":0000000000\n:00000001FF\n");
+    dir.Write("past.obj", ":20FFF000" + std::string(64, '0') + "F1\n:00000001FF\n");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.back());
         const ProgramRun run = Cli(c.args);
@@ -83,7 +89,7 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
         EXPECT_EQ(run.err, c.err);
     }
     EXPECT_EQ(dir.FileNames(),
-              (std::vector<std::string>{"empty.obj", "hello.lst", "hello.obj", "split.obj"}));
+              (std::vector<std::string>{"empty.obj", "hello.lst", "hello.obj", "past.obj", "split.obj"}));
     EXPECT_EQ(Cli({"--info", "-o", "x.exe", "hello.obj"}).status, 2);
 }
 

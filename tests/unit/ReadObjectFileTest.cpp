@@ -61,22 +61,29 @@ TEST_F(ObjectFile, IntelHexRecordsOfOtherTypesAddTheirCountButNoLineAndReadingGo
     EXPECT_EQ(LoadText("zero.obj", ":02000000807E00\n"), LoadOutcome::Loaded);
 }
 
-TEST_F(ObjectFile, ReadingStopsAtATerminationRecordAndTheRestOfTheFileIsNotLookedAt)
+TEST_F(ObjectFile, ReadingStopsAtATerminationRecordOrACtrlZAndRecordsAfterTheEndAreWarnedAbout)
 {
-    // After it, the Ctrl-Z of DOS tools, and past the first 64K read more besides: the
-    // whole file is still read, for its length.
-    const std::string rest = "\x1a\n" + std::string(70000, 'x') + "\n";
-    for (const std::string& records : {
-             std::string("S008000068656C6C6FE3\nS104800080FB\nS5030001FB\nS90380007C\n"),
-             std::string("\n  \n;018000800101\n;0000010001\n"),  // the first non-blank line tells the form
+    // After the end, white space and the Ctrl-Z of DOS tools, and past the first 64K read
+    // more besides: the whole file is still read, for its length.
+    const std::string rest = " \t\n\x1a\n" + std::string(70000, 'x') + "\n";
+    const std::string joined = "Warning: Records from line 5 on follow the end record and were not read.";
+    for (const auto& [records, warning] : std::vector<std::pair<std::string, std::string>>{
+             {"S008000068656C6C6FE3\nS104800080FB\nS5030001FB\nS90380007C\n" + rest, ""},
+             // The first non-blank line tells the form.
+             {"\n  \n;018000800101\n;0000010001\n" + rest, ""},
+             // A count record last is an end too, whatever follows its Ctrl-Z.
+             {"S104800080FB\nS5030001FB\n\x1a" + rest, ""},
+             // Two files joined: the second is not read, and that is said.
+             {"S104800080FB\nS90380007C\n\n\t\nS104900070FB\nS90380007C\n", joined},
+             {";018000800101\n;0000010001\n \n\n;018000800101\n", joined},
          }) {
         SCOPED_TRACE(records);
-        EXPECT_EQ(LoadText("end.obj", records + rest), LoadOutcome::Loaded);
+        EXPECT_EQ(LoadText("end.obj", records), LoadOutcome::Loaded);
         EXPECT_EQ(Lines(), std::vector<std::string>{"8000  80"});
         EXPECT_EQ(doc.state.BlockBytes, 1);
-        EXPECT_EQ(ui.Status(StatusPanel::File),
-                  "END.OBJ (" + std::to_string(records.size() + rest.size()) + " bytes)");
-        EXPECT_TRUE(ui.Dialogs().empty());
+        EXPECT_EQ(ui.Status(StatusPanel::File), "END.OBJ (" + std::to_string(records.size()) + " bytes)");
+        EXPECT_EQ(ui.Dialogs(),
+                  warning.empty() ? std::vector<std::string>{} : std::vector<std::string>{warning});
         ui.TakeTranscript();
     }
 }
@@ -175,6 +182,21 @@ TEST_F(ObjectFile, AChecksumFailureShowsTheFailingLineLastThenEmptiesTheList)
 
     // All eight bits of the checksum count: FF is due, 7F is off by its top bit alone.
     EXPECT_EQ(LoadText("top-bit.obj", ":01000000007F\n"), LoadOutcome::Aborted);
+
+    // Motorola and MOS Technology records that carry no data are checked as well: a
+    // header, a count, an end.
+    for (const std::string& records : {
+             std::string("S104800080FB\nS008000068656C6C6FE4\n"),
+             std::string("S104800080FB\nS5030001FA\n"),
+             std::string("S104800080FB\nS90380007D\n"),
+             std::string(";018000800101\n;0000010002\n"),
+         }) {
+        SCOPED_TRACE(records);
+        EXPECT_EQ(LoadText("sum.obj", records), LoadOutcome::Aborted);
+        EXPECT_EQ(ui.TakeTranscript().back(),
+                  "Warning at line 2: Last line listed failed checksum. File read aborted.");
+        EXPECT_EQ(doc.lines.Count(), 0);
+    }
 }
 
 TEST_F(ObjectFile, MoreDataRecordsThanTheListHoldsAreRefused)
