@@ -433,6 +433,19 @@ TEST_F(CliFileBoundary, StandardOutputIsWrittenIntoAsItStandsAndNeverTheSource)
     EXPECT_EQ(ReadFileBytes(dir / "err.bin"), "HEAD" + exe);  // standard error's file, by its name
     EXPECT_EQ(ReadFileBytes(dir / "hello.obj"), ReadFileBytes(DataFile("hello.obj")));
 
+    // A descriptor that holds the source is not written into, though the links that lead
+    // to its name are more than the system follows, so that only the write finds it.
+    fs::create_directory_symlink(".", dir / "sub");
+    fs::create_symlink("/dev/fd/3", dir / "l0");
+    for (int i = 1; i < 40; ++i) {
+        fs::create_symlink("sub/l" + std::to_string(i - 1), dir / ("l" + std::to_string(i)));
+    }
+    const ProgramRun held =
+        RunProgram("sh", {"-c", cli + " -o l39 hello.obj 3>>hello.obj"}, dir.Path().string());
+    EXPECT_EQ(held.status, 1);
+    EXPECT_EQ(held.err, "hello.obj: The output 'l39' is the file being converted. Nothing saved.\n");
+    EXPECT_EQ(ReadFileBytes(dir / "hello.obj"), ReadFileBytes(DataFile("hello.obj")));
+
     // Onto a terminal of the session it is refused, as a command-line error, by any name:
     // its bytes would be taken for the terminal's commands. A terminal that is none of the
     // session's, as a serial port is, is written into.
