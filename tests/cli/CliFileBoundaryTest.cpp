@@ -346,6 +346,18 @@ TEST_F(CliFileBoundary, EveryKindOfOutputIsWrittenAsItShouldBeAndNothingElseIsTo
          1,
          "hello.obj: The output 'l39' is the file being converted. Nothing saved.\n",
          [] {}},
+        {"one link more than the system follows",
+         [&] {
+             fs::create_symlink("OUT.EXE", dir / "n0");
+             for (int i = 1; i <= 40; ++i) {
+                 fs::create_symlink("n" + std::to_string(i - 1), dir / ("n" + std::to_string(i)));
+             }
+             return "";
+         },
+         {"-o", "n40", "hello.obj"},
+         1,
+         "hello.obj: Cannot write 'n40': Too many levels of symbolic links. File not saved.\n",
+         [&] { EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "OUT.EXE"))); }},
         {"a folder is refused",
          [] { return ""; },
          {"-o", ".", "hello.obj"},
@@ -357,9 +369,10 @@ TEST_F(CliFileBoundary, EveryKindOfOutputIsWrittenAsItShouldBeAndNothingElseIsTo
              fs::copy_file(dir / "hello.obj", dir / "x\033]0;PWNED\007y\u202Ejbo.obj");
              return "";
          },
-         {"-o", "\x9b\xc2\x9b\xe2\x82\u2066\u061C\u200F/", "x\033]0;PWNED\007y\u202Ejbo.obj"},
+         {"-o", "\x9b\xc2\x9b\xe2\x82\u2066\u061C\u200F\u2069/", "x\033]0;PWNED\007y\u202Ejbo.obj"},
          2,
-         "x\\033]0;PWNED\\007y\\u202Ejbo.obj: The output '\\x9b\\xc2\\x9b\\xe2\\x82\\u2066\\u061C\\u200F/' "
+         "x\\033]0;PWNED\\007y\\u202Ejbo.obj: The output "
+         "'\\x9b\\xc2\\x9b\\xe2\\x82\\u2066\\u061C\\u200F\\u2069/' "
          "is a "
          "folder. Nothing saved.\n" +
              kUsageLine,
@@ -396,6 +409,7 @@ TEST_F(CliFileBoundary, StandardOutputIsWrittenIntoAsItStandsAndNeverTheSource)
     // for appending; the closing line goes to standard error then. Appended to the
     // source, it would harm it.
     dir.Write("bundle.bin", "HEAD");
+    dir.Write("err.bin", "HEAD");
     fs::create_symlink("/dev/stdout", dir / "out.exe");
     const std::string cli = std::string("'") + QUILLET_CLI + "'";
     const ProgramRun run = RunProgram(
@@ -404,7 +418,7 @@ TEST_F(CliFileBoundary, StandardOutputIsWrittenIntoAsItStandsAndNeverTheSource)
                    " -o //dev/./stdout hello.obj | cat >dotted.bin; " + cli +
                    " -o out.exe hello.obj | cat >linked.bin; " + cli + " -o - hello.obj >>bundle.bin; " +
                    cli + " -o /dev/fd/1 hello.obj >>bundle.bin; " + cli +
-                   " -o /dev/stdout hello.obj >>hello.obj"},
+                   " -o err.bin hello.obj 2>>err.bin; " + cli + " -o /dev/stdout hello.obj >>hello.obj"},
         dir.Path().string());
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err,
@@ -416,6 +430,20 @@ TEST_F(CliFileBoundary, StandardOutputIsWrittenIntoAsItStandsAndNeverTheSource)
         EXPECT_EQ(ReadFileBytes(dir / piped), exe) << piped;
     }
     EXPECT_EQ(ReadFileBytes(dir / "bundle.bin"), "HEAD" + exe + exe);
+    EXPECT_EQ(ReadFileBytes(dir / "err.bin"), "HEAD" + exe);  // standard error's file, by its name
+    EXPECT_EQ(ReadFileBytes(dir / "hello.obj"), ReadFileBytes(DataFile("hello.obj")));
+
+    // A descriptor that holds the source is not written into, though the links that lead
+    // to its name are more than the system follows, so that only the write finds it.
+    fs::create_directory_symlink(".", dir / "sub");
+    fs::create_symlink("/dev/fd/3", dir / "l0");
+    for (int i = 1; i < 40; ++i) {
+        fs::create_symlink("sub/l" + std::to_string(i - 1), dir / ("l" + std::to_string(i)));
+    }
+    const ProgramRun held =
+        RunProgram("sh", {"-c", cli + " -o l39 hello.obj 3>>hello.obj"}, dir.Path().string());
+    EXPECT_EQ(held.status, 1);
+    EXPECT_EQ(held.err, "hello.obj: The output 'l39' is the file being converted. Nothing saved.\n");
     EXPECT_EQ(ReadFileBytes(dir / "hello.obj"), ReadFileBytes(DataFile("hello.obj")));
 
     // Onto a terminal of the session it is refused, as a command-line error, by any name:
@@ -657,6 +685,10 @@ TEST_F(CliUnderStrace, TheNewFileIsSyncedBeforeItHasANameAndTheFolderAfterTheRen
             at = next;
         }
     }
+
+    // Written into a regular file that standard output is, the bytes are synced there too.
+    ASSERT_EQ(Wait(Start({"-e", "trace=fsync"}, {"-o", "-", "hello.obj"})), 0);
+    EXPECT_NE(ReadFileBytes(dir / "trace").find("fsync(1)"), std::string::npos);
 }
 
 TEST_F(CliUnderStrace, ASignalDuringTheWriteLeavesTheEarlierFileAndNothingBesideIt)
@@ -805,6 +837,18 @@ TEST_F(CliUnderStrace, WhatChangesWhileTheSourceIsReadIsFoundBeforeAnythingIsRep
          },
          "hello.obj: The output 'HELLO.EXE' is the file being converted. Nothing saved.\n", source},
         {"the same length", [&] { dir.Write("hello.obj", swapped); },
+         "hello.obj: Cannot read 'hello.obj': the file changed while it was read. File read aborted.\n"
+         "hello.obj: Nothing saved.\n",
+         swapped},
+        // Its modification time put back, as a tool that keeps times does: the change time
+        // still tells.
+        {"the same length and time",
+         [&] {
+             const struct stat before = LinkFacts(dir / "hello.obj");
+             dir.Write("hello.obj", swapped);
+             const struct timespec times[2] = {before.st_atim, before.st_mtim};
+             utimensat(AT_FDCWD, (dir / "hello.obj").c_str(), times, 0);
+         },
          "hello.obj: Cannot read 'hello.obj': the file changed while it was read. File read aborted.\n"
          "hello.obj: Nothing saved.\n",
          swapped},

@@ -3,6 +3,8 @@
 
 #include "LoadTestSupport.h"
 
+#include <cstdio>
+
 using ObjectFile = LoadTest;
 
 TEST_F(ObjectFile, EachDataRecordOfEveryFormBecomesOneDumpLine)
@@ -115,6 +117,7 @@ TEST_F(ObjectFile, AMalformedRecordAbortsAndKeepsTheLinesReadBeforeIt)
              std::string("S10480 080FB\n"),
              std::string("S104800080F \n"),
              std::string("S0080000Hello,TasmE3\n"),  // a header's text is hex digits too
+             std::string("S8030000FC\n"),            // S8 carries a 24-bit address
              std::string("S\n"),
              // MOS Technology hex.
              std::string("=;018000800101\n"),
@@ -148,6 +151,9 @@ TEST_F(ObjectFile, AnAddressPast64KOrACountThatDisagreesAbortsAndKeepsTheLinesRe
         {"S104800080FB\nS5030002FA\nS104800080FB\n", count},
         {"S104800080FB\nS604000002F9\n", count},
         {";018000800101\n;0000020002\n", count},
+        // A count of none counts too.
+        {"S104800080FB\nS5030000FC\n", count},
+        {";018000800101\n;0000000000\n", count},
     };
     for (const auto& [records, message] : cases) {
         SCOPED_TRACE(records);
@@ -180,8 +186,10 @@ TEST_F(ObjectFile, AChecksumFailureShowsTheFailingLineLastThenEmptiesTheList)
         ui.TakeTranscript();
     }
 
-    // All eight bits of the checksum count: FF is due, 7F is off by its top bit alone.
+    // All eight bits of the checksum count: FF and FB are due, 7F and 7B are off by their
+    // top bit alone.
     EXPECT_EQ(LoadText("top-bit.obj", ":01000000007F\n"), LoadOutcome::Aborted);
+    EXPECT_EQ(LoadText("top-bit.obj", "S1048000807B\nS9030000FC\n"), LoadOutcome::Aborted);
 
     // Motorola and MOS Technology records that carry no data are checked as well: a
     // header, a count, an end.
@@ -197,6 +205,22 @@ TEST_F(ObjectFile, AChecksumFailureShowsTheFailingLineLastThenEmptiesTheList)
                   "Warning at line 2: Last line listed failed checksum. File read aborted.");
         EXPECT_EQ(doc.lines.Count(), 0);
     }
+}
+
+TEST_F(ObjectFile, AMosTechnologyEndRecordCountsPast255AndAMotorolaRecordLoadsAtFfff)
+{
+    std::string records;
+    for (unsigned i = 0; i < 256; ++i) {
+        char record[16];
+        std::snprintf(record, sizeof record, ";01%04X00%04X\n", 0x8000 + i, 0x81 + i);
+        records += record;
+    }
+    EXPECT_EQ(LoadText("many.obj", records + ";0001000001\n"), LoadOutcome::Loaded);
+    EXPECT_EQ(doc.lines.Count(), 256);
+    EXPECT_EQ(doc.state.BlockBytes, 256);
+
+    EXPECT_EQ(LoadText("top.obj", "S104FFFF807D\nS9030000FC\n"), LoadOutcome::Loaded);
+    EXPECT_EQ(Lines(), std::vector<std::string>{"FFFF  80"});
 }
 
 TEST_F(ObjectFile, MoreDataRecordsThanTheListHoldsAreRefused)
