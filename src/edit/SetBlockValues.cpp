@@ -1,20 +1,37 @@
 #include "edit/SetBlockValues.h"
 
 #include "edit/BlockChecks.h"
+#include "edit/Labels.h"
 #include "edit/RebaseBlock.h"
 #include "model/Document.h"
 
-void SetBlockValues(Document& doc, const BlockValues& values)
+std::string NoSuchLabelMessage(const std::string& name, bool blockHasLabels)
 {
-    if (!values.org && !values.ent && !values.sp) {
-        return;
+    return "Label '" + name + "' not found" + (blockHasLabels ? "" : ": only a listing has labels") +
+           ". Nothing saved.";
+}
+
+bool SetBlockValues(Document& doc, const BlockValues& values)
+{
+    if (values.entLabel && FindLabel(doc.labels, *values.entLabel) == nullptr) {
+        doc.frontEnd.ShowMessage(
+            NoSuchLabelMessage(doc.frontEnd.NameInMessage(*values.entLabel), !doc.labels.empty()),
+            Icon::Error);
+        return false;
+    }
+    if (!values.org && !values.ent && !values.entLabel && !values.sp) {
+        return true;
     }
     BlockState& state = doc.state;
     if (values.org) {
         RebaseBlock(doc, *values.org);
     }
-    if (values.ent) {
-        state.Ent = *values.ent;
+    // A label's address once ORG has moved it with the block.
+    const std::optional<std::int32_t> ent =
+        values.entLabel ? std::optional<std::int32_t>(FindLabel(doc.labels, *values.entLabel)->address)
+                        : values.ent;
+    if (ent) {
+        state.Ent = *ent;
     }
     if (values.sp) {
         state.Sp = *values.sp;
@@ -26,8 +43,9 @@ void SetBlockValues(Document& doc, const BlockValues& values)
     if ((values.org || values.sp) && SpOutsideOrgPage(state)) {
         doc.frontEnd.ShowMessage(kSpOutsidePageText, Icon::Warning);
     }
-    if ((values.org || values.ent) && EntOutsideBlock(state)) {
+    if ((values.org || ent) && EntOutsideBlock(state)) {
         doc.frontEnd.ShowMessage(kEntOutsideBlockText, Icon::Warning);
     }
     ShowAddresses(doc);
+    return true;
 }

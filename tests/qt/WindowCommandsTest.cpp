@@ -40,11 +40,15 @@ private slots:
 
         QStringList items;
         for (const QAction* action : q.Menu()->actions()) {
-            items.append(action->text() + (action->isEnabled() ? " on" : " off"));
+            items.append(action->isSeparator() ? "--"
+                                               : action->text() + (action->isEnabled() ? " on" : " off"));
         }
         QCOMPARE(items, QStringList({"&Open...\tCtrl+O on", "Change O&RG...\tCtrl+R off",
                                      "Change &ENT...\tCtrl+E off", "Change S&P\tCtrl+P off",
-                                     "&Copy Selection As Text\tCtrl+C off", "&Save EXE As...\tCtrl+S off"}));
+                                     "&Copy Selection As Text\tCtrl+C off", "&Save EXE As...\tCtrl+S off",
+                                     "--", "&Go To...\tCtrl+G off", "&Find Bytes...\tCtrl+F off",
+                                     "Find &Next\tF3 off", "Find Pre&vious\tShift+F3 off", "--",
+                                     "Copy As Assembler &Bytes off", "Copy As C &Array off"}));
         for (const QAction* action : q.Menu()->actions()) {
             QVERIFY2(action->shortcut().isEmpty(), "menu keys are labels only");
         }
@@ -55,9 +59,10 @@ private slots:
         Quillet q;
         DialogAnswerer dialogs;
         QApplication::clipboard()->setText(QStringLiteral("kept"));
-        for (const int key : {Qt::Key_S, Qt::Key_R, Qt::Key_E, Qt::Key_P, Qt::Key_C}) {
+        for (const int key : {Qt::Key_S, Qt::Key_R, Qt::Key_E, Qt::Key_P, Qt::Key_C, Qt::Key_G, Qt::Key_F}) {
             q.Ctrl(key);
         }
+        q.Press(Qt::Key_F3);
         q.Menu()->popup(q.List()->mapToGlobal(QPoint(0, 0)));
         QTest::mouseClick(q.Menu(), Qt::LeftButton, {},
                           q.Menu()->actionGeometry(q.Item("PUMSaveExeAs")).center());
