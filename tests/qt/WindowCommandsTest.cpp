@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
@@ -221,9 +222,18 @@ private slots:
         QCOMPARE(dialogs.Take(), QStringList({"Prompt []: Find bytes (hex, or text in double quotes):"}));
         QCOMPARE(selected(), QList<int>({0}));
 
+        // A screen reader names the entry field by its prompt.
+        QString heard;
+        dialogs.onDialog = [&heard](QWidget* dialog) {
+            if (auto* entry = dialog->findChild<QLineEdit*>()) {
+                heard = QAccessible::queryAccessibleInterface(entry)->text(QAccessible::Name);
+            }
+        };
         dialogs.Then(DialogAnswerer::Type("done"));
         q.Ctrl(Qt::Key_G);
         QCOMPARE(dialogs.Take(), QStringList({"Prompt []: Go to address (hex) or label:"}));
+        QCOMPARE(heard, QStringLiteral("Go to address (hex) or label:"));
+        dialogs.onDialog = nullptr;
         QCOMPARE(q.List()->currentIndex().row(), 1);
         QCOMPARE(selected(), QList<int>({1}));
         QCOMPARE(q.Map()->Cursor(), 0x8010);
