@@ -1,17 +1,34 @@
 #include "edit/SetBlockValues.h"
 
 #include "edit/BlockChecks.h"
+#include "edit/Labels.h"
 #include "edit/RebaseBlock.h"
 #include "model/Document.h"
 
-void SetBlockValues(Document& doc, const BlockValues& values)
+std::string NoSuchLabelMessage(const std::string& name, bool blockHasLabels)
 {
+    return "Label '" + name + "' not found" + (blockHasLabels ? "" : ": only a listing has labels") +
+           ". Nothing saved.";
+}
+
+bool SetBlockValues(Document& doc, const BlockValues& values)
+{
+    if (values.entLabel && FindLabel(doc.labels, *values.entLabel) == nullptr) {
+        doc.frontEnd.ShowMessage(
+            NoSuchLabelMessage(doc.frontEnd.NameInMessage(*values.entLabel), !doc.labels.empty()),
+            Icon::Error);
+        return false;
+    }
     BlockState& state = doc.state;
     if (values.org) {
         RebaseBlock(doc, *values.org);
     }
-    if (values.ent) {
-        state.Ent = *values.ent;
+    // A label's address once ORG has moved it with the block.
+    const std::optional<std::int32_t> ent =
+        values.entLabel ? std::optional<std::int32_t>(FindLabel(doc.labels, *values.entLabel)->address)
+                        : values.ent;
+    if (ent) {
+        state.Ent = *ent;
     }
     if (values.sp) {
         state.Sp = *values.sp;
@@ -25,10 +42,11 @@ void SetBlockValues(Document& doc, const BlockValues& values)
     if ((values.org || values.sp) && SpOutsideOrgPage(state)) {
         doc.frontEnd.ShowMessage(kSpOutsidePageText, Icon::Warning);
     }
-    if ((values.org || values.ent) && EntOutsideBlock(state)) {
+    if ((values.org || ent) && EntOutsideBlock(state)) {
         doc.frontEnd.ShowMessage(kEntOutsideBlockText, Icon::Warning);
     }
-    if (values.org || values.ent || values.sp) {
+    if (values.org || ent || values.sp) {
         ShowAddresses(doc);
     }
+    return true;
 }

@@ -22,6 +22,7 @@ void ResetForLoad(Document& doc)
         doc.frontEnd.SetStatusText(panel, "");
     }
     doc.lines.Clear();
+    doc.labels.clear();
     doc.state.DumpLineCount = 0;
     doc.state.BlockBytes = 0;
     doc.state.SourceFile = {};

@@ -3,15 +3,21 @@
 #include "model/BlockState.h"
 #include "model/DumpList.h"
 #include "model/FrontEnd.h"
+#include "model/Label.h"
 
-// The one object every command works on: the dump list, the block state, and the front
-// end through which the commands talk to the user.
+#include <vector>
+
+// The one object every command works on: the dump list, the block state, the labels of a
+// listing, and the front end through which the commands talk to the user.
 struct Document {
     explicit Document(FrontEnd& userInterface) : frontEnd(userInterface) {}
 
     FrontEnd& frontEnd;
     DumpList lines;
     BlockState state;
+    // A listing's labels, sorted by address (those at one address in the listing's order);
+    // none for an object file or executable. Change ORG moves them with the block.
+    std::vector<Label> labels;
 };
 
 // Fills status panel 3 with ORG, ENT and SP: "Org=&H8000, Ent=&H8000, SP=&HBFFF ".

@@ -19,7 +19,7 @@ class QMenu;
 class StatusPanelLabel;
 
 // The main window: the dump list (LstFile), the block map below it, the status bar
-// (StBInfo) with its three panels, and the six commands, offered by the pop-up menu
+// (StBInfo) with its three panels, and the commands, offered by the pop-up menu
 // (PUMMain) and by keys in the list. It owns the document every command works on and is
 // its front end. A file dropped onto the window is opened as Open opens it. What it does is
 // the window's logic (WindowLogic); this is its view, in Qt.
@@ -61,6 +61,9 @@ private:
                                            const std::optional<std::string>& folder) override;
     std::optional<std::string> AskSavePath(const std::string& presetPath) override;
     void CommandRunning(bool running) override;
+    int CurrentRow() const override;
+    void ShowFound(int firstRow, int lastRow) override;
+    void MoveMapCursor(std::int32_t address) override;
 
     WindowFrontEnd frontEnd_;
     WindowLogic logic_;

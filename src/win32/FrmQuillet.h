@@ -22,7 +22,7 @@ class FileDialogs;
 class StatusBar;
 
 // The main window: the dump list (LstFile), the block map below it, the status bar
-// (StBInfo) with its three panels, and the six commands, offered by the pop-up menu
+// (StBInfo) with its three panels, and the commands, offered by the pop-up menu
 // (PUMMain) and by keys in the list. It owns the document every command works on and is
 // its front end. A file dropped onto the window is opened as Open opens it. The window
 // follows the scale of the monitor it is on. What it does is the window's logic
@@ -85,6 +85,9 @@ private:
                                            const std::optional<std::string>& folder) override;
     std::optional<std::string> AskSavePath(const std::string& presetPath) override;
     void CommandRunning(bool running) override;
+    int CurrentRow() const override;
+    void ShowFound(int firstRow, int lastRow) override;
+    void MoveMapCursor(std::int32_t address) override;
 
     FileDialogs& dialogs_;
     WindowFrontEnd frontEnd_;

@@ -2,9 +2,12 @@
 
 #include "model/Document.h"
 #include "window/CommandTable.h"
+#include "window/GoToAndFind.h"
 #include "window/LoadedBlock.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class WindowView;
@@ -20,7 +23,7 @@ class WindowView;
 // system may still deliver a dropped file or a menu command while one is open. Anything
 // that arrives while a command runs (a command, a load) is refused, so that a question
 // about one block is never answered for another.
-class WindowLogic {
+class WindowLogic : private ListPlaces {
 public:
     // `frontEnd` is the window's, and `commands` which commands it has enabled.
     WindowLogic(FrontEnd& frontEnd, const CommandStates& commands, WindowView& view);
@@ -53,10 +56,18 @@ private:
     void WidenToWidestLine();
     void Open();
     void CopySelectionAsText();
+    void FindInList(WindowCommand command);
+
+    // ListPlaces, for Go to and Find: the view's list, and its map's cursor, which stays
+    // where they put it until the next command.
+    int CurrentRow() const override;
+    void ShowFound(int firstRow, int lastRow, std::int32_t mapAddress) override;
 
     Document doc_;
     const CommandStates& commands_;
     WindowView& view_;
     LoadedBlock loads_;
+    BlockFinder finder_;
+    std::optional<std::int32_t> mapCursor_;  // where Go to or Find put the map's cursor
     bool running_ = false;
 };

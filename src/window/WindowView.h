@@ -3,6 +3,8 @@
 #include "window/BlockMapGeometry.h"
 #include "window/ListSizing.h"
 
+#include <cstdint>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,4 +57,14 @@ public:
     // A command started (`running` true) or ended: while one runs, the window takes no
     // dropped file.
     virtual void CommandRunning(bool running) = 0;
+
+    // The row of the dump line that is current (has the focus), -1 for none.
+    virtual int CurrentRow() const = 0;
+
+    // Makes `firstRow` the current row and the rows `firstRow` to `lastRow` the only
+    // selected ones, scrolled into view.
+    virtual void ShowFound(int firstRow, int lastRow) = 0;
+
+    // Moves the block map's keyboard cursor to `address`.
+    virtual void MoveMapCursor(std::int32_t address) = 0;
 };
