@@ -105,7 +105,7 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
                   said + "usage: quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE\n");
     }
     EXPECT_EQ(dir.FileNames(),
-              (std::vector<std::string>{"empty.obj", "hello.lst", "hello.obj", "split.obj"}));
+              (std::vector<std::string>{"empty.obj", "hello.lst", "hello.obj", "past.obj", "split.obj"}));
 }
 
 TEST_F(CliValues, AnExecutableSavesAgainInPlaceWithOnlyTheHeaderValuesChanged)
