@@ -1,7 +1,7 @@
 // How fast the core handles blocks up to the largest the Kestrane can hold: loading an
-// object file and a listing, re-basing every dump line, writing the executable, and the
-// copy text. Each case runs at several sizes, so the Big-O line of the output shows
-// whether the time grows in proportion to the block.
+// object file and a listing, re-basing every dump line, writing the executable, the copy
+// text, and seeking bytes in the block as Find Bytes does. Each case runs at several sizes, so the Big-O line
+// of the output shows whether the time grows in proportion to the block.
 
 #include "edit/AddressCommands.h"
 #include "load/LoadObjectFile.h"
@@ -10,6 +10,7 @@
 #include "model/HexText.h"
 #include "output/ExeImage.h"
 #include "output/WriteExe.h"
+#include "window/BlockSearch.h"
 
 #include <benchmark/benchmark.h>
 
@@ -280,6 +281,30 @@ void BM_SelectionAsText(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_SelectionAsText)
+    ->Arg(1024)
+    ->Arg(8192)
+    ->Arg(32767)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
+
+// Find Bytes over every dump line for bytes the block does not hold, forward and then
+// backward: each search looks at every byte of the block, its worst case.
+void BM_FindInBlock(benchmark::State& state)
+{
+    BenchFrontEnd ui;
+    Document doc(ui);
+    LoadLines(doc, static_cast<int>(state.range(0)));
+    const std::vector<std::uint8_t> absent = {0xDE, 0xAD, 0xBE, 0xEF, 0xFE, 0xED, 0xFA, 0xCE};
+    for (auto _ : state) {
+        if (FindInBlock(doc.lines, absent, 0, SearchDirection::Forward) ||
+            FindInBlock(doc.lines, absent, 0, SearchDirection::Backward)) {
+            state.SkipWithError("the bytes sought are in the block");
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * 2 * state.range(0) * 16);
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_FindInBlock)
     ->Arg(1024)
     ->Arg(8192)
     ->Arg(32767)

@@ -131,5 +131,5 @@ endif()
 if(QUILLET_BUILD_TESTS AND CMAKE_HOST_UNIX AND NOT CMAKE_CROSSCOMPILING)
   add_test(NAME install_tree
            COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/lib/check-install.sh ${CMAKE_BINARY_DIR})
-  set_tests_properties(install_tree PROPERTIES SKIP_RETURN_CODE 77)
+  set_tests_properties(install_tree PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
 endif()

@@ -88,13 +88,26 @@ namespace {
 struct Scratch {
     Scratch()
     {
+        // In memory where the system has /dev/shm and it may be written; else in the
+        // temporary folder. A name that is taken is tried again with another; any other
+        // failure moves on to the next place, and where there is none the run stops.
         std::random_device seed;
         std::error_code ec;
-        const fs::path base = fs::exists("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-        do {
-            path = base / ("quillet-fuzz-" + std::to_string(seed()));
-        } while (!fs::create_directory(path, ec));
-        text = path.string();
+        for (const fs::path& base : {fs::path("/dev/shm"), fs::temp_directory_path(ec)}) {
+            for (int tries = 0; tries < 100 && !base.empty(); ++tries) {
+                path = base / ("quillet-fuzz-" + std::to_string(seed()));
+                if (fs::create_directory(path, ec)) {
+                    text = path.string();
+                    return;
+                }
+                if (ec) {
+                    break;  // not "exists", which gives false without an error
+                }
+            }
+        }
+        std::fprintf(stderr, "quillet fuzz: no folder for scratch files could be made (%s)\n",
+                     ec.message().c_str());
+        std::abort();
     }
     ~Scratch()
     {

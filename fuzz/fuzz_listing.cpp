@@ -1,5 +1,6 @@
 // The listing reader on any bytes: read with several chunk sizes, it must give the same
-// dump lines as a plain model of the dump sections, and count them right.
+// dump lines as a plain model of the dump sections, and count them right; and the same
+// labels whatever the chunk size, in address order.
 
 #include "FuzzSupport.h"
 #include "load/ReadListingDump.h"
@@ -14,9 +15,10 @@ struct Result {
     ReadOutcome outcome;
     std::vector<std::string> lines;
     std::vector<std::string> messages;
+    std::vector<Label> labels;
     bool operator==(const Result& o) const
     {
-        return outcome == o.outcome && lines == o.lines && messages == o.messages;
+        return outcome == o.outcome && lines == o.lines && messages == o.messages && labels == o.labels;
     }
 };
 
@@ -37,7 +39,11 @@ Result Read(const std::string& path, std::size_t chunkSize)
         FUZZ_CHECK(doc.lines.Count() == 0);
         FUZZ_CHECK(ui.messages.size() == 1);
     }
-    return {outcome, doc.lines.Lines(), ui.messages};
+    for (std::size_t i = 0; i < doc.labels.size(); ++i) {
+        FUZZ_CHECK(!doc.labels[i].name.empty() && doc.labels[i].address <= 0xFFFF);
+        FUZZ_CHECK(i == 0 || doc.labels[i - 1].address <= doc.labels[i].address);
+    }
+    return {outcome, doc.lines.Lines(), ui.messages, doc.labels};
 }
 
 // The dump sections as a person would cut them out: lines end at CR LF, CR or LF; a

@@ -6,6 +6,7 @@
 
 #include "FuzzSupport.h"
 #include "load/LoadMessages.h"
+#include "load/ObjectRecords.h"
 #include "load/ReadObjectFile.h"
 #include "load/TextLineReader.h"
 #include "model/Document.h"
@@ -56,7 +57,9 @@ Result Read(const std::string& path, std::size_t chunkSize)
     FUZZ_CHECK(outcome != ReadOutcome::Failed);
     FUZZ_CHECK(doc.state.BlockBytes >= 0);
     FUZZ_CHECK(doc.lines.Count() <= DumpList::kMaxLines);
-    FUZZ_CHECK(ui.messages.size() == (outcome == ReadOutcome::Aborted ? 1u : 0u));
+    // A refusal, or the warning about records after the end record.
+    FUZZ_CHECK(ui.messages.size() == (outcome == ReadOutcome::Aborted ? 1u : ui.messages.size()));
+    FUZZ_CHECK(ui.messages.size() <= 1);
     if (outcome == ReadOutcome::Aborted &&
         (ui.messages[0].find(kChecksumFailedMessage) != std::string::npos ||
          ui.messages[0].find(kTooManyLinesMessage) != std::string::npos)) {
@@ -122,7 +125,7 @@ ModelRecord IntelRecord(std::string_view line)
     r.data = bytes[3] == 0;
     r.ends = bytes[3] == 1;
     r.line = std::string(line.substr(3, 4)) + "  " + SpaceHexPairs(line.substr(9, 2 * count));
-    r.checksumMatches = Sum(bytes, 0, bytes.size()) % 256 == 0;
+    r.checksumMatches = !r.data || Sum(bytes, 0, bytes.size()) % 256 == 0;
     return r;
 }
 
@@ -158,8 +161,8 @@ ModelRecord MotorolaRecord(std::string_view line)
         r.blockBytes = static_cast<std::int64_t>(bytes.size() - width - 2);
         r.line = std::string(line.substr(2 * width, 4)) + "  " +
                  SpaceHexPairs(line.substr(4 + 2 * width, 2 * (bytes.size() - width - 2)));
-        r.checksumMatches = Sum(bytes, 0, bytes.size()) % 256 == 255;
     }
+    r.checksumMatches = Sum(bytes, 0, bytes.size()) % 256 == 255;
     r.recordCount = type == 5 || type == 6 ? static_cast<long>(address) : -1;
     r.ends = r.stops = type >= 7;
     return r;
@@ -177,6 +180,8 @@ ModelRecord MosRecord(std::string_view line)
         return r;
     }
     const std::vector<std::uint32_t> bytes = Bytes(line.substr(1));
+    r.checksumMatches =
+        Sum(bytes, 0, bytes.size() - 2) % 65536 == bytes[bytes.size() - 2] * 256 + bytes.back();
     if (count == 0) {
         r.recordCount = static_cast<long>(bytes[1] * 256 + bytes[2]);
         r.ends = r.stops = true;
@@ -185,8 +190,6 @@ ModelRecord MosRecord(std::string_view line)
     r.data = true;
     r.blockBytes = count;
     r.line = std::string(line.substr(3, 4)) + "  " + SpaceHexPairs(line.substr(7, 2 * count));
-    r.checksumMatches =
-        Sum(bytes, 0, bytes.size() - 2) % 65536 == bytes[bytes.size() - 2] * 256 + bytes.back();
     return r;
 }
 
@@ -196,8 +199,12 @@ ModelRecord MosRecord(std::string_view line)
 // refused, keeping the lines before it; a data record gives its address as written and its
 // bytes as spaced pairs; a wrong checksum or one line too many empties the list; a count
 // that does not count the data records before it is refused; after a termination record
-// nothing is read; a file read to its end without an end-of-file record, or a count record
-// last, says so.
+// nothing is read, but the first line after it that holds more than white space, unless
+// that is a Ctrl-Z, is warned about (a line of more than 522 characters is taken to hold
+// more unless it is all spaces); in the Motorola and MOS Technology forms a Ctrl-Z ends the
+// file as well; every record's checksum is tested, but for Intel HEX records that are not
+// data; a file read to its end without an end-of-file record, or a count record last,
+// says so.
 Result ModelRead(std::string_view text)
 {
     Result result{ReadOutcome::FinishedWithoutEnd, 0, {}, {}};
@@ -213,13 +220,18 @@ Result ModelRead(std::string_view text)
         }
         return result;
     };
-    for (const std::string_view line : TextLines(text)) {
+    const std::vector<std::string_view> lines = TextLines(text);
+    for (std::size_t number = 0; number < lines.size(); ++number) {
+        const std::string_view line = lines[number];
         if (line.find_first_not_of(' ') == std::string_view::npos) {
             continue;
         }
         form = form == 0 ? line[0] : form;
         if (form != ':' && form != 'S' && form != ';') {
             return abort(kInvalidObjectFileMessage, true);
+        }
+        if (form != ':' && line[0] == '\x1A') {
+            break;
         }
         const ModelRecord r = form == ':'   ? IntelRecord(line)
                               : form == 'S' ? MotorolaRecord(line)
@@ -234,9 +246,9 @@ Result ModelRead(std::string_view text)
             if (result.lines.size() > 32767) {
                 return abort(kTooManyLinesMessage, false);
             }
-            if (!r.checksumMatches) {
-                return abort(kChecksumFailedMessage, false);
-            }
+        }
+        if (!r.checksumMatches) {
+            return abort(kChecksumFailedMessage, false);
         }
         countLast = r.recordCount >= 0;
         if (countLast && static_cast<std::size_t>(r.recordCount) != result.lines.size()) {
@@ -244,6 +256,19 @@ Result ModelRead(std::string_view text)
         }
         endSeen = endSeen || r.ends;
         if (r.stops) {
+            for (std::size_t after = number + 1; after < lines.size(); ++after) {
+                const std::string_view kept = lines[after].substr(0, 522);
+                const std::size_t first = kept.find_first_not_of(" \t\n\v\f\r");
+                if (first == std::string_view::npos &&
+                    (lines[after].size() <= 522 ||
+                     lines[after].find_first_not_of(' ') == std::string_view::npos)) {
+                    continue;
+                }
+                if (first == std::string_view::npos || kept[first] != '\x1A') {
+                    result.messages = {"1: " + RecordsAfterEndMessage(static_cast<int>(after) + 1)};
+                }
+                break;
+            }
             break;
         }
     }

@@ -68,7 +68,8 @@ verb='shell\KestraneQuillet.Convert'
 # The files in the prefix but Windows' own (the installer's cache in it included), and the
 # registry's software settings and environment variables, the machine's and the user's,
 # for comparing after the uninstall. (Wine adds keys of its own elsewhere when a window
-# first shows.)
+# first shows, and lists the machine's network cards under NetworkCards the first time a
+# program asks for them, as msiexec may: those are left out.)
 registry_parts=('HKLM\Software' 'HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
   'HKCU\Software' 'HKCU\Environment')
 snapshot() {
@@ -77,7 +78,8 @@ snapshot() {
   local part
   for part in "${registry_parts[@]}"; do
     "$wine" reg export "$part" "$(winpath "$work/$1.reg")" /y >/dev/null
-    iconv -f UTF-16 -t UTF-8 "$work/$1.reg" | tr -d '\r'
+    iconv -f UTF-16 -t UTF-8 "$work/$1.reg" | tr -d '\r' |
+      awk '/^\[/ { wines = /\\NetworkCards(\\|\])/ } !wines'
   done >"$work/$1.registry"
 }
 

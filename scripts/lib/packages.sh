@@ -52,9 +52,18 @@ ensure_packages() {
 Run this script once as root, which installs them; or install sudo; or have root run:
   apt-get install $(echo $missing)" || return 1
   echo "Installing: $(echo $missing)"
+  echo "(with what they need: on a first run this downloads and sets up a few hundred megabytes)"
   _apt_get_update
+  # apt's own progress, a line a package as it is fetched, unpacked and set up; a second
+  # run finds nothing missing and says nothing.
   # shellcheck disable=SC2086
-  _apt_get install -y -qq --no-install-recommends $missing >/dev/null
+  _apt_get install -y -q --no-install-recommends $missing | _apt_progress
+}
+
+# apt's lines that tell how far an install has come: each package fetched, and each set
+# up, without the unpacking and trigger lines between.
+_apt_progress() {
+  grep --line-buffered -E '^(Get:|Setting up |E: |W: |dpkg: |Errors )' || true
 }
 
 # Installs what the Debian source package in DIR needs to build (its Build-Depends)
@@ -69,14 +78,15 @@ Run this script once as root, which installs them; or install sudo; or have root
   apt-get build-dep $dir" || return 1
   echo "Installing the build dependencies of $1"
   _apt_get_update
-  _apt_get build-dep -y -qq --no-install-recommends "$dir" >/dev/null
+  _apt_get build-dep -y -q --no-install-recommends "$dir" | _apt_progress
 }
 
 # What building and testing the core and the console converter needs: strace watches the
 # order of the calls of a safe write, holds one up to interrupt it and makes calls fail;
 # setfacl (acl) and setfattr (attr) give an earlier executable an ACL and an attribute to
-# keep.
-CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time strace acl attr"
+# keep; mkfs.fat (dosfstools) and fusefat make and mount a FAT image, a memory card whose
+# names fold case.
+CORE_PACKAGES="cmake ninja-build g++ libgtest-dev binutils time strace acl attr dosfstools fusefat"
 # What building, running and testing the window needs besides: Qt 6 Widgets (its
 # offscreen platform, which the window tests run on, included), Qt SVG for the icon, and
 # a font with fixed-pitch faces for the dump lines.

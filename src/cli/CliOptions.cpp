@@ -45,6 +45,27 @@ void TakeAddress(const std::vector<std::string>& args, std::size_t& i, const std
     }
 }
 
+// The value of --ent: an address from 0 to 0xFFFF as TakeAddress takes it, or a label of
+// the listing: a name that starts with a letter, an underscore or a character beyond
+// ASCII, looked up once the listing is read.
+void TakeEnt(const std::vector<std::string>& args, std::size_t& i, BlockValues& values, std::string& error)
+{
+    std::string text;
+    if (!TakeValue(args, i, "--ent", text, error)) {
+        return;
+    }
+    values.ent = NumericOptionValue(text);
+    values.entLabel.reset();  // the last --ent given counts
+    const auto first = static_cast<unsigned char>(text.empty() ? '0' : text[0]);
+    const bool letter = (first | 0x20) >= 'a' && (first | 0x20) <= 'z';
+    if (!values.ent && (letter || first == '_' || first >= 0x80)) {
+        values.entLabel = text;
+    } else if (!values.ent || *values.ent > 0xFFFF) {
+        error = "option '--ent' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex) or a label, not '" +
+                text + "'";
+    }
+}
+
 }  // namespace
 
 CliOptions ParseCliOptions(const std::vector<std::string>& args)
@@ -81,7 +102,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
             TakeAddress(args, i, "--org", std::numeric_limits<std::int32_t>::max(),
                         options.request.values.org, options.error);
         } else if (IsOption(arg, "--ent")) {
-            TakeAddress(args, i, "--ent", 0xFFFF, options.request.values.ent, options.error);
+            TakeEnt(args, i, options.request.values, options.error);
         } else if (IsOption(arg, "--sp")) {
             TakeAddress(args, i, "--sp", 0xFFFF, options.request.values.sp, options.error);
         } else {
@@ -128,13 +149,15 @@ std::string HelpText()
            "  -o, --output FILE  write the executable to FILE instead (one FILE only); with\n"
            "                     -o - (or /dev/stdout) it goes to standard output as it\n"
            "                     stands: a pipe, or a file the shell opened for appending\n"
-           "      --info         write nothing; tell ORG, ENT, SP, the block's size and\n"
-           "                     where its bytes load, one item a line\n"
+           "      --info         write nothing; tell ORG, ENT, SP, the block's size,\n"
+           "                     where its bytes load and a listing's labels, one item a\n"
+           "                     line\n"
            "      --watch        convert each FILE, then again each time it is written,\n"
            "                     until Ctrl+C; each line begins with the time\n"
            "      --org N        move the block to load at N: the dump line addresses move,\n"
            "                     the bytes stay\n"
-           "      --ent N        set the entry address to N (0 to 0xFFFF)\n"
+           "      --ent N        set the entry address to N (0 to 0xFFFF), or to the address\n"
+           "                     of a label of the listing (--ent start)\n"
            "      --sp N         set the initial stack pointer to N (0 to 0xFFFF)\n"
            "  -h, --help         show this help and exit\n"
            "      --version      show the version and exit\n"
@@ -150,6 +173,7 @@ std::string HelpText()
            "  12:06:02 File saved as 'GAME.EXE'\n"
            "\n"
            "Exit status: 0 saved; 1 the input was refused or the write failed (nothing\n"
-           "written, an earlier file untouched); 2 the command line was wrong. With several\n"
-           "files, the highest of theirs; --watch ended by Ctrl+C or SIGTERM, 0.\n";
+           "written, an earlier file untouched; or saved, but its folder not synced, as the\n"
+           "message says); 2 the command line was wrong. With several files, the highest of\n"
+           "theirs; --watch ended by Ctrl+C or SIGTERM, 0.\n";
 }

@@ -1,5 +1,6 @@
 #include "convert/BlockInfo.h"
 
+#include "convert/ConsoleFrontEnd.h"
 #include "model/BlockLayout.h"
 #include "model/Document.h"
 #include "model/HexText.h"
@@ -32,6 +33,9 @@ std::vector<std::string> BlockInfoLines(const Document& doc)
     };
     for (const AddressRange& range : LoadedRanges(layout)) {
         lines.push_back("Loads at: " + Hex4(range.first) + "-" + Hex4(range.last));
+    }
+    for (const Label& label : doc.labels) {
+        lines.push_back("Label: " + Hex4(label.address) + " " + EscapedName(label.name));
     }
     return lines;
 }

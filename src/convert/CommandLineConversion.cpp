@@ -57,7 +57,9 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
             return kExitRefused;
     }
     WarnWhereDumpLinesDoNotFollowOn(doc);
-    SetBlockValues(doc, request.values);
+    if (!SetBlockValues(doc, request.values)) {
+        return kExitUsage;  // --ent names no label of the block
+    }
     if (request.infoOnly) {
         for (const std::string& line : BlockInfoLines(doc)) {
             doc.frontEnd.ShowMessage(line, Icon::Information);

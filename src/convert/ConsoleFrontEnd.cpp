@@ -14,45 +14,6 @@
 
 namespace {
 
-// The length of the valid UTF-8 sequence that starts `text` at `at`, or 0 when the byte
-// there starts none: a byte that cannot start one, a sequence cut short, one longer than
-// it needs to be, a surrogate, or a code point above U+10FFFF.
-std::size_t Utf8SequenceLength(const std::string& text, std::size_t at)
-{
-    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned lead = byte(at);
-    const std::size_t length = lead < 0x80                    ? 1
-                               : lead >= 0xC2 && lead <= 0xDF ? 2
-                               : lead >= 0xE0 && lead <= 0xEF ? 3
-                               : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                              : 0;
-    if (length == 0 || at + length > text.size()) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    const unsigned second = byte(at + 1);
-    const bool overlong = (lead == 0xE0 && second < 0xA0) || (lead == 0xF0 && second < 0x90);
-    const bool beyond = (lead == 0xED && second >= 0xA0) || (lead == 0xF4 && second >= 0x90);
-    return overlong || beyond ? 0 : length;
-}
-
-// The code point of the valid UTF-8 sequence of `length` bytes (2 to 4) at `at`.
-std::uint32_t CodePoint(const std::string& text, std::size_t at, std::size_t length)
-{
-    const auto byte = [&text](std::size_t i) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(text[i]));
-    };
-    std::uint32_t point = byte(at) & (0x7Fu >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        point = point << 6 | (byte(at + i) & 0x3F);
-    }
-    return point;
-}
-
 // The characters that change the direction in which the text after them is shown: a
 // name holding one could show as another.
 bool ReordersText(std::uint32_t point)
@@ -158,7 +119,7 @@ int ConvertOnConsole(const ConversionRequest& request, const std::string& usageL
     ConsoleFrontEnd frontEnd(descriptor == 1 ? std::cerr : std::cout, std::cerr, request.source);
     Document doc(frontEnd);
     ExitStatus status = kExitUsage;
-    if ((descriptor == 1 || descriptor == 2) && IsTerminal(descriptor)) {
+    if (request.output && !request.infoOnly && NamesSessionTerminal(*request.output)) {
         frontEnd.ShowMessage(kTerminalMessage, Icon::Error);
     } else {
         status = ConvertFromCommandLine(doc, request);

@@ -11,8 +11,10 @@
 
 #include <io.h>        // _get_osfhandle
 #include <shellapi.h>  // needs windows.h first
+#include <filesystem>
 #else
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -139,6 +141,15 @@ bool IsTerminal(int fd)
     return GetConsoleMode(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &mode) != 0;
 }
 
+bool NamesSessionTerminal(const std::string& path)
+{
+    if (const int descriptor = DescriptorNamed(path); descriptor >= 0) {
+        return IsTerminal(descriptor);
+    }
+    const std::string name = ToUpperAscii(std::filesystem::u8path(path).filename().u8string());
+    return name == "CON" || name == "CONOUT$" || name == "CONIN$";
+}
+
 std::vector<std::string> Utf8Arguments(int argc, char** argv)
 {
     int count = 0;
@@ -159,6 +170,27 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv)
 bool IsTerminal(int fd)
 {
     return isatty(fd) != 0;
+}
+
+bool NamesSessionTerminal(const std::string& path)
+{
+    if (const int descriptor = DescriptorNamed(path); descriptor >= 0) {
+        return IsTerminal(descriptor);
+    }
+    struct stat named;
+    if (stat(path.c_str(), &named) != 0 || !S_ISCHR(named.st_mode)) {
+        return false;
+    }
+    struct stat facts;
+    if (stat("/dev/tty", &facts) == 0 && facts.st_rdev == named.st_rdev) {
+        return true;
+    }
+    for (const int fd : {0, 1, 2}) {
+        if (IsTerminal(fd) && fstat(fd, &facts) == 0 && facts.st_rdev == named.st_rdev) {
+            return true;
+        }
+    }
+    return false;
 }
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv)

@@ -36,3 +36,9 @@ std::string CommandLineArgument(const std::vector<std::string>& words);
 
 // True when descriptor `fd` is a terminal (on Windows, a console) that a person reads.
 bool IsTerminal(int fd);
+
+// True when writing to `path` would write onto a terminal of this session, by whatever
+// name: one that standard input, output or error is (its own name, a link to it,
+// /dev/stderr, /dev/fd/N), or the session's own terminal (/dev/tty; on Windows CON and
+// CONOUT$). A serial port that is none of these is a device like any other.
+bool NamesSessionTerminal(const std::string& path);

@@ -54,8 +54,10 @@ void ChangeOrg(Document& doc)
 
 void ChangeEnt(Document& doc)
 {
+    // A listing's label stands for its address.
     const std::optional<std::int32_t> value = PromptForValue(
-        doc.frontEnd, "Enter new ENT (prefix HEX numbers with '&H'):", HexDefault(doc.state.Ent), 0, 0xFFFF);
+        doc.frontEnd, "Enter new ENT (prefix HEX numbers with '&H'):", HexDefault(doc.state.Ent), 0, 0xFFFF,
+        &doc.labels);
     if (!value) {
         return;
     }

@@ -22,7 +22,8 @@ struct Document;
 // digits of every dump line; then offers to fix SP and ENT where they no longer fit.
 void ChangeOrg(Document& doc);
 
-// Prompts for a new entry address; offers to change ORG when it falls outside the block.
+// Prompts for a new entry address, a number or a label of the listing; offers to change
+// ORG when it falls outside the block.
 void ChangeEnt(Document& doc);
 
 // Prompts for a new stack pointer; asks before accepting one outside ORG's 16K page.

@@ -20,5 +20,8 @@ bool EntOutsideBlock(const BlockState& state);
 
 // The first sentences of the questions about them, also the console converter's warnings.
 inline constexpr const char* kPast64KText = "New ORG causes block to go over 64K.";
+// The same, where ORG is the file's own: the console converter warns at every load.
+inline constexpr const char* kLoadedPast64KText =
+    "Block goes over 64K: its bytes past FFFF load from 0000 on.";
 inline constexpr const char* kSpOutsidePageText = "SP falls outside ORG's 16K page.";
 inline constexpr const char* kEntOutsideBlockText = "ENT address falls outside the block.";

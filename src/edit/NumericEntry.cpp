@@ -1,5 +1,6 @@
 #include "edit/NumericEntry.h"
 
+#include "edit/Labels.h"
 #include "model/FrontEnd.h"
 #include "model/HexText.h"
 #include "model/TextUtil.h"
@@ -60,7 +61,7 @@ std::optional<std::int32_t> NumericOptionValue(std::string_view text)
 
 std::optional<std::int32_t> PromptForValue(FrontEnd& frontEnd, const std::string& prompt,
                                            const std::string& defaultText, std::int32_t lowest,
-                                           std::int32_t highest)
+                                           std::int32_t highest, const std::vector<Label>* labels)
 {
     // The last numeric value typed; text that is not numeric leaves it as it was, so it
     // starts out of every range.
@@ -72,6 +73,8 @@ std::optional<std::int32_t> PromptForValue(FrontEnd& frontEnd, const std::string
         }
         if (const std::optional<std::int32_t> value = NumericEntryValue(text)) {
             candidate = *value;
+        } else if (const Label* label = labels != nullptr ? FindLabel(*labels, TrimSpaces(text)) : nullptr) {
+            candidate = label->address;
         }
     } while (candidate < lowest || candidate > highest);
     return candidate;

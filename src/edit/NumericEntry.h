@@ -1,9 +1,12 @@
 #pragma once
 
+#include "model/Label.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class FrontEnd;
 
@@ -20,7 +23,8 @@ std::optional<std::int32_t> NumericOptionValue(std::string_view text);
 
 // The prompt loop of Change ORG, ENT and SP. Asks with `prompt` and `defaultText` (the
 // same default on every repeat) until the text typed is numeric and its value lies in
-// `lowest`..`highest`. Empty text is Cancel: the result is then empty.
+// `lowest`..`highest`. Empty text is Cancel: the result is then empty. Given `labels`, text
+// that is not numeric may also name one of them (FindLabel): its address is the value.
 std::optional<std::int32_t> PromptForValue(FrontEnd& frontEnd, const std::string& prompt,
                                            const std::string& defaultText, std::int32_t lowest,
-                                           std::int32_t highest);
+                                           std::int32_t highest, const std::vector<Label>* labels = nullptr);

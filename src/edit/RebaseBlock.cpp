@@ -1,5 +1,6 @@
 #include "edit/RebaseBlock.h"
 
+#include "edit/Labels.h"
 #include "model/Document.h"
 #include "model/HexText.h"
 
@@ -16,6 +17,7 @@ void RebaseBlock(Document& doc, std::int32_t org)
     const std::int64_t delta = std::int64_t{org} - LinesOrg(doc);
     doc.state.Org = org;
     RebaseDumpLines(doc.lines, delta);
+    MoveLabels(doc.labels, delta);
 }
 
 void RebaseDumpLines(DumpList& lines, std::int64_t delta)

@@ -11,8 +11,8 @@ struct Document;
 // lines. Line 0 shows only the low 16 bits of an ORG above FFFF.
 std::int32_t LinesOrg(const Document& doc);
 
-// Sets ORG to `org` and moves every dump line by the distance from LinesOrg to it.
-// The bytes, the block size, ENT and SP stay as they are.
+// Sets ORG to `org` and moves every dump line, and every label, by the distance from
+// LinesOrg to it. The bytes, the block size, ENT and SP stay as they are.
 void RebaseBlock(Document& doc, std::int32_t org);
 
 // Moves every dump line's address by `delta`: the first four characters of each line

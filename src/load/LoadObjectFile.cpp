@@ -22,6 +22,7 @@ void ResetForLoad(Document& doc)
         doc.frontEnd.SetStatusText(panel, "");
     }
     doc.lines.Clear();
+    doc.labels.clear();
     doc.state.DumpLineCount = 0;
     doc.state.BlockBytes = 0;
     doc.state.SourceFile = {};
@@ -37,7 +38,7 @@ void ShowLoadedBlock(Document& doc, const TextLineReader& reader, const ExeHeade
     s.Org = LineAddress(doc.lines.Line(0));
     s.Ent = header != nullptr ? header->ent : s.Org;
     s.Sp = header != nullptr ? header->sp : DefaultSp(s.Org);
-    s.SourceFile = header != nullptr ? FileIdentity() : reader.Identity();
+    s.SourceFile = header != nullptr ? SourceFileIdentity() : reader.SourceIdentity();
     s.ExeHeader = header != nullptr ? header->bytes : std::vector<std::uint8_t>();
     for (const Command command : {Command::SaveExeAs, Command::CopySelectionAsText, Command::ChangeOrg,
                                   Command::ChangeEnt, Command::ChangeSp}) {

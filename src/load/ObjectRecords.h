@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 // What the readers of the three object file forms (Intel HEX, Motorola S-records, MOS
@@ -40,11 +41,19 @@ struct ObjectRecord {
     std::uint32_t blockBytes = 0;   // what the record adds to BlockBytes
     bool data = false;              // a data record: its dump line is taken
     std::uint32_t dataBytes = 0;    // a data record's bytes; its dump line is DumpLineLength of them
-    bool checksumMatches = false;   // a data record's checksum is right
+    bool checksumMatches = false;   // the record's checksum is right, where its form checks it
     std::int32_t recordCount = -1;  // a count record's count of the data records before it; -1 for none
     bool endsFile = false;          // an end-of-file or termination record
     bool stopsReading = false;      // nothing after the record is read: a termination record
+    bool endOfText = false;         // no record but the Ctrl-Z that DOS tools end a text with:
+                                    // nothing after it is read
 };
+
+// A line that starts with Ctrl-Z: the end of a text to DOS, where nothing after it counts.
+inline bool IsEndOfText(std::string_view record)
+{
+    return !record.empty() && record[0] == '\x1A';
+}
 
 // What writing a data record's pairs found: the sum of their values, and whether every
 // pair was two hex digits (a space or other character would read as 0 under the hex value
@@ -98,6 +107,14 @@ ReadOutcome RefuseRecord(Document& doc, int line, const char* message, bool keep
 // is read is still refused, and its whole length is known.
 void SkipRest(TextLineReader& reader);
 
+// Reads the rest of the file after a termination record, as SkipRest does, and warns once
+// where records follow it, which are not read (two files joined into one, say): lines of
+// only white space are none, and a Ctrl-Z ends the text.
+void SkipRestAfterEnd(TextLineReader& reader, Document& doc);
+
+// "Records from line N on follow the end record and were not read."
+std::string RecordsAfterEndMessage(int line);
+
 // Reads a record of the full `length` (`record` holds at least its first kRecordKeep
 // characters) into what it is, writing the dump line it would make to `line`, which has
 // room for kRecordRoom characters; `ssse3` as for WriteDumpLine.
@@ -125,15 +142,17 @@ ReadOutcome ReadRecords(TextLineReader& reader, Document& doc, std::string_view 
         if (read.refusal != nullptr) {
             return RefuseRecord(doc, reader.LineNumber(), read.refusal, true);
         }
-        if (read.data) {
-            if (!doc.lines.AppendWritten(DumpLineLength(read.dataBytes))) {
-                ReportTooManyLines(doc, reader.LineNumber());
-                return ReadOutcome::Aborted;
-            }
-            // The failing record stays the last line of the list while the message shows.
-            if (!read.checksumMatches) {
-                return RefuseRecord(doc, reader.LineNumber(), kChecksumFailedMessage, false);
-            }
+        if (read.endOfText) {
+            SkipRest(reader);
+            break;
+        }
+        if (read.data && !doc.lines.AppendWritten(DumpLineLength(read.dataBytes))) {
+            ReportTooManyLines(doc, reader.LineNumber());
+            return ReadOutcome::Aborted;
+        }
+        // A failing data record stays the last line of the list while the message shows.
+        if (!read.checksumMatches) {
+            return RefuseRecord(doc, reader.LineNumber(), kChecksumFailedMessage, false);
         }
         // Every data record is a dump line: the count of them is the list's.
         countLast = read.recordCount >= 0;
@@ -142,7 +161,7 @@ ReadOutcome ReadRecords(TextLineReader& reader, Document& doc, std::string_view 
         }
         endSeen = endSeen || read.endsFile;
         if (read.stopsReading) {
-            SkipRest(reader);
+            SkipRestAfterEnd(reader, doc);
             break;
         }
     } while (reader.Next(record, facts, kRecordKeep, kRecordKeep));

@@ -1,6 +1,7 @@
 #include "load/PathQuestions.h"
 
 #include "load/SourceFile.h"
+#include "model/TextUtil.h"
 
 #include <filesystem>
 #include <system_error>
@@ -25,6 +26,38 @@ fs::path FileSystemPath(const std::string& path)
 bool IsFolderName(const fs::path& name)
 {
     return name.empty() || name == "." || name == "..";
+}
+
+// Whether `folder` tells `name` and `other` apart: it has no entry of the name `name` at
+// all, or it lists both names as entries of their own.
+bool FolderTellsApart(const fs::path& folder, const fs::path& name, const fs::path& other)
+{
+    std::error_code ec;
+    if (fs::symlink_status(folder / name, ec).type() == fs::file_type::not_found) {
+        return true;
+    }
+    bool nameSeen = false;
+    bool otherSeen = false;
+    for (fs::directory_iterator entry(folder, ec), end; !ec && entry != end; entry.increment(ec)) {
+        nameSeen = nameSeen || entry->path().filename() == name;
+        otherSeen = otherSeen || entry->path().filename() == other;
+    }
+    return !ec && nameSeen && otherSeen;
+}
+
+// Whether `target`, after the links a write follows, is another spelling of the name of
+// `file` in the folder it lies in, which a file system that folds case (FAT, exFAT, SMB
+// shares) takes for the same file, though it may give each spelling an inode number of
+// its own.
+bool SpellsSourceName(const fs::path& target, const fs::path& file)
+{
+    std::error_code ec;
+    const fs::path source = fs::canonical(file, ec);
+    const fs::path output = ec ? fs::path() : fs::weakly_canonical(target, ec);
+    return !ec && SameNameFoldingCase(output.filename().u8string(), source.filename().u8string()) &&
+           fs::equivalent(output.parent_path(), source.parent_path(), ec) &&
+           (output.filename() == source.filename() ||
+            !FolderTellsApart(source.parent_path(), output.filename(), source.filename()));
 }
 
 }  // namespace
@@ -67,7 +100,7 @@ bool MightBeSameFile(const std::string& output, const std::string& source)
     }
     const fs::path resolvedTarget = ec ? fs::path() : fs::canonical(target, ec);
     const fs::path resolvedFile = ec ? fs::path() : fs::canonical(file, ec);
-    return !ec && resolvedTarget == resolvedFile;
+    return (!ec && resolvedTarget == resolvedFile) || SpellsSourceName(target, file);
 }
 
 bool OutputWouldReplaceSource(const std::string& output, const std::string& source)

@@ -24,7 +24,10 @@ bool FolderExists(const std::string& path);
 
 // True when writing to `output` would write over the file `source`, as far as can be told
 // before it is read: both are one file by device and inode, or by their final resolved
-// paths (a network or FUSE file system may give one file two inode numbers). A comparison
+// paths (a network or FUSE file system may give one file two inode numbers), or the
+// output is the source's name in another spelling in the source's folder, which a file
+// system that folds case takes for the source, unless the folder tells the two apart (it
+// has no entry of the output's name, or lists both). A comparison
 // that fails (a name too long, too many links) tells nothing, and is not taken for a
 // match: the write itself compares what it is about to replace with the source as it was
 // read (BlockState::SourceFile), where nothing can be changed in between. "-" is

@@ -42,8 +42,9 @@ ObjectRecord ReadIntelHexRecord(std::string_view record, std::size_t length, boo
     }
     result.data = type == kDataRecord;
     result.dataBytes = count;
+    // Only a data record's checksum is tested: the other records carry nothing the block takes.
     result.checksumMatches =
-        ((countBits + addressHigh + addressLow + type + data.sum + checksum) & 0xFF) == 0;
+        !result.data || ((countBits + addressHigh + addressLow + type + data.sum + checksum) & 0xFF) == 0;
     result.endsFile = type == kEndOfFileRecord;
     return result;
 }

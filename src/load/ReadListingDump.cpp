@@ -1,12 +1,16 @@
 #include "load/ReadListingDump.h"
 
+#include "load/ListingLabel.h"
 #include "load/LoadMessages.h"
 #include "load/TextLineReader.h"
 #include "model/Document.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -14,9 +18,9 @@ constexpr std::string_view kHeader = "ADDR  00 01 02 03 04 05 06 07 08 09 0A 0B 
 constexpr std::string_view kRule = "-----------------------------------------------------";
 static_assert(kHeader.size() == 53 && kRule.size() == 53);
 
-// Outside a dump section only the markers matter, so a line longer than they are need
-// not be kept whole.
-constexpr std::size_t kMarkerKeep = kHeader.size() + 1;
+// Outside a dump section only the markers and a source line's label matter, so a line
+// longer than they can be need not be kept whole.
+constexpr std::size_t kSourceKeep = 256;
 
 // Room in the dump list for the dump lines a listing of this size may hold: its size, but
 // no more than the fullest list of the longest dump lines takes. The dump lines are part
@@ -38,11 +42,12 @@ ReadOutcome ReadListingDump(TextLineReader& reader, Document& doc)
     bool ruleSeen = false;
     std::string_view line;
     LineFacts facts;
+    std::vector<Label> labels;
     ReserveForListing(doc.lines, reader.SizeWhenOpened());
     for (;;) {
         const bool inSection = headerSeen && ruleSeen;
         const bool read = inSection ? reader.Next(line, facts, kMaxDumpLineLength, kMaxDumpLineLength)
-                                    : reader.Next(line, facts, kMarkerKeep);
+                                    : reader.Next(line, facts, kSourceKeep);
         if (!read) {
             break;
         }
@@ -65,6 +70,9 @@ ReadOutcome ReadListingDump(TextLineReader& reader, Document& doc)
             ++doc.state.DumpLineCount;
             continue;
         }
+        if (std::optional<Label> label = ListingLabel(line, facts.length == line.size())) {
+            labels.push_back(std::move(*label));
+        }
         if (line == kRule && headerSeen) {
             ruleSeen = true;
         } else if (line == kHeader && !headerSeen) {
@@ -75,5 +83,8 @@ ReadOutcome ReadListingDump(TextLineReader& reader, Document& doc)
         return ReadOutcome::Failed;
     }
     doc.state.BlockBytes = doc.state.DumpLineCount * 16;
+    std::stable_sort(labels.begin(), labels.end(),
+                     [](const Label& a, const Label& b) { return a.address < b.address; });
+    doc.labels = std::move(labels);
     return ReadOutcome::Finished;
 }

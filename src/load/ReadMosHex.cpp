@@ -10,6 +10,10 @@ constexpr std::size_t kRecordOverhead = 11;
 ObjectRecord ReadMosRecord(std::string_view record, std::size_t length, bool ssse3, char* line)
 {
     ObjectRecord result;
+    if (IsEndOfText(record)) {
+        result.endOfText = true;
+        return result;
+    }
     result.refusal = kInvalidObjectFileMessage;
     const std::uint32_t count = HexPairAt(record, 1);
     if (record[0] != ';' || length < kRecordOverhead || (length - kRecordOverhead) % 2 != 0 ||
@@ -29,6 +33,10 @@ ObjectRecord ReadMosRecord(std::string_view record, std::size_t length, bool sss
         return result;
     }
     result.refusal = nullptr;
+    // The end record's checksum is tested as a data record's: the 16-bit sum of its count
+    // and of the count of records it carries where a data record has its address.
+    result.checksumMatches =
+        ((countBits + addressHigh + addressLow + data.sum) & 0xFFFF) == (checksumHigh << 8 | checksumLow);
     if (count == 0) {
         result.recordCount = static_cast<std::int32_t>(addressHigh << 8 | addressLow);
         result.endsFile = true;
@@ -38,8 +46,6 @@ ObjectRecord ReadMosRecord(std::string_view record, std::size_t length, bool sss
     result.data = true;
     result.blockBytes = count;
     result.dataBytes = count;
-    result.checksumMatches =
-        ((countBits + addressHigh + addressLow + data.sum) & 0xFFFF) == (checksumHigh << 8 | checksumLow);
     return result;
 }
 

@@ -31,6 +31,10 @@ std::uint32_t AddressBytes(char type)
 ObjectRecord ReadMotorolaRecord(std::string_view record, std::size_t length, bool ssse3, char* line)
 {
     ObjectRecord result;
+    if (IsEndOfText(record)) {
+        result.endOfText = true;
+        return result;
+    }
     result.refusal = kInvalidObjectFileMessage;
     const char type = record.size() > 1 ? record[1] : '\0';
     const std::uint32_t addressBytes = AddressBytes(type);
@@ -61,6 +65,9 @@ ObjectRecord ReadMotorolaRecord(std::string_view record, std::size_t length, boo
         return result;
     }
     result.refusal = nullptr;
+    // Every record's checksum is tested, a header's, count's or end's too: a file corrupt
+    // there is corrupt.
+    result.checksumMatches = ((sum + data.sum + checksum) & 0xFF) == 0xFF;
     switch (type) {
         case '1':
         case '2':
@@ -72,7 +79,6 @@ ObjectRecord ReadMotorolaRecord(std::string_view record, std::size_t length, boo
             result.data = true;
             result.blockBytes = dataBytes;
             result.dataBytes = dataBytes;
-            result.checksumMatches = ((sum + data.sum + checksum) & 0xFF) == 0xFF;
             break;
         case '5':
         case '6':

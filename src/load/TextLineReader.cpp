@@ -23,6 +23,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
 #endif
 
 namespace {
@@ -54,6 +56,24 @@ bool ReadFacts(std::FILE* file, FileFacts& facts)
     return ReadFacts(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))), facts);
 }
 
+// Which folder `folder` is, by its volume and file index; none where it cannot be opened.
+FileIdentity FolderIdentity(const std::filesystem::path& folder)
+{
+    const HANDLE handle =
+        CreateFileW(folder.wstring().c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION info;
+    FileIdentity identity;
+    if (handle != INVALID_HANDLE_VALUE && GetFileInformationByHandle(handle, &info)) {
+        identity = {info.dwVolumeSerialNumber, std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow,
+                    true};
+    }
+    if (handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle);
+    }
+    return identity;
+}
+
 // Opens a regular file for reading by its UTF-8 path, which the C library would take in
 // the system's code page.
 std::FILE* OpenRegularFile(const std::string& path, std::string& error, FileFacts& facts)
@@ -66,13 +86,16 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error, FileFact
     }
     std::FILE* file = _wfopen(name.wstring().c_str(), L"rb");
     if (file == nullptr) {
-        error = ErrnoText(errno);
+        const DWORD why = GetLastError();
+        error =
+            why == ERROR_SHARING_VIOLATION || why == ERROR_LOCK_VIOLATION ? kFileInUseText : ErrnoText(errno);
         return nullptr;
     }
     struct _stat64 mode;
-    if (_fstat64(_fileno(file), &mode) != 0 || (mode.st_mode & _S_IFMT) != _S_IFREG) {
+    const bool looked = _fstat64(_fileno(file), &mode) == 0;
+    if (!looked || (mode.st_mode & _S_IFMT) != _S_IFREG) {
+        error = looked ? kNotRegularFile : ErrnoText(errno);
         std::fclose(file);
-        error = kNotRegularFile;
         return nullptr;
     }
     if (!ReadFacts(file, facts)) {
@@ -84,6 +107,11 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error, FileFact
 }
 
 #else
+
+FileIdentity IdentityOf(const struct stat& st)
+{
+    return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), true};
+}
 
 std::int64_t Nanoseconds(const struct timespec& time)
 {
@@ -102,7 +130,7 @@ FileFacts FactsOf(const struct stat& st)
     facts.modified = Nanoseconds(st.st_mtim);
     facts.changed = Nanoseconds(st.st_ctim);
 #endif
-    facts.identity = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), true};
+    facts.identity = IdentityOf(st);
     return facts;
 }
 
@@ -124,6 +152,13 @@ bool ReadFacts(std::FILE* file, FileFacts& facts)
     return ReadFacts(fileno(file), facts, mode);
 }
 
+// Which folder `folder` is, by its device and inode; none where it cannot be looked at.
+FileIdentity FolderIdentity(const std::filesystem::path& folder)
+{
+    struct stat st;
+    return stat(folder.c_str(), &st) == 0 ? IdentityOf(st) : FileIdentity();
+}
+
 // Opens a regular file for reading. The open does not wait, so a FIFO that nobody writes
 // to is refused at once instead of blocking; the test is made on what was opened, so
 // nothing can be swapped in between.
@@ -136,8 +171,8 @@ std::FILE* OpenRegularFile(const std::string& path, std::string& error, FileFact
     }
     mode_t mode = 0;
     if (!ReadFacts(fd, facts, mode) || !S_ISREG(mode)) {
+        error = mode == 0 ? ErrnoText(errno) : kNotRegularFile;
         close(fd);
-        error = kNotRegularFile;
         return nullptr;
     }
     std::FILE* file = fdopen(fd, "rb");
@@ -220,10 +255,24 @@ std::optional<FileFacts> FileFactsOf(const std::string& path)
 #endif
 
 TextLineReader::TextLineReader(const std::string& path, std::size_t chunkSize)
-    : file_(OpenRegularFile(path, error_, opened_)),
+    : path_(path),
+      file_(OpenRegularFile(path, error_, opened_)),
       chunkSize_(chunkSize > 0 ? chunkSize : 1),
       buffer_(new char[chunkSize_])
 {
+}
+
+SourceFileIdentity TextLineReader::SourceIdentity() const
+{
+    SourceFileIdentity source;
+    source.file = opened_.identity;
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::canonical(std::filesystem::u8path(path_), ec);
+    if (!ec) {
+        source.name = real.filename().u8string();
+        source.folder = FolderIdentity(real.parent_path());
+    }
+    return source;
 }
 
 TextLineReader::~TextLineReader()

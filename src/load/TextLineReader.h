@@ -90,8 +90,9 @@ public:
     // fills. A file that turns out longer or shorter fails the read.
     std::uint64_t SizeWhenOpened() const { return opened_.size; }
 
-    // The file read, as it was opened: what a save must never replace.
-    const FileIdentity& Identity() const { return opened_.identity; }
+    // The file read, as it was opened, with the folder it lies in and its name there after
+    // links, as they are when asked: what a save must never replace.
+    SourceFileIdentity SourceIdentity() const;
 
 private:
     bool Fill();  // refills the buffer; false at the end of the file or on an error
@@ -102,6 +103,7 @@ private:
     // Whether the file is still as it was opened, now that it is read to its end.
     bool UnchangedAtEnd();
 
+    std::string path_;
     std::string error_;  // before file_: the open fills these two in
     FileFacts opened_;
     std::FILE* file_ = nullptr;

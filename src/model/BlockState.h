@@ -18,6 +18,17 @@ struct FileIdentity {
     }
 };
 
+// The listing or object file a block was read from, as it was read: the file itself, and
+// the folder it lies in with its name there (after links). On a file system that folds
+// case (FAT, exFAT, SMB shares) each spelling of a name may report an inode number of its
+// own, so the file is known by its name too: another spelling of that name in that folder
+// is the same file, unless the folder tells the two apart.
+struct SourceFileIdentity {
+    FileIdentity file;
+    FileIdentity folder;
+    std::string name;
+};
+
 // The values that travel between commands. Every field starts at 0 or empty and keeps
 // its value until a command changes it. Addresses are 16-bit on the Kestrane but are
 // held in 32-bit signed values, so 0x8000 and above stay positive.
@@ -32,7 +43,7 @@ struct BlockState {
     // The listing or object file the block was read from, as it was read: a save never
     // replaces it or writes into it, whatever name it is given by then. None for an
     // executable, which is saved over itself.
-    FileIdentity SourceFile;
+    SourceFileIdentity SourceFile;
     // An opened executable's header, all 512 bytes: a save writes them again, ORG, ENT
     // and SP put in, so that what another tool keeps there stays. Empty for a listing or
     // object file.

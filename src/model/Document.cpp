@@ -9,6 +9,8 @@ void MoveBlock(Document& to, Document& from)
     to.lines.TakeLines(from.lines);
     to.state = std::move(from.state);
     from.state = BlockState();
+    to.labels = std::move(from.labels);
+    from.labels.clear();
 }
 
 void ShowAddresses(Document& doc)

@@ -121,7 +121,7 @@ std::vector<std::string> DumpList::Lines() const
     return lines;
 }
 
-std::string SelectionAsText(const DumpList& lines, const std::vector<int>& selectedRows)
+std::vector<int> CopiedRows(const DumpList& lines, const std::vector<int>& selectedRows)
 {
     const int count = lines.Count();
     std::vector<bool> selected(static_cast<std::size_t>(count), false);
@@ -132,20 +132,27 @@ std::string SelectionAsText(const DumpList& lines, const std::vector<int>& selec
             any = true;
         }
     }
-
-    std::size_t size = 0;
+    std::vector<int> rows;
     for (int i = 0; i < count; ++i) {
         if (!any || selected[static_cast<std::size_t>(i)]) {
-            size += lines.Line(i).size() + 2;
+            rows.push_back(i);
         }
+    }
+    return rows;
+}
+
+std::string SelectionAsText(const DumpList& lines, const std::vector<int>& selectedRows)
+{
+    const std::vector<int> rows = CopiedRows(lines, selectedRows);
+    std::size_t size = 0;
+    for (const int row : rows) {
+        size += lines.Line(row).size() + 2;
     }
     std::string text;
     text.reserve(size);
-    for (int i = 0; i < count; ++i) {
-        if (!any || selected[static_cast<std::size_t>(i)]) {
-            text += lines.Line(i);
-            text += "\r\n";
-        }
+    for (const int row : rows) {
+        text += lines.Line(row);
+        text += "\r\n";
     }
     return text;
 }

@@ -134,6 +134,10 @@ private:
     DumpListObserver* observer_ = nullptr;
 };
 
+// The rows a copy takes: the selected rows in list order, or every row when none is
+// selected. `selectedRows` may be in any order; rows outside the list are ignored.
+std::vector<int> CopiedRows(const DumpList& lines, const std::vector<int>& selectedRows);
+
 // The text that Copy Selection As Text puts on the clipboard: the selected dump lines in
 // list order, or every line when none is selected, each followed by CR LF.
 // `selectedRows` may be in any order; rows outside the list are ignored.

@@ -42,7 +42,7 @@ std::string TemporaryName(unsigned long long processId)
     return name;
 }
 
-WriteOutcome WriteFileSafely(const std::string& path, ByteSource& source, const FileIdentity& keep,
+WriteOutcome WriteFileSafely(const std::string& path, ByteSource& source, const SourceFileIdentity& keep,
                              std::string& reason)
 {
     if (path.empty()) {

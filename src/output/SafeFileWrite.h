@@ -22,8 +22,12 @@ public:
 // How a safe write ended.
 enum class WriteOutcome {
     Written,
-    Failed,        // nothing was written; `reason` says why
-    WouldHitKept,  // what the write would replace or write into is the file to keep
+    WrittenElsewhere,  // written, but its folder was moved meanwhile: `reason` is the file's path
+                       // now, or empty where the system does not tell it
+    FolderNotSynced,   // the new file is in place, but its folder could not be synced: `reason`
+                       // says why; a crash may yet lose it
+    Failed,            // nothing was written; `reason` says why
+    WouldHitKept,      // what the write would replace or write into is the file to keep
 };
 
 // Writes the bytes of `source` to `path` so that no reader, and no crash, ever sees a
@@ -45,12 +49,15 @@ enum class WriteOutcome {
 // - a folder, or an empty name: refused before anything is written.
 // What is there is judged by the descriptor held, not by the name looked at before. The
 // file `keep` (the source being converted) is never replaced or written into: what the
-// name holds is compared with it by device and inode just before the new file is renamed
-// over it, and what is written into as it is opened; on a match nothing is written and the
-// outcome says so. On failure no new file is left beside the target, an earlier file is
-// as it was, `reason` says why ("No such file or directory"); only when the folder alone
-// could not be synced is the new file in place all the same.
-WriteOutcome WriteFileSafely(const std::string& path, ByteSource& source, const FileIdentity& keep,
+// name holds is compared with it by device and inode, and by its name where the folder is
+// the source's (SourceFileIdentity), just before the new file is renamed over it, and what
+// is written into as it is opened; on a match nothing is written and the outcome says so.
+// An earlier file whose attributes cannot be read is not replaced: its copy would lose its
+// ACL and be more open than it. On failure no new file is left beside the target, an
+// earlier file is as it was, `reason` says why ("No such file or directory"); only when the
+// folder alone could not be synced is the new file in place all the same. On Windows, a
+// file another program holds open is tried again for a moment before the write gives up.
+WriteOutcome WriteFileSafely(const std::string& path, ByteSource& source, const SourceFileIdentity& keep,
                              std::string& reason);
 
 // True when there is something that writing to `path` would replace or write into: a

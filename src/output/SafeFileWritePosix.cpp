@@ -3,6 +3,7 @@
 #include "model/TextUtil.h"
 #include "output/SafeFileWrite.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <pthread.h>
@@ -124,14 +125,14 @@ bool WriteAll(int fd, WritePieces& bytes)
 // Writes into what `fd` holds as it stands, and syncs it where it is a file or a block
 // device, so that "saved" means on the disk; a pipe, terminal or other character device
 // has nothing to sync. The file to keep is not written into.
-WriteOutcome WriteInto(int fd, const struct stat& facts, WritePieces& bytes, const FileIdentity& keep,
+WriteOutcome WriteInto(int fd, const struct stat& facts, WritePieces& bytes, const SourceFileIdentity& keep,
                        std::string& reason)
 {
     if (S_ISDIR(facts.st_mode)) {
         reason = ErrnoText(EISDIR);
         return WriteOutcome::Failed;
     }
-    if (IdentityOf(facts).Is(keep)) {
+    if (IdentityOf(facts).Is(keep.file)) {
         return WriteOutcome::WouldHitKept;
     }
     const bool sync = S_ISREG(facts.st_mode) || S_ISBLK(facts.st_mode);
@@ -149,45 +150,73 @@ using Attributes = std::vector<std::pair<std::string, std::string>>;
 // file's group permission bits.
 constexpr const char* kAccessAcl = "system.posix_acl_access";
 
-// Reads the extended attributes of the file `fd` holds (any descriptor, even one opened
-// only to look at the file). A file system without them has none; an attribute that
-// cannot be read is left out. Read before the new file is made, so that running out of
-// memory here leaves nothing behind.
-Attributes ReadAttributes(int fd)
+// Reads the extended attributes of the earlier file `name` in `folder`, which `earlier`
+// holds (opened only to look at it, which cannot be asked for them), into `attributes`. They
+// are read from a descriptor opened for reading and checked to hold that file; where the
+// user may not read it, through /proc. A file system without attributes has none, and one
+// removed meanwhile is left out; any other failure is returned (false, `reason` set): a copy
+// without them would lose the earlier file's ACL, and the group would get its mask. Read
+// before the new file is made, so that running out of memory here leaves nothing behind.
+bool ReadAttributes(int folder, const char* name, const struct stat& earlier, int held,
+                    Attributes& attributes, std::string& reason)
 {
-    Attributes attributes;
 #ifdef __linux__
-    const HeldPath file(fd);
+    const Descriptor readable(
+        openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat facts;
+    const bool same = readable.Get() >= 0 && fstat(readable.Get(), &facts) == 0 &&
+                      IdentityOf(facts).Is(IdentityOf(earlier));
+    const HeldPath file(held);
+    // Both calls, for a descriptor that can be asked or for the held file's name in /proc.
+    const auto list = [&](char* to, std::size_t size) {
+        return same ? flistxattr(readable.Get(), to, size) : listxattr(file.text, to, size);
+    };
+    const auto get = [&](const char* attribute, void* to, std::size_t size) {
+        return same ? fgetxattr(readable.Get(), attribute, to, size)
+                    : getxattr(file.text, attribute, to, size);
+    };
     std::vector<char> names;
     ssize_t size = 0;
     do {
-        size = listxattr(file.text, nullptr, 0);
+        size = list(nullptr, 0);
         names.resize(static_cast<std::size_t>(size > 0 ? size : 0));
-        size = size > 0 ? listxattr(file.text, names.data(), names.size()) : size;
+        size = size > 0 ? list(names.data(), names.size()) : size;
     } while (size < 0 && errno == ERANGE);
+    if (size < 0 && errno != ENOTSUP && errno != EOPNOTSUPP) {
+        reason = ErrnoText(errno);
+        return false;
+    }
     for (std::size_t at = 0; size > 0 && at < static_cast<std::size_t>(size);) {
-        std::string name(names.data() + at);
-        at += name.size() + 1;
+        std::string attribute(names.data() + at);
+        at += attribute.size() + 1;
         // The kernel takes file capabilities from a file that is written to: new bytes get none.
-        if (name == "security.capability") {
+        if (attribute == "security.capability") {
             continue;
         }
         std::string value;
         ssize_t length = 0;
         do {
-            length = getxattr(file.text, name.c_str(), nullptr, 0);
+            length = get(attribute.c_str(), nullptr, 0);
             value.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-            length = length > 0 ? getxattr(file.text, name.c_str(), value.data(), value.size()) : length;
+            length = length > 0 ? get(attribute.c_str(), value.data(), value.size()) : length;
         } while (length < 0 && errno == ERANGE);
         if (length >= 0) {
             value.resize(static_cast<std::size_t>(length));
-            attributes.emplace_back(std::move(name), std::move(value));
+            attributes.emplace_back(std::move(attribute), std::move(value));
+        } else if (errno != ENODATA && errno != ENOTSUP && errno != EOPNOTSUPP) {
+            reason = ErrnoText(errno);
+            return false;
         }
     }
 #else
-    (void)fd;
+    (void)folder;
+    (void)name;
+    (void)earlier;
+    (void)held;
+    (void)attributes;
+    (void)reason;
 #endif
-    return attributes;
+    return true;
 }
 
 // Gives the new file `fd` what the earlier file had: its owner and group where the
@@ -296,11 +325,42 @@ struct Earlier {
     struct stat facts;
 };
 
-// Whether `name` in `folder` is, as a rename over it would find it, the file to keep.
-bool HoldsKept(int folder, const char* name, const FileIdentity& keep)
+// Whether `folder` lists both `name` and `other` as entries of their own.
+bool ListsBoth(int folder, const std::string& name, const std::string& other)
+{
+    const int listed = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* entries = listed >= 0 ? fdopendir(listed) : nullptr;
+    if (entries == nullptr) {
+        if (listed >= 0) {
+            close(listed);
+        }
+        return false;
+    }
+    bool nameSeen = false;
+    bool otherSeen = false;
+    while (const dirent* entry = readdir(entries)) {
+        nameSeen = nameSeen || name == entry->d_name;
+        otherSeen = otherSeen || other == entry->d_name;
+    }
+    closedir(entries);
+    return nameSeen && otherSeen;
+}
+
+// Whether `name` in `folder` is, as a rename over it would find it, the file to keep: the
+// same file, or, in the folder the file to keep was read from, its name in another
+// spelling that the folder does not list as an entry of its own.
+bool HoldsKept(int folder, const char* name, const SourceFileIdentity& keep)
 {
     struct stat facts;
-    return fstatat(folder, name, &facts, AT_SYMLINK_NOFOLLOW) == 0 && IdentityOf(facts).Is(keep);
+    if (fstatat(folder, name, &facts, AT_SYMLINK_NOFOLLOW) != 0) {
+        return false;
+    }
+    if (IdentityOf(facts).Is(keep.file)) {
+        return true;
+    }
+    struct stat here;
+    return fstat(folder, &here) == 0 && IdentityOf(here).Is(keep.folder) &&
+           SameNameFoldingCase(name, keep.name) && (name == keep.name || !ListsBoth(folder, name, keep.name));
 }
 
 // Writes the bytes to a new file beside `name` in `folder` and renames it over `name`.
@@ -310,7 +370,7 @@ bool HoldsKept(int folder, const char* name, const FileIdentity& keep)
 // compared with the file to keep, so that no link or name made meanwhile leads the new
 // file over it.
 WriteOutcome ReplaceFile(int folder, const char* name, const Earlier* earlier, WritePieces& bytes,
-                         const FileIdentity& keep, std::string& reason)
+                         const SourceFileIdentity& keep, std::string& reason)
 {
     Attributes attributes;
     if (earlier != nullptr) {
@@ -318,7 +378,9 @@ WriteOutcome ReplaceFile(int folder, const char* name, const Earlier* earlier, W
             reason = ErrnoText(errno);
             return WriteOutcome::Failed;
         }
-        attributes = ReadAttributes(earlier->fd);
+        if (!ReadAttributes(folder, name, earlier->facts, earlier->fd, attributes, reason)) {
+            return WriteOutcome::Failed;
+        }
     }
     NewFile file;
     if (!CreateNewFile(folder, earlier != nullptr ? 0600 : 0666, file)) {
@@ -350,7 +412,7 @@ WriteOutcome ReplaceFile(int folder, const char* name, const Earlier* earlier, W
     // is in place by now.
     if (fsync(folder) != 0 && errno != EINVAL && errno != ENOTSUP && errno != EOPNOTSUPP) {
         reason = ErrnoText(errno);
-        return WriteOutcome::Failed;
+        return WriteOutcome::FolderNotSynced;
     }
     return WriteOutcome::Written;
 }
@@ -360,7 +422,7 @@ WriteOutcome ReplaceFile(int folder, const char* name, const Earlier* earlier, W
 // reads yet ("No such device or address") is then opened again, waiting for its reader as
 // a shell's `>` does. A regular file found there instead, put in its place since it was
 // looked at, is replaced as one, never written into.
-WriteOutcome WriteIntoDevice(int folder, const char* name, WritePieces& bytes, const FileIdentity& keep,
+WriteOutcome WriteIntoDevice(int folder, const char* name, WritePieces& bytes, const SourceFileIdentity& keep,
                              std::string& reason)
 {
     constexpr int kFlags = O_WRONLY | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC;
@@ -420,6 +482,26 @@ bool ReadLink(int folder, const std::string& name, std::string& text)
     }
 }
 
+// What the write of `name` into `folder`, the folder that `folderPath` named, ended in: a
+// folder moved while the file was written holds it under another path, which the user is
+// to be told instead (from /proc, where the system tells it), never the path that no
+// longer leads to it.
+WriteOutcome WhereWritten(int folder, const std::string& folderPath, const std::string& name,
+                          WriteOutcome outcome, std::string& reason)
+{
+    struct stat held;
+    struct stat named;
+    if (outcome != WriteOutcome::Written ||
+        (fstat(folder, &held) == 0 && stat(folderPath.c_str(), &named) == 0 &&
+         IdentityOf(held).Is(IdentityOf(named)))) {
+        return outcome;
+    }
+    std::string now;
+    const bool told = ReadLink(AT_FDCWD, HeldPath(folder).text, now) && now.compare(0, 1, "/") == 0;
+    reason = told ? (now == "/" ? "" : now) + "/" + name : "";
+    return WriteOutcome::WrittenElsewhere;
+}
+
 }  // namespace
 
 int DescriptorNamed(const std::string& path)
@@ -451,7 +533,8 @@ int DescriptorNamed(const std::string& path)
     return -1;
 }
 
-WriteOutcome WriteIntoDescriptor(int fd, WritePieces& bytes, const FileIdentity& keep, std::string& reason)
+WriteOutcome WriteIntoDescriptor(int fd, WritePieces& bytes, const SourceFileIdentity& keep,
+                                 std::string& reason)
 {
     struct stat facts;
     if (fstat(fd, &facts) != 0) {
@@ -461,7 +544,7 @@ WriteOutcome WriteIntoDescriptor(int fd, WritePieces& bytes, const FileIdentity&
     return WriteInto(fd, facts, bytes, keep, reason);
 }
 
-WriteOutcome WriteToPath(const std::string& path, WritePieces& bytes, const FileIdentity& keep,
+WriteOutcome WriteToPath(const std::string& path, WritePieces& bytes, const SourceFileIdentity& keep,
                          std::string& reason)
 {
     std::string target = path;
@@ -496,20 +579,25 @@ WriteOutcome WriteToPath(const std::string& path, WritePieces& bytes, const File
 #endif
         if (!looked) {
             if (errno == ENOENT) {
-                return ReplaceFile(folder.Get(), name.c_str(), nullptr, bytes, keep, reason);
+                return WhereWritten(folder.Get(), folderPath, name,
+                                    ReplaceFile(folder.Get(), name.c_str(), nullptr, bytes, keep, reason),
+                                    reason);
             }
             reason = ErrnoText(errno);
             return WriteOutcome::Failed;
         }
         if (S_ISREG(earlier.facts.st_mode)) {
-            return ReplaceFile(folder.Get(), name.c_str(), &earlier, bytes, keep, reason);
+            return WhereWritten(folder.Get(), folderPath, name,
+                                ReplaceFile(folder.Get(), name.c_str(), &earlier, bytes, keep, reason),
+                                reason);
         }
         if (S_ISDIR(earlier.facts.st_mode)) {
             reason = ErrnoText(EISDIR);
             return WriteOutcome::Failed;
         }
         if (!S_ISLNK(earlier.facts.st_mode)) {
-            return WriteIntoDevice(folder.Get(), name.c_str(), bytes, keep, reason);
+            return WhereWritten(folder.Get(), folderPath, name,
+                                WriteIntoDevice(folder.Get(), name.c_str(), bytes, keep, reason), reason);
         }
         std::string link;
         const int refusal = links == kMaxLinks                        ? ELOOP

@@ -111,9 +111,9 @@ FileIdentity IdentityAt(const std::wstring& path)
 
 // Writes into a device (NUL, CON, COM1), pipe or file that `file` holds as it stands, and
 // flushes a file to the disk. The file to keep is not written into.
-WriteOutcome WriteInto(HANDLE file, WritePieces& bytes, const FileIdentity& keep, std::string& reason)
+WriteOutcome WriteInto(HANDLE file, WritePieces& bytes, const SourceFileIdentity& keep, std::string& reason)
 {
-    if (IdentityOf(file).Is(keep)) {
+    if (IdentityOf(file).Is(keep.file)) {
         return WriteOutcome::WouldHitKept;
     }
     const bool ok = WriteAll(file, bytes) && (GetFileType(file) != FILE_TYPE_DISK || FlushFileBuffers(file));
@@ -125,7 +125,7 @@ WriteOutcome WriteInto(HANDLE file, WritePieces& bytes, const FileIdentity& keep
 }
 
 // Writes into a device or pipe by its name.
-WriteOutcome WriteIntoDevice(const std::wstring& target, WritePieces& bytes, const FileIdentity& keep,
+WriteOutcome WriteIntoDevice(const std::wstring& target, WritePieces& bytes, const SourceFileIdentity& keep,
                              std::string& reason)
 {
     const HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -139,12 +139,53 @@ WriteOutcome WriteIntoDevice(const std::wstring& target, WritePieces& bytes, con
     return outcome;
 }
 
+// Whether a call failed because another program holds the file open without sharing it:
+// a virus scanner, an indexer, an emulator that has the executable loaded, or another
+// write of the same file finishing.
+bool InUse(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+// Moves `from` over `to` with write-through. Where another program holds `to` open for a
+// moment, as Windows programs that look at new files do, the move is tried again, for
+// about two seconds in all; a move refused for want of access is tried again too, as
+// Windows refuses a file it is still replacing for another writer that way. Any other
+// failure ends it at once. A refusal still standing at the end is told as the file being
+// in use where that is why (GetLastError).
+bool MoveOver(const std::wstring& from, const std::wstring& to)
+{
+    constexpr DWORD kFlags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    for (DWORD wait = 5, waited = 0;; waited += wait, wait = wait < 200 ? 2 * wait : wait) {
+        if (MoveFileExW(from.c_str(), to.c_str(), kFlags)) {
+            return true;
+        }
+        const DWORD error = GetLastError();
+        if ((!InUse(error) && error != ERROR_ACCESS_DENIED) || waited >= 2000) {
+            // Refused for want of access: in use, when the file cannot be opened to be
+            // deleted for that reason either.
+            if (error == ERROR_ACCESS_DENIED) {
+                const HANDLE probe =
+                    CreateFileW(to.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+                const DWORD why = probe == INVALID_HANDLE_VALUE ? GetLastError() : error;
+                if (probe != INVALID_HANDLE_VALUE) {
+                    CloseHandle(probe);
+                }
+                SetLastError(InUse(why) ? why : error);
+            }
+            return false;
+        }
+        Sleep(wait);
+    }
+}
+
 // Writes the bytes to a temporary file beside `target`, flushed to the disk, and moves it
 // over `target` with write-through. `attributes` are the earlier file's, kept where they
 // bear on the file (hidden, system, archive). Just before the move, what `target` holds
 // then is compared with the file to keep.
 WriteOutcome ReplaceFile(const fs::path& target, DWORD attributes, WritePieces& bytes,
-                         const FileIdentity& keep, std::string& reason)
+                         const SourceFileIdentity& keep, std::string& reason)
 {
     std::wstring temporary;
     HANDLE file = INVALID_HANDLE_VALUE;
@@ -180,9 +221,8 @@ WriteOutcome ReplaceFile(const fs::path& target, DWORD attributes, WritePieces& 
     if (ok && attributes != INVALID_FILE_ATTRIBUTES) {
         SetFileAttributesW(temporary.c_str(), attributes & kKept);
     }
-    const bool kept = ok && IdentityAt(target.wstring()).Is(keep);
-    if (ok && (kept || !MoveFileExW(temporary.c_str(), target.wstring().c_str(),
-                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))) {
+    const bool kept = ok && IdentityAt(target.wstring()).Is(keep.file);
+    if (ok && (kept || !MoveOver(temporary, target.wstring()))) {
         ok = false;
         error = GetLastError();
     }
@@ -194,7 +234,7 @@ WriteOutcome ReplaceFile(const fs::path& target, DWORD attributes, WritePieces& 
         return WriteOutcome::WouldHitKept;
     }
     if (!ok) {
-        reason = WindowsReason(error);
+        reason = InUse(error) ? kFileInUseText : WindowsReason(error);
         return WriteOutcome::Failed;
     }
     return WriteOutcome::Written;
@@ -207,7 +247,8 @@ int DescriptorNamed(const std::string& path)
     return path == "-" ? 1 : -1;
 }
 
-WriteOutcome WriteIntoDescriptor(int fd, WritePieces& bytes, const FileIdentity& keep, std::string& reason)
+WriteOutcome WriteIntoDescriptor(int fd, WritePieces& bytes, const SourceFileIdentity& keep,
+                                 std::string& reason)
 {
     const HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
     if (file == INVALID_HANDLE_VALUE) {
@@ -217,7 +258,7 @@ WriteOutcome WriteIntoDescriptor(int fd, WritePieces& bytes, const FileIdentity&
     return WriteInto(file, bytes, keep, reason);
 }
 
-WriteOutcome WriteToPath(const std::string& path, WritePieces& bytes, const FileIdentity& keep,
+WriteOutcome WriteToPath(const std::string& path, WritePieces& bytes, const SourceFileIdentity& keep,
                          std::string& reason)
 {
     fs::path target = fs::u8path(path);

@@ -9,8 +9,9 @@
 
 // Writes the bytes into the C library's descriptor `fd` (standard output for "-") as it
 // stands, and flushes a file to the disk.
-WriteOutcome WriteIntoDescriptor(int fd, WritePieces& bytes, const FileIdentity& keep, std::string& reason);
+WriteOutcome WriteIntoDescriptor(int fd, WritePieces& bytes, const SourceFileIdentity& keep,
+                                 std::string& reason);
 
 // Writes the bytes to the file or device that `path` names, as WriteFileSafely says.
-WriteOutcome WriteToPath(const std::string& path, WritePieces& bytes, const FileIdentity& keep,
+WriteOutcome WriteToPath(const std::string& path, WritePieces& bytes, const SourceFileIdentity& keep,
                          std::string& reason);

@@ -40,6 +40,15 @@ bool WriteExe(Document& doc, bool overwrite)
         case WriteOutcome::Written:
             doc.frontEnd.ShowMessage("File saved as '" + name + "'", Icon::Information);
             return true;
+        case WriteOutcome::WrittenElsewhere:
+            doc.frontEnd.ShowMessage(reason.empty()
+                                         ? FolderMovedMessage(name)
+                                         : "File saved as '" + doc.frontEnd.NameInMessage(reason) + "'",
+                                     reason.empty() ? Icon::Warning : Icon::Information);
+            return true;
+        case WriteOutcome::FolderNotSynced:
+            doc.frontEnd.ShowMessage(FolderNotSyncedMessage(name, reason), Icon::Warning);
+            return false;
         case WriteOutcome::Failed:
             doc.frontEnd.ShowMessage("Cannot write '" + name + "': " + reason + ". File not saved.",
                                      Icon::Warning);
@@ -54,4 +63,15 @@ bool WriteExe(Document& doc, bool overwrite)
 std::string OutputIsTheSourceMessage(const std::string& name)
 {
     return "The output '" + name + "' is the file being converted. Nothing saved.";
+}
+
+std::string FolderNotSyncedMessage(const std::string& name, const std::string& reason)
+{
+    return "File saved as '" + name + "', but its folder could not be synced: " + reason +
+           ". The file may not survive a crash.";
+}
+
+std::string FolderMovedMessage(const std::string& name)
+{
+    return "File saved, but its folder was moved while it was written: '" + name + "' does not lead to it.";
 }

@@ -17,4 +17,12 @@ bool WriteExe(Document& doc, bool overwrite);
 // Save says the same, and offers its dialog again.
 std::string OutputIsTheSourceMessage(const std::string& name);
 
+// The new file is in place, but the sync of its folder, which makes the rename last,
+// failed: "File saved as 'NAME', but its folder could not be synced: REASON. The file may
+// not survive a crash." The save counts as failed, so that a script tries again.
+std::string FolderNotSyncedMessage(const std::string& name, const std::string& reason);
+
+// The folder was moved while the file was written, and the system does not tell where to.
+std::string FolderMovedMessage(const std::string& name);
+
 inline constexpr const char* kNoBytesMessage = "The block holds no bytes. Nothing saved.";

@@ -42,6 +42,14 @@ void BlockMap::Show(std::optional<MappedBlock> block)
     Changed();
 }
 
+void BlockMap::MoveCursor(std::int32_t address)
+{
+    cursor_ = address;
+    QAccessibleValueChangeEvent changed(this, AccessibleValue());
+    QAccessible::updateAccessibility(&changed);
+    update();
+}
+
 void BlockMap::Changed()
 {
     setAccessibleDescription(QString::fromStdString(BlockMapDescription(Block())));

@@ -41,8 +41,9 @@ public:
     // What the tooltip over `point` says.
     QString ToolTipAt(const QPoint& point) const;
 
-    // Where the keyboard's cursor is on the overview.
+    // Where the keyboard's cursor is on the overview, and moving it to `address`.
     std::int32_t Cursor() const { return cursor_; }
+    void MoveCursor(std::int32_t address);
 
     // Where the menu pops up from the keyboard, on the screen: at the cursor, just below
     // the overview's strip.

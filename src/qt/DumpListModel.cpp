@@ -37,11 +37,12 @@ QVariant DumpListModel::data(const QModelIndex& index, int role) const
         case MarkedRole:
             return marks_.IsMarked(index.row());
         case Qt::AccessibleDescriptionRole:
-            return QString::fromStdString(marks_.Description(index.row()));
-        case Qt::ToolTipRole:
-            return marks_.IsMarked(index.row())
-                       ? QVariant(QString::fromStdString(marks_.ToolTip(index.row())))
-                       : QVariant();
+            return QString::fromStdString(
+                DumpLineDescription(marks_, labels_, lines_.Line(index.row()), index.row()));
+        case Qt::ToolTipRole: {
+            const std::string tip = DumpLineToolTip(marks_, labels_, lines_.Line(index.row()), index.row());
+            return tip.empty() ? QVariant() : QVariant(QString::fromStdString(tip));
+        }
         default:
             return {};
     }
@@ -63,12 +64,14 @@ bool DumpListModel::ShowPendingLines()
     return true;
 }
 
-void DumpListModel::ShowMarks(const BlockLayout* layout)
+void DumpListModel::ShowBlock(const MappedBlock* block)
 {
-    if (layout != nullptr) {
-        marks_.Show(*layout);
+    if (block != nullptr) {
+        marks_.Show(block->layout);
+        labels_ = block->labels;
     } else {
         marks_.Clear();
+        labels_.clear();
     }
     if (shownRows_ > 0) {
         emit dataChanged(index(0), index(shownRows_ - 1),

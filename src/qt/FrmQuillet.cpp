@@ -218,6 +218,9 @@ void FrmQuillet::BuildMenu()
     menu_ = new QMenu(QStringLiteral("Main"), this);
     menu_->setObjectName(QStringLiteral("PUMMain"));
     for (const CommandItem& item : CommandTable()) {
+        if (item.startsGroup) {
+            menu_->addSeparator();
+        }
         // The key after the tab is only a label: the keys act through the key rule.
         auto* action = new QAction(QString::fromUtf8(MenuText(item)), menu_);
         action->setObjectName(QString::fromLatin1(item.name));
@@ -263,7 +266,7 @@ void FrmQuillet::ShowPendingLines(bool showNewest)
 
 void FrmQuillet::ShowBlock(const MappedBlock* block)
 {
-    model_.ShowMarks(block ? &block->layout : nullptr);
+    model_.ShowBlock(block);
     map_->Show(block ? std::optional<MappedBlock>(*block) : std::nullopt);
 }
 
@@ -342,6 +345,26 @@ std::optional<std::string> FrmQuillet::AskSavePath(const std::string& presetPath
 {
     const std::optional<QString> path = ::AskSavePath(this, PathToQt(presetPath));
     return path ? std::optional<std::string>(PathFromQt(*path)) : std::nullopt;
+}
+
+int FrmQuillet::CurrentRow() const
+{
+    return list_->currentIndex().isValid() ? list_->currentIndex().row() : -1;
+}
+
+void FrmQuillet::ShowFound(int firstRow, int lastRow)
+{
+    const QModelIndex first = model_.index(firstRow);
+    list_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    list_->selectionModel()->select(QItemSelection(first, model_.index(lastRow)),
+                                    QItemSelectionModel::ClearAndSelect);
+    list_->scrollTo(model_.index(lastRow));
+    list_->scrollTo(first);
+}
+
+void FrmQuillet::MoveMapCursor(std::int32_t address)
+{
+    map_->MoveCursor(address);
 }
 
 void FrmQuillet::CommandRunning(bool running)

@@ -77,7 +77,7 @@ WindowFrontEnd::~WindowFrontEnd()
 
 void WindowFrontEnd::AttachCommand(Command command, QAction* action)
 {
-    actions_[command] = action;
+    actions_.emplace(command, action);
     action->setEnabled(commands_.IsEnabled(command));
 }
 
@@ -134,9 +134,11 @@ std::string WindowFrontEnd::AskText(const std::string& prompt, const std::string
 void WindowFrontEnd::SetCommandEnabled(Command command, bool enabled)
 {
     commands_.SetEnabled(command, enabled);
-    const auto found = actions_.find(command);
-    if (found != actions_.end() && found->second) {
-        found->second->setEnabled(enabled);
+    const auto [first, end] = actions_.equal_range(command);
+    for (auto item = first; item != end; ++item) {
+        if (item->second) {
+            item->second->setEnabled(enabled);
+        }
     }
 }
 

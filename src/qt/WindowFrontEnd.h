@@ -48,7 +48,7 @@ private:
     QPointer<QWidget> owner_;
     std::function<void()> beforeDialog_;
     CommandStates commands_;
-    std::map<Command, QPointer<QAction>> actions_;
+    std::multimap<Command, QPointer<QAction>> actions_;  // several items may follow one command
     std::array<QPointer<StatusPanelLabel>, 3> panels_;
     bool busy_ = false;
 };

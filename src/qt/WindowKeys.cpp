@@ -13,6 +13,8 @@ int RuleKey(int key)
         return key;
     }
     switch (key) {
+        case Qt::Key_F3:
+            return kKeyF3;
         case Qt::Key_F10:
             return kKeyF10;
         case Qt::Key_Menu:

@@ -90,6 +90,13 @@ void BlockMap::Show(std::optional<MappedBlock> block)
     Changed();
 }
 
+void BlockMap::MoveCursor(std::int32_t address)
+{
+    cursor_ = address;
+    TellScreenReaders(map_, EVENT_OBJECT_VALUECHANGE);
+    InvalidateRect(map_, nullptr, FALSE);
+}
+
 void BlockMap::Changed()
 {
     TellScreenReaders(map_, EVENT_OBJECT_DESCRIPTIONCHANGE);

@@ -52,7 +52,8 @@ DumpListBox::DumpListBox(HWND parent, int id, DumpList& lines) : lines_(lines)
         return DumpTextWide(CharacterColumn(lines_.Line(static_cast<int>(row - 1))));
     };
     accessible_->partDescription = [this](long row) {
-        return Wide(marks_.Description(static_cast<int>(row - 1)));
+        const int index = static_cast<int>(row - 1);
+        return Wide(DumpLineDescription(marks_, labels_, lines_.Line(index), index));
     };
     accessible_->partState = [this](long row) {
         const auto index = static_cast<WPARAM>(row - 1);
@@ -163,12 +164,14 @@ void DumpListBox::ShowPendingLines(bool showNewest)
     }
 }
 
-void DumpListBox::ShowMarks(const BlockLayout* layout)
+void DumpListBox::ShowBlock(const MappedBlock* block)
 {
-    if (layout != nullptr) {
-        marks_.Show(*layout);
+    if (block != nullptr) {
+        marks_.Show(block->layout);
+        labels_ = block->labels;
     } else {
         marks_.Clear();
+        labels_.clear();
     }
     tip_.clear();
     SetToolText(tips_, list_, reinterpret_cast<UINT_PTR>(list_), tip_);
@@ -184,7 +187,8 @@ void DumpListBox::PointerAt(POINT at)
 {
     const LRESULT item = SendMessageW(list_, LB_ITEMFROMPOINT, 0, MAKELPARAM(at.x, at.y));
     const int row = HIWORD(item) == 0 ? static_cast<int>(LOWORD(item)) : -1;
-    std::string tip = row >= 0 && row < shownRows_ ? marks_.ToolTip(row) : std::string();
+    std::string tip = row >= 0 && row < shownRows_ ? DumpLineToolTip(marks_, labels_, lines_.Line(row), row)
+                                                   : std::string();
     if (tip != tip_) {
         tip_ = std::move(tip);
         SetToolText(tips_, list_, reinterpret_cast<UINT_PTR>(list_), tip_);
@@ -210,8 +214,25 @@ std::vector<int> DumpListBox::SelectedRows() const
 
 std::string DumpListBox::CurrentLine() const
 {
+    const int row = CurrentRow();
+    return row >= 0 ? std::string(lines_.Line(row)) : std::string();
+}
+
+int DumpListBox::CurrentRow() const
+{
     const auto row = static_cast<int>(SendMessageW(list_, LB_GETCARETINDEX, 0, 0));
-    return current_ && row >= 0 && row < shownRows_ ? std::string(lines_.Line(row)) : std::string();
+    return current_ && row >= 0 && row < shownRows_ ? row : -1;
+}
+
+void DumpListBox::ShowFound(int firstRow, int lastRow)
+{
+    SendMessageW(list_, LB_SETSEL, FALSE, -1);
+    SendMessageW(list_, LB_SELITEMRANGEEX, static_cast<WPARAM>(firstRow), static_cast<LPARAM>(lastRow));
+    // The last row in sight, then the first: a run of rows longer than the list shows
+    // starts at its top.
+    SendMessageW(list_, LB_SETCARETINDEX, static_cast<WPARAM>(lastRow), FALSE);
+    SendMessageW(list_, LB_SETCARETINDEX, static_cast<WPARAM>(firstRow), FALSE);
+    current_ = true;
 }
 
 void DumpListBox::DrawRow(const DRAWITEMSTRUCT& row) const

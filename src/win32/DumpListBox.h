@@ -2,6 +2,7 @@
 
 #include "model/DumpList.h"
 #include "win32/Accessibility.h"
+#include "window/BlockMapGeometry.h"
 #include "window/FollowOnMarks.h"
 
 #include <windows.h>
@@ -16,7 +17,8 @@
 // at once. Each row shows a narrow gutter, with a mark in the warning colour on a line that
 // does not follow on from the bytes before it (its tooltip the warning), then its dump line
 // and, two characters right of the longest line, its character column in a dimmer colour
-// that stays readable (DimmedTextColour). The list answers LB_GETTEXT with the dump line,
+// that stays readable (DimmedTextColour). A row's tooltip names the listing's labels inside
+// it. The list answers LB_GETTEXT with the dump line,
 // as a list box of strings would, for tests; screen readers hear each row's dump line, its
 // characters and its mark's warning, and what the list says while it is empty.
 //
@@ -45,8 +47,9 @@ public:
 
     void SetEmptyText(const std::wstring& text);
 
-    // Marks the lines where the runs of `layout` after the first start; none without one.
-    void ShowMarks(const BlockLayout* layout);
+    // Marks the lines where the runs of `block`'s layout after the first start, and names
+    // its labels in the rows' tooltips; neither without a block.
+    void ShowBlock(const MappedBlock* block);
 
     // Scrolls back to the first line.
     void ShowFirstLine();
@@ -54,9 +57,15 @@ public:
     // The selected rows, in list order.
     std::vector<int> SelectedRows() const;
 
-    // The dump line the user made current by clicking or moving in the list; empty when
-    // there is none, as after every load.
+    // The dump line the user made current by clicking or moving in the list, or Go to or
+    // Find did; empty when there is none, as after every load. CurrentRow is its row, -1
+    // for none.
     std::string CurrentLine() const;
+    int CurrentRow() const;
+
+    // Makes `firstRow` current and the rows `firstRow` to `lastRow` the only selected
+    // ones, scrolled into view.
+    void ShowFound(int firstRow, int lastRow);
 
     // The height of a row; the width a row needs to show the longest dump line with its
     // character column (0 while the list is empty).
@@ -95,6 +104,7 @@ private:
     HWND list_;
     HWND tips_;
     FollowOnMarks marks_;
+    std::vector<Label> labels_;
     HFONT dumpFont_ = nullptr;
     HFONT textFont_ = nullptr;
     int rowHeight_ = 16;

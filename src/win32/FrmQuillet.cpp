@@ -59,6 +59,8 @@ int RuleKey(WPARAM key)
         return static_cast<int>(key);
     }
     switch (key) {
+        case VK_F3:
+            return kKeyF3;
         case VK_F10:
             return kKeyF10;
         case VK_APPS:
@@ -210,8 +212,12 @@ void FrmQuillet::Create()
     // and widen Windows' own gap a little.
     menu_ = CreatePopupMenu();
     for (const CommandItem& item : CommandTable()) {
+        if (item.startsGroup) {
+            AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
+        }
+        const std::string key = *item.keyLabel != '\0' ? std::string("\t  ") + item.keyLabel : std::string();
         AppendMenuW(menu_, MF_STRING, static_cast<UINT_PTR>(kFirstMenuId + static_cast<int>(item.command)),
-                    Wide(std::string(item.caption) + "\t  " + item.keyLabel).c_str());
+                    Wide(item.caption + key).c_str());
     }
 
     frontEnd_.SetBeforeDialog([this] { logic_.BeforeDialog(); });
@@ -355,7 +361,7 @@ void FrmQuillet::ShowPendingLines(bool showNewest)
 
 void FrmQuillet::ShowBlock(const MappedBlock* block)
 {
-    list_->ShowMarks(block ? &block->layout : nullptr);
+    list_->ShowBlock(block);
     map_->Show(block ? std::optional<MappedBlock>(*block) : std::nullopt);
 }
 
@@ -433,6 +439,21 @@ void FrmQuillet::CommandRunning(bool running)
 {
     // No file is taken while a command runs: Explorer shows so over the window.
     DragAcceptFiles(window_, running ? FALSE : TRUE);
+}
+
+int FrmQuillet::CurrentRow() const
+{
+    return list_->CurrentRow();
+}
+
+void FrmQuillet::ShowFound(int firstRow, int lastRow)
+{
+    list_->ShowFound(firstRow, lastRow);
+}
+
+void FrmQuillet::MoveMapCursor(std::int32_t address)
+{
+    map_->MoveCursor(address);
 }
 
 void FrmQuillet::FollowFile(const std::string& path)

@@ -23,7 +23,7 @@ class FolderListener;
 class StatusBar;
 
 // The main window: the dump list (LstFile), the block map below it, the status bar
-// (StBInfo) with its three panels, and the six commands, offered by the pop-up menu
+// (StBInfo) with its three panels, and the commands, offered by the pop-up menu
 // (PUMMain) and by keys in the list. It owns the document every command works on and is
 // its front end. A file dropped onto the window is opened as Open opens it. The file loaded
 // is followed by a change notification on its folder, waited on by a thread of its own
@@ -90,6 +90,9 @@ private:
                                            const std::optional<std::string>& folder) override;
     std::optional<std::string> AskSavePath(const std::string& presetPath) override;
     void CommandRunning(bool running) override;
+    int CurrentRow() const override;
+    void ShowFound(int firstRow, int lastRow) override;
+    void MoveMapCursor(std::int32_t address) override;
     void FollowFile(const std::string& path) override;
     void LookAgainIn(std::chrono::milliseconds delay) override;
     void ShowNote(const std::string& text) override;

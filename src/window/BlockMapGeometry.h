@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/BlockLayout.h"
+#include "model/Label.h"
 #include "window/Pixels.h"
 
 #include <algorithm>
@@ -26,6 +27,7 @@ struct MappedBlock {
     BlockLayout layout;
     std::int32_t ent = 0;
     std::int32_t sp = 0;
+    std::vector<Label> labels = {};  // a listing's, sorted by address
 };
 
 // A part of a strip to fill: where the block's bytes load, or, hatched, where the bytes

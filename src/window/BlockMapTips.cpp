@@ -1,6 +1,8 @@
 #include "window/BlockMapTips.h"
 
+#include "convert/ConsoleFrontEnd.h"
 #include "convert/FollowOnWarnings.h"
+#include "edit/Labels.h"
 #include "model/HexText.h"
 #include "model/Page16K.h"
 #include "window/TextWrap.h"
@@ -107,6 +109,11 @@ std::string Tip(const MappedBlock* block, std::int32_t address, std::int64_t off
             tip += ", which its dump line puts at " + Hex4(claimed);
         }
         tip += ".";
+        // The listing's label at the address its dump line gives the byte, or before it.
+        if (const std::optional<LabelPlace> label =
+                LabelAtOrBefore(block->labels, static_cast<std::int32_t>(claimed))) {
+            tip += "\nLabel: " + EscapedName(LabelPlaceText(*label)) + ".";
+        }
         if (offset >= kAddressSpace || offset + kAddressSpace < layout.bytes) {
             tip += "\nLoaded more than once: the block holds more than 64K.";
         }

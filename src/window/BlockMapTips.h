@@ -16,8 +16,9 @@ inline constexpr const char* kBlockMapName = "Block map";
 
 // What the tooltip over the point (x, y) says. Over the overview: the address of the
 // column (that of the nearest marker within a few pixels), its 16K page, what of the block
-// loads there, and every marker within those pixels: ENT, SP and the places where a dump
-// line does not follow on. Over the detail row: the same for the byte of the block there.
+// loads there and the listing's label at or before it ("putc+2"), and every marker within
+// those pixels: ENT, SP and the places where a dump line does not follow on. Over the
+// detail row: the same for the byte of the block there.
 std::string BlockMapToolTip(const MappedBlock* block, const BlockMapGeometry& geometry, int x, int y);
 
 // The addresses the keyboard's cursor stops at on the overview, in order: the 16K pages'

@@ -3,32 +3,52 @@
 #include "model/FrontEnd.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 
-// The window's six commands: the pop-up menu lists them, keys in the list ask for them,
-// and the logic switches five of them on and off. The menu, the keys and which key is a
-// command's all come from the one table below.
+// The window's commands: the pop-up menu lists them, keys in the list ask for them, and
+// the logic switches all but Open on and off. The menu, the keys and which key is a
+// command's all come from the one table below. After the six that every window of ours
+// has had come those that find your way in the block and copy its bytes as source.
 
-enum class WindowCommand { Open, ChangeOrg, ChangeEnt, ChangeSp, CopySelectionAsText, SaveExeAs };
+enum class WindowCommand {
+    Open,
+    ChangeOrg,
+    ChangeEnt,
+    ChangeSp,
+    CopySelectionAsText,
+    SaveExeAs,
+    GoTo,
+    FindBytes,
+    FindNext,
+    FindPrevious,
+    CopyAsAssemblerBytes,
+    CopyAsCArray,
+};
+
+inline constexpr std::size_t kCommandCount = 12;
 
 struct CommandItem {
     WindowCommand command;
     const char* name;      // the menu item's name: "PUMOpen"
     const char* caption;   // with its mnemonic after "&": "&Open..."
-    const char* keyLabel;  // the key shown beside the caption, a label only: "Ctrl+O"
-    char key;              // the letter that asks for the command with Ctrl: 'O'
+    const char* keyLabel;  // the key shown beside the caption, a label only: "Ctrl+O"; "" for none
+    char key;              // the letter that asks for the command with Ctrl: 'O'; 0 for none
     // The logic's command whose enabled state the item follows; none for Open, which is
-    // never disabled.
+    // never disabled. The commands that find your way and copy as source follow Copy
+    // Selection As Text: they may run whenever a block is loaded.
     std::optional<Command> gate;
+    // The menu shows a separator before the item.
+    bool startsGroup = false;
 };
 
 // Every command, in menu order.
-const std::array<CommandItem, 6>& CommandTable();
+const std::array<CommandItem, kCommandCount>& CommandTable();
 
 const CommandItem& ItemOf(WindowCommand command);
 
-// The menu item's text: its caption, a tab, and its key's label.
+// The menu item's text: its caption, and a tab and its key's label if it has a key.
 std::string MenuText(const CommandItem& item);
 
 // The command that Ctrl with `key` asks for, if `key` is one of the letters of the table

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "load/LoadObjectFile.h"
+#include "model/Label.h"
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+class FollowOnMarks;
 
 // What the dump list shows besides the dump lines themselves, and how a screen reader
 // names it.
@@ -12,6 +16,17 @@
 // the character it is in printable ASCII, '.' for any other byte, as hex viewers show
 // them. For display only: copying and saving take the dump line alone.
 std::string CharacterColumn(std::string_view line);
+
+// What the tooltip of the dump line `line`, at row `row`, says: the labels inside it, with
+// their addresses ("Labels: start (8000), loop (8007)."), then the warning of its mark;
+// its lines wrapped. Empty for a line with neither. Label names are escaped as file names
+// are (EscapedName).
+std::string DumpLineToolTip(const FollowOnMarks& marks, const std::vector<Label>& labels,
+                            std::string_view line, int row);
+
+// The same in one line, for what a screen reader says of the line.
+std::string DumpLineDescription(const FollowOnMarks& marks, const std::vector<Label>& labels,
+                                std::string_view line, int row);
 
 // Characters between the longest dump line and the character column.
 inline constexpr int kCharacterColumnGap = 2;

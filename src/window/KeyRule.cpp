@@ -16,6 +16,9 @@ KeyAction KeyRule::Pressed(int key, unsigned modifiers)
     } else {
         downWithCtrl_ &= ~LetterBit(key);
     }
+    if (key == kKeyF3) {
+        f3DownWithShift_ = modifiers == kShiftKey;
+    }
     return {};
 }
 
@@ -23,6 +26,10 @@ KeyAction KeyRule::Released(int key, unsigned modifiers)
 {
     const bool wentDownWithCtrl = (downWithCtrl_ & LetterBit(key)) != 0;
     downWithCtrl_ &= ~LetterBit(key);
+    const bool f3WentDownWithShift = key == kKeyF3 && f3DownWithShift_;
+    if (key == kKeyF3) {
+        f3DownWithShift_ = false;
+    }
     KeyAction action;
     if ((modifiers == kShiftKey && key == kKeyF10) || (modifiers == kNoModifier && key == kKeyMenu)) {
         action.popUpMenu = true;
@@ -30,6 +37,9 @@ KeyAction KeyRule::Released(int key, unsigned modifiers)
         if (const CommandItem* item = CommandForKey(key)) {
             action.command = item->command;
         }
+    } else if (key == kKeyF3 && (modifiers == kNoModifier || modifiers == kShiftKey)) {
+        action.command = modifiers == kShiftKey || f3WentDownWithShift ? WindowCommand::FindPrevious
+                                                                       : WindowCommand::FindNext;
     }
     return action;
 }

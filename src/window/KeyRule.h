@@ -14,6 +14,7 @@
 // Keys as the rule knows them: a letter by its upper-case ASCII code ('A' to 'Z'), F10
 // and the Menu key by codes of their own, and every other key as kOtherKey.
 inline constexpr int kOtherKey = 0;
+inline constexpr int kKeyF3 = 0x100 + 3;
 inline constexpr int kKeyF10 = 0x100 + 10;
 inline constexpr int kKeyMenu = 0x200;
 
@@ -43,18 +44,25 @@ public:
 
     // A key came up:
     // - Shift alone with F10, or the Menu key alone, pops the menu up;
-    // - C, E, O, P, R or S runs its command with Ctrl alone held, or with nothing held
-    //   when Ctrl alone was held as the letter went down: fast typists let go of Ctrl
+    // - C, E, F, G, O, P, R or S runs its command with Ctrl alone held, or with nothing
+    //   held when Ctrl alone was held as the letter went down: fast typists let go of Ctrl
     //   first;
+    // - F3 alone runs Find Next, and Shift with F3 Find Previous, also when Shift alone was
+    //   held as F3 went down and was let go of first;
     // - anything else, Ctrl+Shift and Alt combinations included, asks nothing.
     KeyAction Released(int key, unsigned modifiers);
 
     // Forgets the letters that went down: the list has lost the keyboard focus, and their
     // releases go elsewhere.
-    void Forget() { downWithCtrl_ = 0; }
+    void Forget()
+    {
+        downWithCtrl_ = 0;
+        f3DownWithShift_ = false;
+    }
 
 private:
     std::uint32_t downWithCtrl_ = 0;  // a bit for each letter, 'A' the lowest
+    bool f3DownWithShift_ = false;
 };
 
 // Where the menu pops up from the keyboard: at the left of the current dump line, just

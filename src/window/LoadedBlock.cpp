@@ -17,5 +17,5 @@ std::optional<MappedBlock> LoadedBlock::Mapped(const Document& doc) const
     if (!loaded_) {
         return std::nullopt;
     }
-    return MappedBlock{LayOutBlock(doc.lines, doc.state.Org), doc.state.Ent, doc.state.Sp};
+    return MappedBlock{LayOutBlock(doc.lines, doc.state.Org), doc.state.Ent, doc.state.Sp, doc.labels};
 }

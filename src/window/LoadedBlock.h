@@ -28,8 +28,8 @@ public:
 
     bool Loading() const { return loading_; }
 
-    // The block as the map shows it, laid out from ORG with ENT and SP; nothing when no
-    // block is loaded.
+    // The block as the map shows it, laid out from ORG with ENT, SP and the labels; nothing
+    // when no block is loaded.
     std::optional<MappedBlock> Mapped(const Document& doc) const;
 
 private:

@@ -30,6 +30,18 @@ void RunWindowCommand(Document& doc, WindowCommand command, const WindowSide& wi
         case WindowCommand::SaveExeAs:
             SaveExeAs(doc, window);
             break;
+        case WindowCommand::GoTo:
+        case WindowCommand::FindBytes:
+        case WindowCommand::FindNext:
+        case WindowCommand::FindPrevious:
+            window.findInList(command);
+            break;
+        case WindowCommand::CopyAsAssemblerBytes:
+            window.copySelectionAsSource(SourceForm::AssemblerBytes);
+            break;
+        case WindowCommand::CopyAsCArray:
+            window.copySelectionAsSource(SourceForm::CArray);
+            break;
     }
 }
 

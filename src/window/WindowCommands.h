@@ -1,6 +1,7 @@
 #pragma once
 
 #include "window/CommandTable.h"
+#include "window/CopyAsSource.h"
 
 #include <functional>
 #include <optional>
@@ -10,17 +11,21 @@ struct Document;
 class LoadedBlock;
 
 // What only the window itself does for its commands: the Open dialog and the load, the
-// copy of the selected dump lines, and the Save dialog.
+// copies of the selected dump lines, the Save dialog, and finding places in its list.
 struct WindowSide {
     std::function<void()> open;
     std::function<void()> copySelectionAsText;
     // The Save dialog, with `presetPath` chosen: the path chosen, or nothing on Cancel.
     std::function<std::optional<std::string>(const std::string& presetPath)> askSavePath;
+    std::function<void(SourceForm form)> copySelectionAsSource;
+    // Go to, Find Bytes, Find Next or Find Previous.
+    std::function<void(WindowCommand command)> findInList;
 };
 
 // Runs `command` on the document, as its menu item or key asks: Change ORG, ENT and SP
-// and Save EXE As as the logic has them, Open and Copy Selection As Text as `window`
-// does them. The caller has checked that the command is enabled.
+// and Save EXE As as the logic has them, Open, the copies and the commands that find your
+// way in the block as `window` does them. The caller has checked that the command is
+// enabled.
 void RunWindowCommand(Document& doc, WindowCommand command, const WindowSide& window);
 
 // Save EXE As: the Save dialog, offering ExePath; a name Save does not take

@@ -25,7 +25,11 @@ void WindowLogic::Run(WindowCommand command)
         return;
     }
     const WindowSide side{[this] { Open(); }, [this] { CopySelectionAsText(); },
-                          [this](const std::string& preset) { return view_.AskSavePath(preset); }};
+                          [this](const std::string& preset) { return view_.AskSavePath(preset); },
+                          [this](SourceForm form) {
+                              view_.PutOnClipboard(SelectionAsSource(doc_.lines, view_.SelectedRows(), form));
+                          },
+                          [this](WindowCommand find) { FindInList(find); }};
     const BlockState before = doc_.state;
     const int loads = loadCount_;
     RunCommand([this, command, &side] { RunWindowCommand(doc_, command, side); });
@@ -112,6 +116,7 @@ void WindowLogic::BeforeDialog()
 void WindowLogic::RunCommand(const std::function<void()>& command)
 {
     running_ = true;
+    mapCursor_.reset();
     view_.CommandRunning(true);
     RunTellingOfMemory(doc_, loads_, command);
     running_ = false;
@@ -124,6 +129,9 @@ void WindowLogic::ShowBlockMap()
 {
     const std::optional<MappedBlock> block = loads_.Mapped(doc_);
     view_.ShowBlock(block ? &*block : nullptr);
+    if (block && mapCursor_) {
+        view_.MoveMapCursor(*mapCursor_);
+    }
 }
 
 void WindowLogic::Load(const std::string& path)
@@ -178,4 +186,25 @@ void WindowLogic::Open()
 void WindowLogic::CopySelectionAsText()
 {
     view_.PutOnClipboard(SelectionAsText(doc_.lines, view_.SelectedRows()));
+}
+
+void WindowLogic::FindInList(WindowCommand command)
+{
+    if (command == WindowCommand::GoTo) {
+        finder_.GoTo(doc_, *this);
+    } else {
+        finder_.Find(doc_, *this, command);
+    }
+}
+
+int WindowLogic::CurrentRow() const
+{
+    return view_.CurrentRow();
+}
+
+void WindowLogic::ShowFound(int firstRow, int lastRow, std::int32_t mapAddress)
+{
+    view_.ShowFound(firstRow, lastRow);
+    mapCursor_ = mapAddress;
+    view_.MoveMapCursor(mapAddress);
 }

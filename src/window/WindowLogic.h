@@ -4,9 +4,12 @@
 #include "edit/SetBlockValues.h"
 #include "model/Document.h"
 #include "window/CommandTable.h"
+#include "window/GoToAndFind.h"
 #include "window/LoadedBlock.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class WindowView;
@@ -30,7 +33,7 @@ class WindowView;
 // the file (Reload.h). A reload asks nothing and shows no box: what it has to say is the
 // window's note. One that fails leaves the block shown as it was; the list stays at the line
 // it showed, and nothing is saved by it.
-class WindowLogic {
+class WindowLogic : private ListPlaces {
 public:
     // `frontEnd` is the window's, and `commands` which commands it has enabled.
     WindowLogic(FrontEnd& frontEnd, const CommandStates& commands, WindowView& view);
@@ -72,11 +75,19 @@ private:
     void CopySelectionAsText();
     void Reload();
     void LookIfHeardMeanwhile();
+    void FindInList(WindowCommand command);
+
+    // ListPlaces, for Go to and Find: the view's list, and its map's cursor, which stays
+    // where they put it until the next command.
+    int CurrentRow() const override;
+    void ShowFound(int firstRow, int lastRow, std::int32_t mapAddress) override;
 
     Document doc_;
     const CommandStates& commands_;
     WindowView& view_;
     LoadedBlock loads_;
+    BlockFinder finder_;
+    std::optional<std::int32_t> mapCursor_;  // where Go to or Find put the map's cursor
     bool running_ = false;
     int loadCount_ = 0;            // loads run by the user: a command that ran one set nothing
     FollowedFile followed_;        // the file loaded last

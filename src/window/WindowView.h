@@ -4,6 +4,7 @@
 #include "window/ListSizing.h"
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,4 +75,13 @@ public:
     // The line at the top of the list (0 when it is empty), and scrolling `line` there.
     virtual int TopLine() const = 0;
     virtual void ShowLineAtTop(int line) = 0;
+    // The row of the dump line that is current (has the focus), -1 for none.
+    virtual int CurrentRow() const = 0;
+
+    // Makes `firstRow` the current row and the rows `firstRow` to `lastRow` the only
+    // selected ones, scrolled into view.
+    virtual void ShowFound(int firstRow, int lastRow) = 0;
+
+    // Moves the block map's keyboard cursor to `address`.
+    virtual void MoveMapCursor(std::int32_t address) = 0;
 };

@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <functional>
@@ -347,6 +348,18 @@ TEST_F(CliFileBoundary, EveryKindOfOutputIsWrittenAsItShouldBeAndNothingElseIsTo
          1,
          "hello.obj: The output 'l39' is the file being converted. Nothing saved.\n",
          [] {}},
+        {"one link more than the system follows",
+         [&] {
+             fs::create_symlink("OUT.EXE", dir / "n0");
+             for (int i = 1; i <= 40; ++i) {
+                 fs::create_symlink("n" + std::to_string(i - 1), dir / ("n" + std::to_string(i)));
+             }
+             return "";
+         },
+         {"-o", "n40", "hello.obj"},
+         1,
+         "hello.obj: Cannot write 'n40': Too many levels of symbolic links. File not saved.\n",
+         [&] { EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "OUT.EXE"))); }},
         {"a folder is refused",
          [] { return ""; },
          {"-o", ".", "hello.obj"},
@@ -358,9 +371,10 @@ TEST_F(CliFileBoundary, EveryKindOfOutputIsWrittenAsItShouldBeAndNothingElseIsTo
              fs::copy_file(dir / "hello.obj", dir / "x\033]0;PWNED\007y\u202Ejbo.obj");
              return "";
          },
-         {"-o", "\x9b\xc2\x9b\xe2\x82\u2066\u061C\u200F/", "x\033]0;PWNED\007y\u202Ejbo.obj"},
+         {"-o", "\x9b\xc2\x9b\xe2\x82\u2066\u061C\u200F\u2069/", "x\033]0;PWNED\007y\u202Ejbo.obj"},
          2,
-         "x\\033]0;PWNED\\007y\\u202Ejbo.obj: The output '\\x9b\\xc2\\x9b\\xe2\\x82\\u2066\\u061C\\u200F/' "
+         "x\\033]0;PWNED\\007y\\u202Ejbo.obj: The output "
+         "'\\x9b\\xc2\\x9b\\xe2\\x82\\u2066\\u061C\\u200F\\u2069/' "
          "is a "
          "folder. Nothing saved.\n" +
              kUsageLine,
@@ -397,6 +411,7 @@ TEST_F(CliFileBoundary, StandardOutputIsWrittenIntoAsItStandsAndNeverTheSource)
     // for appending; the closing line goes to standard error then. Appended to the
     // source, it would harm it.
     dir.Write("bundle.bin", "HEAD");
+    dir.Write("err.bin", "HEAD");
     fs::create_symlink("/dev/stdout", dir / "out.exe");
     const std::string cli = std::string("'") + QUILLET_CLI + "'";
     const ProgramRun run = RunProgram(
@@ -405,7 +420,7 @@ TEST_F(CliFileBoundary, StandardOutputIsWrittenIntoAsItStandsAndNeverTheSource)
                    " -o //dev/./stdout hello.obj | cat >dotted.bin; " + cli +
                    " -o out.exe hello.obj | cat >linked.bin; " + cli + " -o - hello.obj >>bundle.bin; " +
                    cli + " -o /dev/fd/1 hello.obj >>bundle.bin; " + cli +
-                   " -o /dev/stdout hello.obj >>hello.obj"},
+                   " -o err.bin hello.obj 2>>err.bin; " + cli + " -o /dev/stdout hello.obj >>hello.obj"},
         dir.Path().string());
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err,
@@ -417,20 +432,54 @@ TEST_F(CliFileBoundary, StandardOutputIsWrittenIntoAsItStandsAndNeverTheSource)
         EXPECT_EQ(ReadFileBytes(dir / piped), exe) << piped;
     }
     EXPECT_EQ(ReadFileBytes(dir / "bundle.bin"), "HEAD" + exe + exe);
+    EXPECT_EQ(ReadFileBytes(dir / "err.bin"), "HEAD" + exe);  // standard error's file, by its name
     EXPECT_EQ(ReadFileBytes(dir / "hello.obj"), ReadFileBytes(DataFile("hello.obj")));
 
-    // Onto a terminal it is refused, as a command-line error: its bytes would be taken for
-    // the terminal's commands.
-    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
-    const ProgramRun onTerminal =
-        RunProgram("sh", {"-c", cli + " -o - hello.obj >" + ptsname(terminal)}, dir.Path().string());
-    close(terminal);
-    EXPECT_EQ(onTerminal.status, 2);
-    EXPECT_EQ(
-        onTerminal.err,
+    // A descriptor that holds the source is not written into, though the links that lead
+    // to its name are more than the system follows, so that only the write finds it.
+    fs::create_directory_symlink(".", dir / "sub");
+    fs::create_symlink("/dev/fd/3", dir / "l0");
+    for (int i = 1; i < 40; ++i) {
+        fs::create_symlink("sub/l" + std::to_string(i - 1), dir / ("l" + std::to_string(i)));
+    }
+    const ProgramRun held =
+        RunProgram("sh", {"-c", cli + " -o l39 hello.obj 3>>hello.obj"}, dir.Path().string());
+    EXPECT_EQ(held.status, 1);
+    EXPECT_EQ(held.err, "hello.obj: The output 'l39' is the file being converted. Nothing saved.\n");
+    EXPECT_EQ(ReadFileBytes(dir / "hello.obj"), ReadFileBytes(DataFile("hello.obj")));
+
+    // Onto a terminal of the session it is refused, as a command-line error, by any name:
+    // its bytes would be taken for the terminal's commands. A terminal that is none of the
+    // session's, as a serial port is, is written into.
+    const auto openTerminal = [] {
+        const int terminal = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        return terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0 ? terminal : -1;
+    };
+    const int terminal = openTerminal();
+    const int other = openTerminal();
+    ASSERT_TRUE(terminal >= 0 && other >= 0);
+    const std::string pts = ptsname(terminal);
+    const std::string refused =
         "hello.obj: Not writing an executable to a terminal: redirect standard output or use -o FILE.\n" +
-            kUsageLine);
+        kUsageLine;
+    for (const auto& [args, status] : std::vector<std::pair<std::string, int>>{
+             {"-o - hello.obj >" + pts, 2},
+             {"-o /dev/stderr hello.obj 2>" + pts, 2},
+             {"-o " + pts + " hello.obj 2>" + pts, 2},
+             {"-o /dev/tty hello.obj 2>" + pts, 2},
+             {"-o " + std::string(ptsname(other)) + " hello.obj 2>" + pts, 0},
+         }) {
+        SCOPED_TRACE(args);
+        const ProgramRun onTerminal = RunProgram("sh", {"-c", cli + " " + args}, dir.Path().string());
+        std::string shown(4096, '\0');
+        shown.resize(
+            static_cast<std::size_t>(std::max<ssize_t>(0, read(terminal, shown.data(), shown.size()))));
+        shown.erase(std::remove(shown.begin(), shown.end(), '\r'), shown.end());
+        EXPECT_EQ(onTerminal.status, status);
+        EXPECT_EQ(onTerminal.err + shown, status == 0 ? "" : refused);
+    }
+    close(terminal);
+    close(other);
 
     // Standard output that cannot take what is written to it is a failure.
     for (const std::string args : {"--info hello.obj", "--help", "--version"}) {
@@ -477,6 +526,43 @@ TEST_F(CliFileBoundary, OnlyTheRegularFileNamedExactlyIsRead)
     EXPECT_FALSE(fs::exists(dir / "HELLO.EXE"));
 }
 
+TEST_F(CliFileBoundary, OnAMemoryCardTheSourceUnderAnotherSpellingIsTheSource)
+{
+    // A FAT image mounted through FUSE, as a memory card may be: each spelling of a name
+    // reports an inode number of its own there, so only the name tells that HELLO.OBJ is
+    // hello.obj.
+    if (!ProgramAvailable("fusefat") || !ProgramAvailable("mkfs.fat") || !ProgramAvailable("fusermount")) {
+        GTEST_SKIP() << "fusefat, mkfs.fat (dosfstools) or fusermount (fuse) is not installed";
+    }
+    if (access("/dev/fuse", R_OK | W_OK) != 0) {
+        GTEST_SKIP() << "/dev/fuse cannot be used here";
+    }
+    fs::create_directory(dir / "card");
+    if (RunProgram("mkfs.fat", {"-C", "card.img", "2048"}, dir.Path().string()).status != 0 ||
+        RunProgram("fusefat", {"-o", "rw+", "card.img", "card"}, dir.Path().string()).status != 0) {
+        GTEST_SKIP() << "a FAT image could not be made and mounted with fusefat (no right to mount here)";
+    }
+    const std::string card = dir / "card";
+    struct Unmount {
+        std::string card;
+        ~Unmount() { RunProgram("fusermount", {"-u", card}, "/"); }
+    } unmount{card};
+    dir.Write("card/hello.obj", ReadFileBytes(DataFile("hello.obj")));
+
+    for (const std::string output : {"HELLO.OBJ", "Hello.obj", "./HELLO.OBJ"}) {
+        SCOPED_TRACE(output);
+        const ProgramRun run = RunProgram(QUILLET_CLI, {"-o", output, "hello.obj"}, card);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, "hello.obj: The output '" + output +
+                               "' is the file being converted. Nothing saved.\n" + kUsageLine);
+        EXPECT_EQ(ReadFileBytes(dir / "card/hello.obj"), ReadFileBytes(DataFile("hello.obj")));
+    }
+    // Another name is another file, there as anywhere.
+    const ProgramRun run = RunProgram(QUILLET_CLI, {"hello.obj"}, card);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(ReadFileBytes(dir / "card/HELLO.EXE"), exe);
+}
+
 class CliUnderStrace : public CliFileBoundary {
 protected:
     void SetUp() override
@@ -521,12 +607,13 @@ protected:
 
     // The strace options that tamper with the first `call` of quillet-cli `cliArgs` whose
     // trace holds `match` as `tamper` says ("error=EOPNOTSUPP"): the call is found in a run
-    // that traces every such call. (Calls are tampered with only where they are traced too.)
+    // that traces every such call, each descriptor with the path it holds ("3</d/a.obj>").
+    // (Calls are tampered with only where they are traced too.)
     std::vector<std::string> TamperWith(const std::string& call, const std::string& match,
                                         const std::string& tamper,
                                         const std::vector<std::string>& cliArgs = {"hello.obj"})
     {
-        Wait(Start({"-e", "trace=" + call}, cliArgs));
+        Wait(Start({"-y", "-e", "trace=" + call}, cliArgs));
         dir.Write("HELLO.EXE", "an earlier build");
         const std::string trace = ReadFileBytes(dir / "trace");
         const std::size_t at = trace.find(match);
@@ -592,6 +679,10 @@ TEST_F(CliUnderStrace, TheNewFileIsSyncedBeforeItHasANameAndTheFolderAfterTheRen
             at = next;
         }
     }
+
+    // Written into a regular file that standard output is, the bytes are synced there too.
+    ASSERT_EQ(Wait(Start({"-e", "trace=fsync"}, {"-o", "-", "hello.obj"})), 0);
+    EXPECT_NE(ReadFileBytes(dir / "trace").find("fsync(1)"), std::string::npos);
 }
 
 TEST_F(CliUnderStrace, ASignalDuringTheWriteLeavesTheEarlierFileAndNothingBesideIt)
@@ -627,9 +718,11 @@ TEST_F(CliUnderStrace, ASignalDuringTheWriteLeavesTheEarlierFileAndNothingBeside
 TEST_F(CliUnderStrace, AFolderThatCannotBeSyncedFailsTheWriteUnlessItsFileSystemSyncsNoFolders)
 {
     // The second fsync is the folder's, after the rename: the new file is in place by
-    // then, which the README and the man page say.
+    // then, and the message says so.
     const std::vector<std::tuple<std::string, int, std::string>> cases = {
-        {"EIO", 1, "hello.obj: Cannot write 'HELLO.EXE': Input/output error. File not saved.\n"},
+        {"EIO", 1,
+         "hello.obj: File saved as 'HELLO.EXE', but its folder could not be synced: Input/output error. The "
+         "file may not survive a crash.\n"},
         {"EINVAL", 0, ""},
     };
     for (const auto& [error, status, err] : cases) {
@@ -637,8 +730,60 @@ TEST_F(CliUnderStrace, AFolderThatCannotBeSyncedFailsTheWriteUnlessItsFileSystem
         EXPECT_EQ(Run({"-e", "trace=fsync", "-e", "inject=fsync:error=" + error + ":when=2"}), status);
         EXPECT_EQ(ReadFileBytes(dir / "stderr"), err);
         EXPECT_EQ(ReadFileBytes(dir / "stdout"), status == 0 ? "File saved as 'HELLO.EXE'\n" : "");
+        EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), exe);
         EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
     }
+}
+
+TEST_F(CliUnderStrace, AnEarlierFileWhoseAttributesCannotBeReadIsNotReplacedWithWiderPermissions)
+{
+    // HELLO.EXE has an ACL, whose mask its group bits show, and an attribute. Read from a
+    // descriptor, they are read without /proc (whose names then fail); where they cannot
+    // be read at all, the file is left as it was, its ACL and all.
+    chmod((dir / "HELLO.EXE").c_str(), 0640);
+    if (!ProgramAvailable("setfacl") || !ProgramAvailable("setfattr") ||
+        RunProgram("setfacl", {"-m", "u:nobody:rw", "HELLO.EXE"}, dir.Path().string()).status != 0 ||
+        RunProgram("setfattr", {"-n", "user.origin", "-v", "build 42", "HELLO.EXE"}, dir.Path().string())
+                .status != 0) {
+        GTEST_SKIP() << "setting an ACL or an attribute (acl, attr, a file system that keeps them) failed";
+    }
+    const std::map<std::string, std::string> attributes = Attributes(dir / "HELLO.EXE");
+    const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
+        {{"-e", "trace=flistxattr", "-e", "inject=flistxattr:error=EIO"},
+         1,
+         "hello.obj: Cannot write 'HELLO.EXE': Input/output error. File not saved.\n"},
+        {{"-e", "trace=listxattr,getxattr", "-e", "inject=listxattr,getxattr:error=ENOENT"}, 0, ""},
+    };
+    for (const auto& [inject, status, err] : cases) {
+        SCOPED_TRACE(inject.back());
+        EXPECT_EQ(Run(inject), status);
+        EXPECT_EQ(ReadFileBytes(dir / "stderr"), err);
+        EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), status == 0 ? exe : "an earlier build");
+        EXPECT_EQ(Attributes(dir / "HELLO.EXE"), attributes);
+        EXPECT_EQ(LinkFacts(dir / "HELLO.EXE").st_mode & 07777, 0660u);
+        EXPECT_EQ(Leftovers(dir), std::vector<std::string>{});
+    }
+}
+
+TEST_F(CliUnderStrace, WhatTheSystemSaysOfTheSourceAndOfTheOutputsFolderIsToldAsItIs)
+{
+    // The source open, fstat fails: the system's reason, not "not a regular file".
+    ASSERT_EQ(Run(TamperWith("newfstatat", "hello.obj>, \"\"", "error=EIO")), 1);
+    EXPECT_EQ(ReadFileBytes(dir / "stderr"),
+              "hello.obj: Cannot read 'hello.obj': Input/output error. File read aborted.\n"
+              "hello.obj: Nothing saved.\n");
+
+    // The output's folder renamed while the new file is written: the file is where the
+    // folder went, and that is the path told.
+    fs::create_directory(dir / "d");
+    const pid_t strace = Start({"-f", "-e", "trace=fsync", "-e", "inject=fsync:delay_enter=1500000:when=1"},
+                               {"-o", "d/OUT.EXE", "hello.obj"});
+    ASSERT_GT(WaitUntilTraced(strace, "fsync("), 0);
+    fs::rename(dir / "d", dir / "d2");
+    EXPECT_EQ(Wait(strace), 0);
+    EXPECT_EQ(ReadFileBytes(dir / "stdout"),
+              "File saved as '" + (fs::canonical(dir / "d2") / "OUT.EXE").string() + "'\n");
+    EXPECT_EQ(ReadFileBytes(dir / "d2/OUT.EXE"), exe);
 }
 
 TEST_F(CliUnderStrace, AFifoSwappedForAFileOnceLookedAtIsNotWrittenIntoInPlace)
@@ -686,6 +831,18 @@ TEST_F(CliUnderStrace, WhatChangesWhileTheSourceIsReadIsFoundBeforeAnythingIsRep
          },
          "hello.obj: The output 'HELLO.EXE' is the file being converted. Nothing saved.\n", source},
         {"the same length", [&] { dir.Write("hello.obj", swapped); },
+         "hello.obj: Cannot read 'hello.obj': the file changed while it was read. File read aborted.\n"
+         "hello.obj: Nothing saved.\n",
+         swapped},
+        // Its modification time put back, as a tool that keeps times does: the change time
+        // still tells.
+        {"the same length and time",
+         [&] {
+             const struct stat before = LinkFacts(dir / "hello.obj");
+             dir.Write("hello.obj", swapped);
+             const struct timespec times[2] = {before.st_atim, before.st_mtim};
+             utimensat(AT_FDCWD, (dir / "hello.obj").c_str(), times, 0);
+         },
          "hello.obj: Cannot read 'hello.obj': the file changed while it was read. File read aborted.\n"
          "hello.obj: Nothing saved.\n",
          swapped},

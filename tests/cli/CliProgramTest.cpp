@@ -269,7 +269,7 @@ TEST_F(CliConversion, EachFileIsConvertedAndTheRunEndsWithTheWorstStatus)
          "hello.obj:\nORG: 9000\nENT: 8000\nSP: BFFF\nBlock: 62 bytes in 3 dump lines\nLoads at: "
          "9000-903D\n\n"
          "split.lst:\nORG: 9000\nENT: 8000\nSP: BFFF\nBlock: 4368 bytes in 273 dump lines\nLoads at: "
-         "9000-A10F\n",
+         "9000-A10F\nLabel: 9000 entry\nLabel: A000 data\nLabel: A100 sub\n",
          "hello.obj: ENT address falls outside the block.\nsplit.lst: ENT address falls outside the "
          "block.\n"},
     };

@@ -54,8 +54,10 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
         {{"--info", "hello.obj"},
          "ORG: 8000\nENT: 8000\nSP: BFFF\nBlock: 62 bytes in 3 dump lines\nLoads at: 8000-803D\n",
          ""},
-        {{"hello.lst", "--info"},
-         "ORG: 8000\nENT: 8000\nSP: BFFF\nBlock: 64 bytes in 4 dump lines\nLoads at: 8000-803F\n",
+        // A listing's labels follow, in address order, moved with the block; ENT may be one.
+        {{"hello.lst", "--info", "--org", "&H9000", "--ent", "loop"},
+         "ORG: 9000\nENT: 9007\nSP: BFFF\nBlock: 64 bytes in 4 dump lines\nLoads at: 9000-903F\n"
+         "Label: 9000 start\nLabel: 9007 loop\nLabel: 9010 done\nLabel: 9014 msg\nLabel: 9024 table\n",
          ""},
         {{"--info", "split.obj"},
          "ORG: 8000\nENT: 8000\nSP: BFFF\nBlock: 38 bytes in 3 dump lines\nLoads at: 8000-8025\n",
@@ -68,6 +70,11 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
          "ORG: FFF0\nENT: FFF0\nSP: BFFF\nBlock: 62 bytes in 3 dump lines\nLoads at: FFF0-FFFF\n"
          "Loads at: 0000-002D\n",
          "hello.obj: New ORG causes block to go over 64K.\nhello.obj: SP falls outside ORG's 16K page.\n"},
+        // A block that runs past FFFF as the file has it is warned about too.
+        {{"--info", "past.obj"},
+         "ORG: FFF0\nENT: FFF0\nSP: FFFF\nBlock: 32 bytes in 1 dump line\nLoads at: FFF0-FFFF\n"
+         "Loads at: 0000-000F\n",
+         "past.obj: Block goes over 64K: its bytes past FFFF load from 0000 on.\n"},
         // One empty data record: one dump line, no bytes, nowhere loaded.
         {{"--info", "empty.obj"}, "ORG: 0000\nENT: 0000\nSP: 3FFF\nBlock: 0 bytes in 1 dump line\n", ""},
     };
@@ -75,16 +82,31 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
         Copy(name);
     }
     dir.Write("empty.obj", ":0000000000\n:00000001FF\n");
+    dir.Write("past.obj", ":20FFF000" + std::string(64, '0') + "F1\n:00000001FF\n");
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.args.back());
+        SCOPED_TRACE(c.args.front() + " " + c.args.back());
         const ProgramRun run = Cli(c.args);
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, c.out);
         EXPECT_EQ(run.err, c.err);
     }
     EXPECT_EQ(dir.FileNames(),
-              (std::vector<std::string>{"empty.obj", "hello.lst", "hello.obj", "split.obj"}));
+              (std::vector<std::string>{"empty.obj", "hello.lst", "hello.obj", "past.obj", "split.obj"}));
     EXPECT_EQ(Cli({"--info", "-o", "x.exe", "hello.obj"}).status, 2);
+
+    // A label the file does not have is a command-line error, found once the file is read.
+    for (const auto& [file, said] :
+         {std::pair<std::string, std::string>{"hello.lst",
+                                              "hello.lst: Label 'Loop2' not found. Nothing saved.\n"},
+          {"hello.obj", "hello.obj: Label 'Loop2' not found: only a listing has labels. Nothing saved.\n"}}) {
+        const ProgramRun run = Cli({"--ent", "Loop2", file});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(
+            run.err,
+            said + "usage: quillet-cli [-o FILE | --info] [--watch] [--org N] [--ent N] [--sp N] FILE...\n");
+    }
+    EXPECT_EQ(dir.FileNames(),
+              (std::vector<std::string>{"empty.obj", "hello.lst", "hello.obj", "past.obj", "split.obj"}));
 }
 
 TEST_F(CliValues, AnExecutableSavesAgainInPlaceWithOnlyTheHeaderValuesChanged)

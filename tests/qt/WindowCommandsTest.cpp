@@ -10,11 +10,13 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <utility>
 
 class WindowCommandsTest : public QObject {
@@ -40,11 +42,15 @@ private slots:
 
         QStringList items;
         for (const QAction* action : q.Menu()->actions()) {
-            items.append(action->text() + (action->isEnabled() ? " on" : " off"));
+            items.append(action->isSeparator() ? "--"
+                                               : action->text() + (action->isEnabled() ? " on" : " off"));
         }
         QCOMPARE(items, QStringList({"&Open...\tCtrl+O on", "Change O&RG...\tCtrl+R off",
                                      "Change &ENT...\tCtrl+E off", "Change S&P\tCtrl+P off",
-                                     "&Copy Selection As Text\tCtrl+C off", "&Save EXE As...\tCtrl+S off"}));
+                                     "&Copy Selection As Text\tCtrl+C off", "&Save EXE As...\tCtrl+S off",
+                                     "--", "&Go To...\tCtrl+G off", "&Find Bytes...\tCtrl+F off",
+                                     "Find &Next\tF3 off", "Find Pre&vious\tShift+F3 off", "--",
+                                     "Copy As Assembler &Bytes off", "Copy As C &Array off"}));
         for (const QAction* action : q.Menu()->actions()) {
             QVERIFY2(action->shortcut().isEmpty(), "menu keys are labels only");
         }
@@ -55,9 +61,10 @@ private slots:
         Quillet q;
         DialogAnswerer dialogs;
         QApplication::clipboard()->setText(QStringLiteral("kept"));
-        for (const int key : {Qt::Key_S, Qt::Key_R, Qt::Key_E, Qt::Key_P, Qt::Key_C}) {
+        for (const int key : {Qt::Key_S, Qt::Key_R, Qt::Key_E, Qt::Key_P, Qt::Key_C, Qt::Key_G, Qt::Key_F}) {
             q.Ctrl(key);
         }
+        q.Press(Qt::Key_F3);
         q.Menu()->popup(q.List()->mapToGlobal(QPoint(0, 0)));
         QTest::mouseClick(q.Menu(), Qt::LeftButton, {},
                           q.Menu()->actionGeometry(q.Item("PUMSaveExeAs")).center());
@@ -191,6 +198,83 @@ private slots:
         QVERIFY(q.List()->indexAt(QPoint(1, 1)).row() > 0);
         q.Open(dialogs, TestData("top16k.obj"));
         QCOMPARE(q.List()->indexAt(QPoint(1, 1)).row(), 0);
+    }
+
+    void goToAndFindSelectWhatTheyFindAndMoveTheMapsCursorThere()
+    {
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, TestData("hello.lst"));
+        dialogs.Take();
+        const auto selected = [&q] {
+            QList<int> rows;
+            for (const QModelIndex& index : q.List()->selectionModel()->selectedRows()) {
+                rows.append(index.row());
+            }
+            std::sort(rows.begin(), rows.end());
+            return rows;
+        };
+        // Straight after the load no line is current: what the first line holds is found
+        // without passing the end.
+        QCOMPARE(q.List()->currentIndex().row(), -1);
+        dialogs.Then(DialogAnswerer::Type("F3 31"));
+        q.Ctrl(Qt::Key_F);
+        QCOMPARE(dialogs.Take(), QStringList({"Prompt []: Find bytes (hex, or text in double quotes):"}));
+        QCOMPARE(selected(), QList<int>({0}));
+
+        // A screen reader names the entry field by its prompt.
+        QString heard;
+        dialogs.onDialog = [&heard](QWidget* dialog) {
+            if (auto* entry = dialog->findChild<QLineEdit*>()) {
+                heard = QAccessible::queryAccessibleInterface(entry)->text(QAccessible::Name);
+            }
+        };
+        dialogs.Then(DialogAnswerer::Type("done"));
+        q.Ctrl(Qt::Key_G);
+        QCOMPARE(dialogs.Take(), QStringList({"Prompt []: Go to address (hex) or label:"}));
+        QCOMPARE(heard, QStringLiteral("Go to address (hex) or label:"));
+        dialogs.onDialog = nullptr;
+        QCOMPARE(q.List()->currentIndex().row(), 1);
+        QCOMPARE(selected(), QList<int>({1}));
+        QCOMPARE(q.Map()->Cursor(), 0x8010);
+
+        // Text across two lines, found past the end of the block; then bytes sought again
+        // with F3 and Shift+F3.
+        dialogs.Then(DialogAnswerer::Type("\"KESTRANE\"")).Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_F);
+        QCOMPARE(dialogs.Take().last(),
+                 QStringLiteral("Information [OK]: Passed the end of the block: found from its start."));
+        QCOMPARE(selected(), QList<int>({1, 2}));
+        QCOMPARE(q.Map()->Cursor(), 0x801B);
+        dialogs.Then(DialogAnswerer::Type("00 80"));
+        q.Ctrl(Qt::Key_F);
+        QCOMPARE(selected(), QList<int>({2}));
+        dialogs.Then(DialogAnswerer::PressEnter()).Then(DialogAnswerer::PressEnter());
+        q.Press(Qt::Key_F3);
+        QCOMPARE(selected(), QList<int>({1}));
+        QCOMPARE(q.Map()->Cursor(), 0x8012);
+        q.Press(Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(selected(), QList<int>({2}));
+        QCOMPARE(dialogs.Take(),
+                 QStringList({"Prompt [\"KESTRANE\"]: Find bytes (hex, or text in double quotes):",
+                              "Information [OK]: Passed the end of the block: found from its start.",
+                              "Information [OK]: Passed the start of the block: found from its end."}));
+
+        // The line's bytes as source, from the menu.
+        q.Menu()->popup(q.List()->mapToGlobal(QPoint(0, 0)));
+        QTest::mouseClick(q.Menu(), Qt::LeftButton, {},
+                          q.Menu()->actionGeometry(q.Item("PUMCopyAsAssemblerBytes")).center());
+        QCOMPARE(ClipboardText(),
+                 QStringLiteral(".byte $41, $4E, $45, $00, $00, $80, $07, $80, $10, $80, $55, $55, "
+                                "$55, $55, $55, $55 ; 8020\r\n"));
+
+        // The labels in the tooltips, and at the ENT prompt.
+        QCOMPARE(q.List()->model()->index(0, 0).data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("Labels: start (8000), loop (8007)."));
+        QVERIFY(ToolTipAt(q.Map(), q.Map()->DetailPointOf(0x12)).contains("Label: done+2."));
+        dialogs.Then(DialogAnswerer::Type("msg"));
+        q.Ctrl(Qt::Key_E);
+        QCOMPARE(q.Panel("ORGENT"), QStringLiteral("Org=&H8000, Ent=&H8014, SP=&HBFFF "));
     }
 
     void theMapTakesTheFocusWithTabAndTellsWhatIsAtItsCursor()

@@ -25,6 +25,19 @@ TEST_F(ChangeEntTest, AsksAgainWithTheSameDefaultUntilTheValueIsANumberFrom0ToFF
     EXPECT_EQ(doc.state.Ent, 0x10);
 }
 
+TEST_F(ChangeEntTest, TakesALabelOfTheListingAsItsAddress)
+{
+    LoadListingBlock();
+    doc.labels = {{"loop", 0x8007}, {"msg", 0x8014}};
+    ui.Type("nowhere").Type(" MSG ");
+    ChangeEnt(doc);
+    EXPECT_EQ(ui.Transcript(), (std::vector<std::string>{
+                                   EntPrompt("&H8000", "nowhere"),
+                                   EntPrompt("&H8000", " MSG "),
+                                   Panel3("8000", "8014", "BFFF"),
+                               }));
+}
+
 TEST_F(ChangeEntTest, AsksToMoveTheBlockOnlyWhenEntIsNotOneOfItsBytes)
 {
     // A 0x20-byte block at 8000 holds 8000 to 801F.

@@ -173,9 +173,10 @@ TEST_F(ChangeOrgTest, EntIsOutsideTheBlockFromItsFirstAddressAfterTheLastByte)
     }
 }
 
-TEST_F(ChangeOrgTest, RewritesOnlyTheAddressDigitsWrappingPastFFFF)
+TEST_F(ChangeOrgTest, RewritesOnlyTheAddressDigitsAndMovesTheLabelsWrappingPastFFFF)
 {
     Load({"8000  01", "FFF0  02 03", "80a0  trailing text", "80", "", "8000"}, 0x60);
+    doc.labels = {{"first", 0x8000}, {"high", 0xFFF0}, {"top", 0xFFFF}};
     ReplacedLines view;
     doc.lines.SetObserver(&view);
     ui.Type("&H8020").No();
@@ -186,6 +187,8 @@ TEST_F(ChangeOrgTest, RewritesOnlyTheAddressDigitsWrappingPastFFFF)
     EXPECT_EQ(Lines(),
               (std::vector<std::string>{"8020  01", "0010  02 03", "80C0  trailing text", "00", "", "8020"}));
     EXPECT_EQ(view.indexes, (std::vector<int>{0, 1, 2, 3, 5}));
+    // The labels move with the block, wrapping as the lines do, and stay in address order.
+    EXPECT_EQ(doc.labels, (std::vector<Label>{{"high", 0x0010}, {"top", 0x001F}, {"first", 0x8020}}));
 }
 
 TEST_F(ChangeOrgTest, MovesFromTheAddressTheFirstLineShowsNotFromTheStoredOrg)

@@ -21,13 +21,21 @@ TEST(CliOptions, ReadsOrgEntAndSpInEveryNumberForm)
 
     // ORG has no upper limit of its own; a block past 64K is only warned about.
     EXPECT_EQ(ParseCliOptions({"--org=70000", "game.obj"}).request.values.org, 70000);
+
+    // ENT may be a label of the listing, looked up once it is read; the last --ent counts.
+    const BlockValues label = ParseCliOptions({"--ent", "0x10", "--ent=_reset", "game.lst"}).request.values;
+    EXPECT_EQ(label.entLabel, "_reset");
+    EXPECT_FALSE(label.ent);
+    EXPECT_FALSE(ParseCliOptions({"--ent", "start", "--ent", "16", "game.lst"}).request.values.entLabel);
 }
 
 TEST(CliOptions, AValueOutOfRangeOrNotANumberIsAnError)
 {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"--ent", "70000", "game.obj"},
-         "option '--ent' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex), not '70000'"},
+         "option '--ent' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex) or a label, not '70000'"},
+        {{"--ent", "0x80zz", "game.obj"},
+         "option '--ent' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex) or a label, not '0x80zz'"},
         {{"--sp=0x10000", "game.obj"},
          "option '--sp' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex), not '0x10000'"},
         {{"--org", "-5", "game.obj"},

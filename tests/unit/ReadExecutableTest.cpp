@@ -3,6 +3,7 @@
 
 #include "FileImages.h"
 #include "LoadTestSupport.h"
+#include "model/HexText.h"
 
 using Executable = LoadTest;
 
@@ -53,6 +54,8 @@ TEST_F(Executable, OnlyAWholeHeaderOfOursIsTakenAndAnyBlockTheConverterWritesFit
         // may be: the lines take 17 bytes each.
         {"one byte more", header + std::string(32767 * 16 + 1, '\x55'), LoadOutcome::Loaded, "",
          (32767 * 16 + 1 + 16) / 17},
+        // The longest lines the program reads: 1364 bytes each.
+        {"the longest lines", header + std::string(32767 * 1364, '\x55'), LoadOutcome::Loaded, "", 32767},
         // More than the longest dump lines the program reads would hold.
         {"too large for any list", header + std::string(32767 * 1364 + 1, '\x55'), LoadOutcome::Aborted,
          "File holds more than 32767 dump lines. File read aborted.", 0},
@@ -67,5 +70,10 @@ TEST_F(Executable, OnlyAWholeHeaderOfOursIsTakenAndAnyBlockTheConverterWritesFit
         EXPECT_EQ(doc.state.Org, c.outcome == LoadOutcome::Loaded ? 0x8000 : 0x1234);
         EXPECT_EQ(ui.Enabled(Command::SaveExeAs), c.outcome == LoadOutcome::Loaded);
         EXPECT_EQ(doc.lines.Count(), c.lines);
+        // Each line's address is where its first byte loads, however many the lines hold.
+        if (c.lines > 1) {
+            EXPECT_EQ(LineAddress(doc.lines.Line(1)),
+                      0x8000 + static_cast<std::int32_t>(HexToBytes(LineByteText(doc.lines.Line(0))).size()));
+        }
     }
 }

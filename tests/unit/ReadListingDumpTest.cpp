@@ -1,6 +1,10 @@
-// Taking the dump lines out of a listing's memory-dump sections.
+// Taking the dump lines out of a listing's memory-dump sections, and the labels out of its
+// source lines.
 
 #include "LoadTestSupport.h"
+#include "load/ListingLabel.h"
+
+#include <optional>
 
 namespace {
 
@@ -114,4 +118,74 @@ TEST_F(ListingDump, TakesADumpLineOf4096CharactersButRefusesTheFileAtOneMore)
                   "Warning at line 4: Dump line longer than 4096 characters. File read aborted."});
     EXPECT_EQ(Lines(), std::vector<std::string>{"8000  00"});  // as far as it was read
     EXPECT_FALSE(ui.Enabled(Command::SaveExeAs));
+}
+
+TEST(ListingLabel, TakesTheNameAtTheStartOfTheSourceOnALineWithAnAddress)
+{
+    const struct {
+        const char* line;
+        std::optional<Label> label;
+    } cases[] = {
+        {"0003   0800 D8          reset:  cld", Label{"reset", 0x0800}},
+        {"0005   0801 C3 00 08    putc    jp 0", Label{"putc", 0x0801}},  // no colon
+        {"0006   0804             end:", Label{"end", 0x0804}},           // no bytes: at the next address
+        {"0007   0804             _x.1:nop", Label{"_x.1", 0x0804}},
+        {"10000   0805 00          wide: nop", Label{"wide", 0x0805}},  // a line number of five digits
+        {"0012   0014             datalen .equ $-data", std::nullopt},  // values, not places
+        {"0012   0014             size: EQU 20", std::nullopt},
+        {"0012   0014             size = 20", std::nullopt},
+        {"0012   0014             size=20", std::nullopt},
+        {"0013   0806 CB DF       bit3: set 3,a", Label{"bit3", 0x0806}},  // an instruction, not .set
+        {"0014   8018 4F 2C 20 4B ", std::nullopt},                        // a continuation line
+        {"0002   8000                     .org $8000", std::nullopt},
+        {"0001                    ; start: a comment", std::nullopt},  // no address
+        {"0001                    nope:", std::nullopt},
+        {"0003   8000 F3          1st: di", std::nullopt},  // not a name
+        {"0003   8000 XY          odd: di", std::nullopt},  // not a byte column
+        {"TASM Z80 Assembler.     page 1", std::nullopt},
+        {"8000  F3 31 FF BF 21 14 80 7E B7 28 05 D3 FE 23 18 F7", std::nullopt},  // a dump line
+        // The listing's own text, escaped only where it is shown.
+        {"0003   8000 F3          \x1b[2J\x9b:", std::nullopt},
+        {"0003   8000 F3          ev\x1b[2Jil: di", Label{"ev\x1b[2Jil", 0x8000}},
+        {"0003   8000 F3          gr\xc3\xb6\xc3\x9f"
+         "e: di",
+         Label{"gr\xc3\xb6\xc3\x9f"
+               "e",
+               0x8000}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ListingLabel(c.line), c.label) << c.line;
+    }
+    // A name that runs to the end of what was kept of a longer line may go on.
+    EXPECT_EQ(ListingLabel("0003   8000 F3          longname", false), std::nullopt);
+    EXPECT_EQ(ListingLabel("0003   8000 F3          longname: di ; and a long comm", false),
+              (Label{"longname", 0x8000}));
+}
+
+TEST_F(ListingDump, ReadsTheLabelsInTheSameReadSortedByAddress)
+{
+    // Assembled out of order: a routine placed below the code that calls it.
+    LoadText("labels.lst",
+             "0001   8000 CD 00 70    main:   call sub\n"
+             "0002   8003 76          last:   halt\n"
+             "0003   0010             count   .equ 16\n"
+             "0004   7000 C9          sub:    ret\n" +
+                 Section("7000  C9\n8000  CD 00 70 76\n"));
+    EXPECT_EQ(doc.labels, (std::vector<Label>{{"sub", 0x7000}, {"main", 0x8000}, {"last", 0x8003}}));
+
+    // hello.lst: a label on every line it starts, none from the continuation lines.
+    EXPECT_EQ(LoadObjectFile(doc, DataFile("hello.lst")), LoadOutcome::Loaded);
+    EXPECT_EQ(
+        doc.labels,
+        (std::vector<Label>{
+            {"start", 0x8000}, {"loop", 0x8007}, {"done", 0x8010}, {"msg", 0x8014}, {"table", 0x8024}}));
+
+    // A file refused, or one that is no listing, leaves none.
+    EXPECT_EQ(
+        LoadText("long.lst", "0001   8000 00          here: nop\n" + Section(std::string(5000, '1') + "\n")),
+        LoadOutcome::Aborted);
+    EXPECT_TRUE(doc.labels.empty());
+    LoadObjectFile(doc, DataFile("hello.lst"));
+    EXPECT_EQ(LoadObjectFile(doc, DataFile("hello.obj")), LoadOutcome::Loaded);
+    EXPECT_TRUE(doc.labels.empty());
 }

@@ -3,6 +3,8 @@
 
 #include "LoadTestSupport.h"
 
+#include <cstdio>
+
 using ObjectFile = LoadTest;
 
 TEST_F(ObjectFile, EachDataRecordOfEveryFormBecomesOneDumpLine)
@@ -61,22 +63,29 @@ TEST_F(ObjectFile, IntelHexRecordsOfOtherTypesAddTheirCountButNoLineAndReadingGo
     EXPECT_EQ(LoadText("zero.obj", ":02000000807E00\n"), LoadOutcome::Loaded);
 }
 
-TEST_F(ObjectFile, ReadingStopsAtATerminationRecordAndTheRestOfTheFileIsNotLookedAt)
+TEST_F(ObjectFile, ReadingStopsAtATerminationRecordOrACtrlZAndRecordsAfterTheEndAreWarnedAbout)
 {
-    // After it, the Ctrl-Z of DOS tools, and past the first 64K read more besides: the
-    // whole file is still read, for its length.
-    const std::string rest = "\x1a\n" + std::string(70000, 'x') + "\n";
-    for (const std::string& records : {
-             std::string("S008000068656C6C6FE3\nS104800080FB\nS5030001FB\nS90380007C\n"),
-             std::string("\n  \n;018000800101\n;0000010001\n"),  // the first non-blank line tells the form
+    // After the end, white space and the Ctrl-Z of DOS tools, and past the first 64K read
+    // more besides: the whole file is still read, for its length.
+    const std::string rest = " \t\n\x1a\n" + std::string(70000, 'x') + "\n";
+    const std::string joined = "Warning: Records from line 5 on follow the end record and were not read.";
+    for (const auto& [records, warning] : std::vector<std::pair<std::string, std::string>>{
+             {"S008000068656C6C6FE3\nS104800080FB\nS5030001FB\nS90380007C\n" + rest, ""},
+             // The first non-blank line tells the form.
+             {"\n  \n;018000800101\n;0000010001\n" + rest, ""},
+             // A count record last is an end too, whatever follows its Ctrl-Z.
+             {"S104800080FB\nS5030001FB\n\x1a" + rest, ""},
+             // Two files joined: the second is not read, and that is said.
+             {"S104800080FB\nS90380007C\n\n\t\nS104900070FB\nS90380007C\n", joined},
+             {";018000800101\n;0000010001\n \n\n;018000800101\n", joined},
          }) {
         SCOPED_TRACE(records);
-        EXPECT_EQ(LoadText("end.obj", records + rest), LoadOutcome::Loaded);
+        EXPECT_EQ(LoadText("end.obj", records), LoadOutcome::Loaded);
         EXPECT_EQ(Lines(), std::vector<std::string>{"8000  80"});
         EXPECT_EQ(doc.state.BlockBytes, 1);
-        EXPECT_EQ(ui.Status(StatusPanel::File),
-                  "END.OBJ (" + std::to_string(records.size() + rest.size()) + " bytes)");
-        EXPECT_TRUE(ui.Dialogs().empty());
+        EXPECT_EQ(ui.Status(StatusPanel::File), "END.OBJ (" + std::to_string(records.size()) + " bytes)");
+        EXPECT_EQ(ui.Dialogs(),
+                  warning.empty() ? std::vector<std::string>{} : std::vector<std::string>{warning});
         ui.TakeTranscript();
     }
 }
@@ -108,6 +117,7 @@ TEST_F(ObjectFile, AMalformedRecordAbortsAndKeepsTheLinesReadBeforeIt)
              std::string("S10480 080FB\n"),
              std::string("S104800080F \n"),
              std::string("S0080000Hello,TasmE3\n"),  // a header's text is hex digits too
+             std::string("S8030000FC\n"),            // S8 carries a 24-bit address
              std::string("S\n"),
              // MOS Technology hex.
              std::string("=;018000800101\n"),
@@ -141,6 +151,9 @@ TEST_F(ObjectFile, AnAddressPast64KOrACountThatDisagreesAbortsAndKeepsTheLinesRe
         {"S104800080FB\nS5030002FA\nS104800080FB\n", count},
         {"S104800080FB\nS604000002F9\n", count},
         {";018000800101\n;0000020002\n", count},
+        // A count of none counts too.
+        {"S104800080FB\nS5030000FC\n", count},
+        {";018000800101\n;0000000000\n", count},
     };
     for (const auto& [records, message] : cases) {
         SCOPED_TRACE(records);
@@ -173,8 +186,41 @@ TEST_F(ObjectFile, AChecksumFailureShowsTheFailingLineLastThenEmptiesTheList)
         ui.TakeTranscript();
     }
 
-    // All eight bits of the checksum count: FF is due, 7F is off by its top bit alone.
+    // All eight bits of the checksum count: FF and FB are due, 7F and 7B are off by their
+    // top bit alone.
     EXPECT_EQ(LoadText("top-bit.obj", ":01000000007F\n"), LoadOutcome::Aborted);
+    EXPECT_EQ(LoadText("top-bit.obj", "S1048000807B\nS9030000FC\n"), LoadOutcome::Aborted);
+
+    // Motorola and MOS Technology records that carry no data are checked as well: a
+    // header, a count, an end.
+    for (const std::string& records : {
+             std::string("S104800080FB\nS008000068656C6C6FE4\n"),
+             std::string("S104800080FB\nS5030001FA\n"),
+             std::string("S104800080FB\nS90380007D\n"),
+             std::string(";018000800101\n;0000010002\n"),
+         }) {
+        SCOPED_TRACE(records);
+        EXPECT_EQ(LoadText("sum.obj", records), LoadOutcome::Aborted);
+        EXPECT_EQ(ui.TakeTranscript().back(),
+                  "Warning at line 2: Last line listed failed checksum. File read aborted.");
+        EXPECT_EQ(doc.lines.Count(), 0);
+    }
+}
+
+TEST_F(ObjectFile, AMosTechnologyEndRecordCountsPast255AndAMotorolaRecordLoadsAtFfff)
+{
+    std::string records;
+    for (unsigned i = 0; i < 256; ++i) {
+        char record[16];
+        std::snprintf(record, sizeof record, ";01%04X00%04X\n", 0x8000 + i, 0x81 + i);
+        records += record;
+    }
+    EXPECT_EQ(LoadText("many.obj", records + ";0001000001\n"), LoadOutcome::Loaded);
+    EXPECT_EQ(doc.lines.Count(), 256);
+    EXPECT_EQ(doc.state.BlockBytes, 256);
+
+    EXPECT_EQ(LoadText("top.obj", "S104FFFF807D\nS9030000FC\n"), LoadOutcome::Loaded);
+    EXPECT_EQ(Lines(), std::vector<std::string>{"FFFF  80"});
 }
 
 TEST_F(ObjectFile, MoreDataRecordsThanTheListHoldsAreRefused)

@@ -1,7 +1,10 @@
-// What the name of a source file says: its kind, the name the status bar shows, and the
-// path of its executable.
+// What the name of a source file says: its kind, the name the status bar shows, the path
+// of its executable, and which other names are the source itself.
 
+#include "TempDir.h"
+#include "load/PathQuestions.h"
 #include "load/SourceFile.h"
+#include "model/TextUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -35,4 +38,24 @@ TEST(SourceFile, KindAndDisplayNameComeFromTheUpperCasedName)
 #endif
     EXPECT_EQ(DisplayName("/home/ann/demo.lst"), "DEMO.LST");
     EXPECT_EQ(DisplayName("demo.lst"), "DEMO.LST");
+}
+
+TEST(SourceFile, AnotherSpellingOfItsNameIsTheSourceUnlessItsFolderTellsThemApart)
+{
+    // What a file system that folds case takes for one name.
+    EXPECT_TRUE(SameNameFoldingCase("hello.obj", "HELLO.OBJ"));
+    EXPECT_TRUE(SameNameFoldingCase("d\u00e9mo \u0105\u0148.obj", "D\u00c9MO \u0104\u0147.OBJ"));
+    EXPECT_TRUE(
+        SameNameFoldingCase("\u0438\u0433\u0440\u0430\u0451.obj", "\u0418\u0413\u0420\u0410\u0401.obj"));
+    EXPECT_FALSE(SameNameFoldingCase("hello.obj", "hello.ob"));
+    EXPECT_FALSE(SameNameFoldingCase("a\xC3", "A\xC2"));
+#ifndef _WIN32
+    // This folder tells them apart: it has no HELLO.OBJ, then lists both.
+    TempDir dir;
+    const std::string source = dir.Write("hello.obj", ":0180000080FF\n");
+    EXPECT_FALSE(MightBeSameFile(dir / "HELLO.OBJ", source));
+    dir.Write("HELLO.OBJ", "");
+    EXPECT_FALSE(MightBeSameFile(dir / "HELLO.OBJ", source));
+    EXPECT_TRUE(MightBeSameFile(dir / "./hello.obj", source));
+#endif
 }

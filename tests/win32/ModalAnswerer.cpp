@@ -73,9 +73,10 @@ std::string MenuOf(HWND menuWindow)
         GetMenuStringW(menu, static_cast<UINT>(item), text, 128, MF_BYPOSITION);
         std::wstring caption = text;
         caption = caption.substr(0, caption.find(L'\t'));
-        const bool off =
-            (GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) != 0;
-        items += (item > 0 ? ", " : "") + Utf8(caption) + (off ? " (off)" : "");
+        const UINT state = GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION);
+        const bool off = (state & (MF_GRAYED | MF_DISABLED)) != 0;
+        const std::string shown = (state & MF_SEPARATOR) != 0 ? "--" : Utf8(caption) + (off ? " (off)" : "");
+        items += (item > 0 ? ", " : "") + shown;
     }
     return "Menu: " + items;
 }
@@ -333,7 +334,7 @@ WORD KeyCode(const std::string& name)
         {"^", VK_CONTROL}, {"Shift", VK_SHIFT},   {"Alt", VK_MENU},      {"F10", VK_F10},
         {"Apps", VK_APPS}, {"Up", VK_UP},         {"Down", VK_DOWN},     {"Home", VK_HOME},
         {"End", VK_END},   {"Return", VK_RETURN}, {"Escape", VK_ESCAPE}, {"Tab", VK_TAB},
-        {"Left", VK_LEFT}, {"Right", VK_RIGHT}};
+        {"Left", VK_LEFT}, {"Right", VK_RIGHT},   {"F3", VK_F3}};
     const auto found = named.find(name);
     if (found == named.end() && name.size() != 1) {
         throw std::invalid_argument("no key is named " + name);

@@ -28,9 +28,12 @@ const std::string kNothingLoaded =
 const std::string kOpen = "File [Tasm OBJ Files (Intel, Motorola or MOS Hex, *.OBJ)]: Open Object File... ''";
 const std::string kMenuBeforeALoad =
     "Menu: &Open..., Change O&RG... (off), Change &ENT... (off), Change S&P (off), "
-    "&Copy Selection As Text (off), &Save EXE As... (off)";
+    "&Copy Selection As Text (off), &Save EXE As... (off), --, &Go To... (off), &Find Bytes... (off), "
+    "Find &Next (off), Find Pre&vious (off), --, Copy As Assembler &Bytes (off), Copy As C &Array (off)";
 const std::string kMenu =
-    "Menu: &Open..., Change O&RG..., Change &ENT..., Change S&P, &Copy Selection As Text, &Save EXE As...";
+    "Menu: &Open..., Change O&RG..., Change &ENT..., Change S&P, &Copy Selection As Text, &Save EXE As..., "
+    "--, &Go To..., &Find Bytes..., Find &Next, Find Pre&vious, --, Copy As Assembler &Bytes, Copy As C "
+    "&Array";
 
 POINT TopLeft(const RECT& rect)
 {

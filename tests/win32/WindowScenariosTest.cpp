@@ -54,6 +54,7 @@ const std::string kSavedHello = "Information [OK]: File saved as '%DIR%\\HELLO.E
 const std::string kOrgPrompt = "Prompt [&H8000]: Enter new ORG (prefix HEX numbers with '&H'):";
 const std::string kEntPrompt = "Prompt [&H8000]: Enter new ENT (prefix HEX numbers with '&H'):";
 const std::string kSpPrompt = "Prompt [&HBFFF]: Enter new SP register value (prefix HEX numbers with '&H'):";
+const std::string kFindPrompt = "Prompt []: Find bytes (hex, or text in double quotes):";
 const std::vector<std::string> kNoPanels{"", "", ""};
 const std::vector<std::string> kHelloObjPanels{"HELLO.OBJ (172 bytes)", "Block=62 bytes ",
                                                "Org=&H8000, Ent=&H8000, SP=&HBFFF "};
@@ -222,6 +223,30 @@ INSTANTIATE_TEST_SUITE_P(
                  {},
                  "HELLO.EXE",
                  "HELLO.LST.EXE"},
+        Scenario{
+            "GoToAndFindSelectTheLinesTheyFind",
+            {{"hello.lst"}},
+            {OpenFile(L"hello.lst"),
+             {"^G",
+              {Type(L"nowhere"), Enter(), Type(L"done")},
+              {"Prompt []: Go to address (hex) or label:", "Warning [OK]: No label 'nowhere' in the block.",
+               "Prompt [nowhere]: Go to address (hex) or label:"}},
+             // Text across two lines, past the end of the block; bytes sought again with F3
+             // and Shift+F3, each passing an end.
+             {"^F",
+              {Type(L"\"KESTRANE\""), Enter()},
+              {kFindPrompt, "Information [OK]: Passed the end of the block: found from its start."}},
+             {"^F", {Type(L"00 80")}, {"Prompt [\"KESTRANE\"]: Find bytes (hex, or text in double quotes):"}},
+             {"F3", {Enter()}, {"Information [OK]: Passed the end of the block: found from its start."}},
+             {"S-F3", {Enter()}, {"Information [OK]: Passed the start of the block: found from its end."}},
+             {"^C", {}, {}}},
+            {"8000", "8010", "8020", "8030"},
+            {},
+            nullptr,
+            nullptr,
+            nullptr,
+            {},
+            L"8020  41 4E 45 00 00 80 07 80 10 80 55 55 55 55 55 55\r\n"},
         Scenario{"AFileWithoutDumpLinesLeavesTheListEmpty",
                  {{"hello.obj"}, {"notes.txt", "no dump here\n"}},
                  {OpenFile(L"hello.obj"), OpenFile(L"notes.txt"), {"^C", {}, {}}},

@@ -197,6 +197,8 @@ TEST(BlockMapToolTip, SaysWhatLoadsThereAndWhichMarkersAreWithinReach)
     const MappedBlock close = Block(Contiguous(0x8000, 48), 0x8001, 0x8003);
     const MappedBlock wrapping = Block(Contiguous(0xFF00, 0x200));
     const MappedBlock over64K = Block(Contiguous(0x8000, 0x10010));
+    MappedBlock labelled = Block(Contiguous(0x8000, 48));
+    labelled.labels = {{"start", 0x8000}, {"putc", 0x8010}, {"ev\x1b[2J", 0x802F}};
     struct Case {
         const char* name;
         const MappedBlock* block;
@@ -217,6 +219,10 @@ TEST(BlockMapToolTip, SaysWhatLoadsThereAndWhichMarkersAreWithinReach)
          "SP, the initial stack pointer: 8003."},
         {"past FFFF, from 0000", &wrapping, kFine, 0x0080,
          "0080, in the 16K page at 0000\nByte 385 of the block's 512."},
+        {"the label before the address", &labelled, kFine, 0x8012,
+         "8012, in the 16K page at 8000\nByte 19 of the block's 48.\nLabel: putc+2."},
+        {"a label at the last byte, escaped", &labelled, kFine, 0x802F,
+         "802F, in the 16K page at 8000\nByte 48 of the block's 48.\nLabel: ev\\033[2J."},
         {"over 64K", &over64K, kFine, 0x8008,
          "8008, in the 16K page at 8000\nByte 9 of the block's 65552.\n"
          "Loaded more than once: the block holds more than 64K."},

@@ -1,10 +1,12 @@
 // The command table, which commands may run, and the key rule: which key presses and
 // releases run which command.
 
+#include "model/TextUtil.h"
 #include "window/KeyRule.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,10 +15,17 @@ namespace {
 
 TEST(CommandTable, EachItemsKeyLabelNamesItsKeyAndOnlyOpenIsNeverDisabled)
 {
-    CommandStates states;
+    std::string mnemonics;
     for (const CommandItem& item : CommandTable()) {
-        EXPECT_EQ(std::string(item.keyLabel), std::string("Ctrl+") + item.key) << item.name;
-        EXPECT_EQ(CommandForKey(item.key), &item) << item.name;
+        CommandStates states;
+        if (item.key != 0) {
+            EXPECT_EQ(std::string(item.keyLabel), std::string("Ctrl+") + item.key) << item.name;
+            EXPECT_EQ(CommandForKey(item.key), &item) << item.name;
+        }
+        const char* mnemonic = std::strchr(item.caption, '&');
+        ASSERT_NE(mnemonic, nullptr) << item.name;
+        EXPECT_EQ(mnemonics.find(ToUpperAscii(mnemonic[1])), std::string::npos) << item.name;
+        mnemonics += ToUpperAscii(mnemonic[1]);
         EXPECT_EQ(&ItemOf(item.command), &item) << item.name;
         EXPECT_EQ(states.IsEnabled(item.command), item.command == WindowCommand::Open) << item.name;
         if (item.gate) {
@@ -25,6 +34,8 @@ TEST(CommandTable, EachItemsKeyLabelNamesItsKeyAndOnlyOpenIsNeverDisabled)
         }
     }
     EXPECT_EQ(MenuText(ItemOf(WindowCommand::ChangeSp)), "Change S&P\tCtrl+P");
+    EXPECT_EQ(MenuText(ItemOf(WindowCommand::CopyAsCArray)), "Copy As C &Array");  // no key
+    EXPECT_FALSE(IsCommandKey(kOtherKey));
     EXPECT_FALSE(IsCommandKey('A'));
     EXPECT_FALSE(IsCommandKey('c'));  // letters come upper-case
 }
@@ -113,9 +124,25 @@ INSTANTIATE_TEST_SUITE_P(
                  {true, 'E', kCtrlShift},
                  {false, 'E', kNoModifier}},
                 {}},
-        KeyCase{"CtrlPressedAfterTheLetter",
-                {{true, 'P', kNoModifier}, {false, 'P', kCtrlKey}},
-                {"PUMChangeSP"}}),
+        KeyCase{
+            "CtrlPressedAfterTheLetter", {{true, 'P', kNoModifier}, {false, 'P', kCtrlKey}}, {"PUMChangeSP"}},
+        KeyCase{"GoToAndFind",
+                {{false, 'G', kCtrlKey}, {true, 'F', kCtrlKey}, {false, 'F', kNoModifier}},
+                {"PUMGoTo", "PUMFindBytes"}},
+        KeyCase{"F3AloneOrWithShift",
+                {{true, kKeyF3, kNoModifier},
+                 {false, kKeyF3, kNoModifier},
+                 {false, kKeyF3, kShiftKey},
+                 {false, kKeyF3, kCtrlKey},
+                 {false, kKeyF3, kAltKey}},
+                {"PUMFindNext", "PUMFindPrevious"}},
+        // Shift let go of before F3: still Find Previous, and the next F3 alone Find Next.
+        KeyCase{"ShiftReleasedBeforeF3",
+                {{true, kKeyF3, kShiftKey},
+                 {false, kKeyF3, kNoModifier},
+                 {true, kKeyF3, kNoModifier},
+                 {false, kKeyF3, kNoModifier}},
+                {"PUMFindPrevious", "PUMFindNext"}}),
     [](const testing::TestParamInfo<KeyCase>& param) { return std::string(param.param.name); });
 
 TEST(KeyRule, ForgetsTheLettersDownWhenTheFocusGoes)

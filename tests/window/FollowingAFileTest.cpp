@@ -65,6 +65,9 @@ public:
     void ShowNote(const std::string& text) override { note = text; }
     int TopLine() const override { return top; }
     void ShowLineAtTop(int line) override { top = line; }
+    int CurrentRow() const override { return -1; }
+    void ShowFound(int, int) override {}
+    void MoveMapCursor(std::int32_t) override {}
 
     std::string followed;
     std::optional<std::chrono::milliseconds> lookAgain;
@@ -309,6 +312,19 @@ TEST_F(FollowingAFile, AChangeHeardDuringACommandWaitsForItsEnd)
     logic.FileMayHaveChanged(Clock::now() + FollowedFile::kQuietTime);
     EXPECT_EQ(Addresses(), std::vector<std::string>{"A000"});
     EXPECT_EQ(Untimed(view.note), "GAME.OBJ loaded again. ENT address falls outside the block.");
+}
+
+TEST_F(FollowingAFile, AListingsLabelsComeAgainMovedWithTheOrgKept)
+{
+    const std::string listing = ReadFileBytes(DataFile("split.lst"));
+    const std::string path = dir.Write("game.lst", listing);
+    ASSERT_TRUE(logic.OpenFile(path));
+    ui.Type("&H9000").No();  // ENT outside the block: Change ENT? No
+    logic.Run(WindowCommand::ChangeOrg);
+    Rewrite(path, listing + "\n");
+    HeardAndQuiet();
+    EXPECT_EQ(logic.Doc().lines.Line(0).substr(0, 4), "9000");
+    EXPECT_EQ(logic.Doc().labels, (std::vector<Label>{{"entry", 0x9000}, {"data", 0xA000}, {"sub", 0xA100}}));
 }
 
 TEST_F(FollowingAFile, ABinaryFileAsksForItsOrgAndCancelLeavesTheWindowAsItWas)
