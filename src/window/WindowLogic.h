@@ -54,9 +54,6 @@ public:
     // Whether a command is under way.
     bool Running() const { return running_; }
 
-    // The file the window follows; empty when none.
-    const std::string& FollowedPath() const { return followed_.Path(); }
-
     // The window heard of a change to the file followed, or in its folder, or the time it was
     // asked to look again (LookAgainIn) has come, at `now`.
     void FileMayHaveChanged(FollowedFile::Clock::time_point now = FollowedFile::Clock::now());
