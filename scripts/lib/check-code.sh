@@ -8,8 +8,9 @@
 #   (qt and win32 side by side on top: neither uses the other);
 # - Qt is used only in src/qt;
 # - <windows.h> is included only in src/win32, and in the platform code of the safe
-#   write (src/output/SafeFileWrite*.cpp), of reading a file (src/load/TextLineReader.cpp)
-#   and of the console's arguments (src/convert/ProgramStart.cpp).
+#   write (src/output/SafeFileWrite*.cpp), of reading a file (src/load/TextLineReader.cpp),
+#   of the console's arguments (src/convert/ProgramStart.cpp) and of hearing of changes in
+#   folders (src/convert/FolderWatchWindows.cpp).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/lib/project-files.sh
@@ -40,8 +41,8 @@ if grep -rlE '#include <Q|#include "Q' src --include='*.h' --include='*.cpp' | g
   failures=$((failures + 1))
 fi
 if grep -rliE '#include <windows\.h>' src --include='*.h' --include='*.cpp' |
-  grep -vE '^src/(win32/|output/SafeFileWrite[A-Za-z]*\.cpp$|load/TextLineReader\.cpp$|convert/ProgramStart\.cpp$)'; then
-  echo "<windows.h> is included outside src/win32 and the platform code of the safe write, the reading and the console (above)"
+  grep -vE '^src/(win32/|output/SafeFileWrite[A-Za-z]*\.cpp$|load/TextLineReader\.cpp$|convert/(ProgramStart|FolderWatchWindows)\.cpp$)'; then
+  echo "<windows.h> is included outside src/win32 and the platform code of the safe write, the reading, the console and the folder watch (above)"
   failures=$((failures + 1))
 fi
 [ "$failures" -eq 0 ] || exit 1

@@ -96,6 +96,8 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
             }
         } else if (arg == "--info") {
             options.request.infoOnly = true;
+        } else if (arg == "--watch") {
+            options.watch = true;
         } else if (IsOption(arg, "--org")) {
             TakeAddress(args, i, "--org", std::numeric_limits<std::int32_t>::max(),
                         options.request.values.org, options.error);
@@ -113,10 +115,11 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
     if (options.error.empty()) {
         if (files.empty()) {
             options.error = "no file to convert";
-        } else if (files.size() > 1) {
-            options.error = "one file at a time: '" + files[1] + "' is one too many";
+        } else if (files.size() > 1 && options.request.output) {
+            options.error =
+                "option '-o' names the output of one file, not of " + std::to_string(files.size());
         } else {
-            options.request.source = files[0];
+            options.files = files;
         }
     }
     return options;
@@ -124,7 +127,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& args)
 
 std::string UsageLine()
 {
-    return "usage: quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE";
+    return "usage: quillet-cli [-o FILE | --info] [--watch] [--org N] [--ent N] [--sp N] FILE...";
 }
 
 std::string HelpText()
@@ -132,22 +135,25 @@ std::string HelpText()
     return UsageLine() +
            "\n"
            "\n"
-           "Converts a Tasm listing (.LST) or object file (.OBJ: Intel HEX, Motorola\n"
-           "S-records or MOS Technology hex) into a Kestrane executable: a 512-byte header\n"
-           "with ORG, ENT and SP, then the block. ORG is the address of the first dump\n"
-           "line, ENT is ORG, SP is the last address of ORG's 16K page. The executable goes\n"
-           "beside FILE, named in upper case with the extension .EXE (game.obj gives\n"
-           "GAME.EXE); an existing file there is replaced. A Kestrane executable (.EXE) is\n"
-           "read back, its ORG, ENT and SP from its header, and written again in its own\n"
-           "place.\n"
+           "Converts each FILE, a Tasm listing (.LST) or object file (.OBJ: Intel HEX,\n"
+           "Motorola S-records or MOS Technology hex), into a Kestrane executable: a\n"
+           "512-byte header with ORG, ENT and SP, then the block. ORG is the address of the\n"
+           "first dump line, ENT is ORG, SP is the last address of ORG's 16K page. The\n"
+           "executable goes beside FILE, named in upper case with the extension .EXE\n"
+           "(game.obj gives GAME.EXE); an existing file there is replaced. A Kestrane\n"
+           "executable (.EXE) is read back, its ORG, ENT and SP from its header, and written\n"
+           "again in its own place. A binary file (.BIN), the block's bytes alone, needs\n"
+           "--org: its dump lines of 16 bytes start at ORG.\n"
            "\n"
            "Options:\n"
-           "  -o, --output FILE  write the executable to FILE instead; with -o - (or\n"
-           "                     /dev/stdout) it goes to standard output as it stands: a\n"
-           "                     pipe, or a file the shell opened for appending\n"
+           "  -o, --output FILE  write the executable to FILE instead (one FILE only); with\n"
+           "                     -o - (or /dev/stdout) it goes to standard output as it\n"
+           "                     stands: a pipe, or a file the shell opened for appending\n"
            "      --info         write nothing; tell ORG, ENT, SP, the block's size,\n"
            "                     where its bytes load and a listing's labels, one item a\n"
            "                     line\n"
+           "      --watch        convert each FILE, then again each time it is written,\n"
+           "                     until Ctrl+C; each line begins with the time\n"
            "      --org N        move the block to load at N: the dump line addresses move,\n"
            "                     the bytes stay\n"
            "      --ent N        set the entry address to N (0 to 0xFFFF), or to the address\n"
@@ -160,7 +166,14 @@ std::string HelpText()
            "64K, an SP outside ORG's 16K page or an ENT outside the block is warned about,\n"
            "and the executable is written all the same.\n"
            "\n"
+           "Example: leave this running while you edit and assemble in another terminal\n"
+           "(tasm -80 game.asm game.obj); GAME.EXE follows every build:\n"
+           "  $ quillet-cli --watch game.obj\n"
+           "  12:04:31 File saved as 'GAME.EXE'\n"
+           "  12:06:02 File saved as 'GAME.EXE'\n"
+           "\n"
            "Exit status: 0 saved; 1 the input was refused or the write failed (nothing\n"
            "written, an earlier file untouched; or saved, but its folder not synced, as the\n"
-           "message says); 2 the command line was wrong.\n";
+           "message says); 2 the command line was wrong. With several files, the highest of\n"
+           "theirs; --watch ended by Ctrl+C or SIGTERM, 0.\n";
 }

@@ -1,6 +1,7 @@
 // quillet-cli: the console converter, for scripts and build servers.
 
 #include "cli/CliOptions.h"
+#include "convert/ConsoleFiles.h"
 #include "convert/ConsoleFrontEnd.h"
 #include "convert/ProgramStart.h"
 
@@ -25,5 +26,7 @@ int main(int argc, char** argv)
         std::cerr << "quillet-cli: " << EscapedName(options.error) << '\n' << UsageLine() << '\n';
         return kExitUsage;
     }
-    return CloseStandardOutput("quillet-cli", ConvertOnConsole(options.request, UsageLine()));
+    const int status = options.watch ? WatchFilesOnConsole(options.files, options.request, UsageLine())
+                                     : ConvertFilesOnConsole(options.files, options.request, UsageLine());
+    return CloseStandardOutput("quillet-cli", status);
 }

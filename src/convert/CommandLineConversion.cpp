@@ -36,8 +36,8 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
         doc.frontEnd.ShowMessage(kNoValidFileMessage, Icon::Error);
         return kExitUsage;
     }
-    if (SourceKindOf(source) == SourceKind::Other) {
-        doc.frontEnd.ShowMessage(kNotObjOrLstMessage, Icon::Error);
+    if (const std::optional<std::string> refusal = NameRefusal(request)) {
+        doc.frontEnd.ShowMessage(*refusal, Icon::Error);
         return kExitUsage;
     }
     const std::string output = request.output ? *request.output : ExePathFor(source);
@@ -45,7 +45,7 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
         return kExitUsage;
     }
 
-    switch (LoadObjectFile(doc, source)) {
+    switch (LoadObjectFile(doc, source, request.values.org.value_or(0))) {
         case LoadOutcome::Loaded:
             break;
         case LoadOutcome::NoDumpLines:
@@ -71,6 +71,18 @@ ExitStatus Convert(Document& doc, const ConversionRequest& request)
 }
 
 }  // namespace
+
+std::optional<std::string> NameRefusal(const ConversionRequest& request)
+{
+    switch (SourceKindOf(request.source)) {
+        case SourceKind::Other:
+            return kNotObjOrLstMessage;
+        case SourceKind::Binary:
+            return request.values.org ? std::nullopt : std::optional<std::string>(kNoLoadAddressMessage);
+        default:
+            return std::nullopt;
+    }
+}
 
 ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& request)
 {

@@ -124,7 +124,7 @@ int ConvertOnConsole(const ConversionRequest& request, const std::string& usageL
     } else {
         status = ConvertFromCommandLine(doc, request);
     }
-    if (status == kExitUsage) {
+    if (status == kExitUsage && !usageLine.empty()) {
         std::cerr << usageLine << '\n';
     }
     return status;

@@ -38,9 +38,9 @@ private:
 // Converts as the command line asks with the messages on the console (information on
 // standard output, or on standard error when the executable goes to standard output, by
 // whatever name; warnings and errors on standard error) and returns the exit status; a
-// command line that names no usable file is followed by `usageLine`. An executable is
-// never written onto a terminal of the session (NamesSessionTerminal), where its bytes
-// would be taken for the terminal's commands: that is a command-line error
+// command line that names no usable file is followed by `usageLine`, if not empty. An
+// executable is never written onto a terminal of the session (NamesSessionTerminal), where
+// its bytes would be taken for the terminal's commands: that is a command-line error
 // (kTerminalMessage).
 int ConvertOnConsole(const ConversionRequest& request, const std::string& usageLine);
 

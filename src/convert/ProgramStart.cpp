@@ -28,6 +28,36 @@ void RemoveTemporaryFileAndEnd(int signal)
     std::raise(signal);
 }
 
+// What CatchStopSignals calls.
+void (*volatile g_stop)() = nullptr;
+
+#ifdef _WIN32
+
+BOOL WINAPI StopOnConsoleEvent(DWORD event)
+{
+    static volatile LONG heard = 0;
+    if ((event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) && InterlockedExchange(&heard, 1) == 0) {
+        g_stop();
+        return TRUE;
+    }
+    return FALSE;  // the next handler's, the C library's signal
+}
+
+#else
+
+void StopOnce(int signal)
+{
+    // The next one ends the program as SetUpSignals has it.
+    struct sigaction action = {};
+    action.sa_handler = RemoveTemporaryFileAndEnd;
+    action.sa_flags = static_cast<int>(SA_RESETHAND);
+    sigemptyset(&action.sa_mask);
+    sigaction(signal, &action, nullptr);
+    g_stop();
+}
+
+#endif
+
 }  // namespace
 
 void SetUpSignals()
@@ -49,6 +79,24 @@ void SetUpSignals()
         }
     }
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+void CatchStopSignals(void (*stop)())
+{
+    g_stop = stop;
+#ifdef _WIN32
+    SetConsoleCtrlHandler(StopOnConsoleEvent, TRUE);
+#else
+    struct sigaction action = {};
+    action.sa_handler = StopOnce;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM}) {
+        struct sigaction before = {};
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN) {
+            sigaction(signal, &action, nullptr);
+        }
+    }
 #endif
 }
 

@@ -14,6 +14,12 @@
 // reported like any other failed write.
 void SetUpSignals();
 
+// From now on the first SIGINT or SIGTERM (on Windows, Ctrl+C or Ctrl+Break) calls `stop`
+// instead of ending the program, so that it can end by itself, with nothing half-written;
+// a second one ends it as SetUpSignals has it. `stop` runs in a signal handler (on Windows,
+// on a thread of its own): it may only do what is safe there.
+void CatchStopSignals(void (*stop)());
+
 // The arguments after the program name, in UTF-8, as the core expects paths. On Windows
 // `argv` holds them in the system's code page, which cannot spell every file name, so they
 // are taken from the wide command line instead.

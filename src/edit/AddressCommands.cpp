@@ -87,3 +87,9 @@ void ChangeSp(Document& doc)
     doc.state.Sp = *value;
     ShowAddresses(doc);
 }
+
+std::optional<std::int32_t> AskBinaryOrg(Document& doc, const std::string& name)
+{
+    return PromptForValue(doc.frontEnd, "Enter ORG of " + name + " (prefix HEX numbers with '&H'):",
+                          HexDefault(doc.state.Org), 0, std::numeric_limits<std::int32_t>::max());
+}

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
+#include <string>
+
 struct Document;
 
 // Change ORG, Change ENT and Change SP: the commands that set the values the executable's
@@ -24,3 +28,9 @@ void ChangeEnt(Document& doc);
 
 // Prompts for a new stack pointer; asks before accepting one outside ORG's 16K page.
 void ChangeSp(Document& doc);
+
+// The ORG of the binary file `name` being opened, which holds no address of its own: asked
+// for as Change ORG asks ("Enter ORG of GAME.BIN (prefix HEX numbers with '&H'):", the
+// block's ORG as it stands the default; asked again until the text is a number from 0 up).
+// Nothing on Cancel.
+std::optional<std::int32_t> AskBinaryOrg(Document& doc, const std::string& name);

@@ -52,7 +52,7 @@ void ShowLoadedBlock(Document& doc, const TextLineReader& reader, const ExeHeade
 
 }  // namespace
 
-LoadOutcome LoadObjectFile(Document& doc, const std::string& path)
+LoadOutcome LoadObjectFile(Document& doc, const std::string& path, std::int32_t binaryOrg)
 {
     ResetForLoad(doc);
     doc.state.SourcePath = path;
@@ -76,6 +76,9 @@ LoadOutcome LoadObjectFile(Document& doc, const std::string& path)
                 break;
             case SourceKind::Executable:
                 outcome = ReadExecutable(reader, doc, header);
+                break;
+            case SourceKind::Binary:
+                outcome = ReadBinaryFile(reader, doc, binaryOrg);
                 break;
             case SourceKind::Other:
                 break;  // never opened: see above

@@ -51,6 +51,29 @@ bool AppendDumpLine(DumpList& lines, std::uint32_t address, const char* bytes, s
     return lines.AppendWritten(length);
 }
 
+// Reads the rest of the file, `blockBytes` of it by its size when opened, as dump lines of
+// `perLine` bytes each, the last one shorter, addressed from `org` on (wrapping past
+// FFFF), and counts them into BlockBytes.
+ReadOutcome ReadBlock(TextLineReader& reader, Document& doc, std::int32_t org, std::size_t perLine,
+                      std::uint64_t blockBytes)
+{
+    const std::uint64_t lineCount = (blockBytes + perLine - 1) / perLine;
+    // A line is three characters a byte and its address, and one more is written past it.
+    doc.lines.Reserve(static_cast<std::size_t>(lineCount) * (3 * perLine + 6), static_cast<int>(lineCount));
+    auto address = static_cast<std::uint32_t>(org);
+    char bytes[kMaxLineBytes];
+    for (std::size_t count; (count = ReadUpTo(reader, bytes, perLine)) > 0;
+         address += static_cast<std::uint32_t>(count)) {
+        if (!AppendDumpLine(doc.lines, address & 0xFFFF, bytes, count)) {
+            doc.lines.Clear();
+            doc.frontEnd.ShowMessage(kTooManyLinesMessage, Icon::Warning);
+            return ReadOutcome::Aborted;
+        }
+        doc.state.BlockBytes += static_cast<std::int32_t>(count);
+    }
+    return reader.Failed() ? ReadOutcome::Failed : ReadOutcome::Finished;
+}
+
 }  // namespace
 
 ReadOutcome ReadExecutable(TextLineReader& reader, Document& doc, ExeHeaderValues& header)
@@ -79,20 +102,15 @@ ReadOutcome ReadExecutable(TextLineReader& reader, Document& doc, ExeHeaderValue
         doc.frontEnd.ShowMessage(kTooManyLinesMessage, Icon::Warning);
         return ReadOutcome::Aborted;
     }
-    const auto perLine = static_cast<std::size_t>(lineBytes);
-    const std::uint64_t lineCount = (blockBytes + lineBytes - 1) / lineBytes;
-    // A line is three characters a byte and its address, and one more is written past it.
-    doc.lines.Reserve(static_cast<std::size_t>(lineCount) * (3 * perLine + 6), static_cast<int>(lineCount));
-    auto address = static_cast<std::uint32_t>(header.org);
-    char bytes[kMaxLineBytes];
-    for (std::size_t count; (count = ReadUpTo(reader, bytes, perLine)) > 0;
-         address += static_cast<std::uint32_t>(count)) {
-        if (!AppendDumpLine(doc.lines, address & 0xFFFF, bytes, count)) {
-            doc.lines.Clear();
-            doc.frontEnd.ShowMessage(kTooManyLinesMessage, Icon::Warning);
-            return ReadOutcome::Aborted;
-        }
-        doc.state.BlockBytes += static_cast<std::int32_t>(count);
+    return ReadBlock(reader, doc, header.org, static_cast<std::size_t>(lineBytes), blockBytes);
+}
+
+ReadOutcome ReadBinaryFile(TextLineReader& reader, Document& doc, std::int32_t org)
+{
+    const std::uint64_t size = reader.SizeWhenOpened();
+    if (size > std::uint64_t{kLineBytes} * DumpList::kMaxLines) {
+        doc.frontEnd.ShowMessage(kTooManyLinesMessage, Icon::Warning);
+        return ReadOutcome::Aborted;
     }
-    return reader.Failed() ? ReadOutcome::Failed : ReadOutcome::Finished;
+    return ReadBlock(reader, doc, org, kLineBytes, size);
 }

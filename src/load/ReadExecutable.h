@@ -26,3 +26,10 @@ struct ExeHeaderValues {
 // the load to keep. A file that does not start with that header, or is shorter than it, is
 // refused with a message; so is a block larger than 32767 of the longest dump lines hold.
 ReadOutcome ReadExecutable(TextLineReader& reader, Document& doc, ExeHeaderValues& header);
+
+// Reads a binary file, the block's bytes as they are with no address of their own (what
+// the assembler writes as plain bytes), into dump lines of 16 bytes from `org` on, laid out
+// as an executable's are. BlockBytes is the file's length. A file of more bytes than 32767
+// such lines hold is refused with a message before it is read; an empty one gives no
+// dump lines.
+ReadOutcome ReadBinaryFile(TextLineReader& reader, Document& doc, std::int32_t org);

@@ -38,6 +38,9 @@ SourceKind SourceKindOf(std::string_view path)
     if (EndsWith(upper, "EXE")) {
         return SourceKind::Executable;
     }
+    if (EndsWith(upper, "BIN")) {
+        return SourceKind::Binary;
+    }
     return SourceKind::Other;
 }
 
@@ -53,7 +56,7 @@ std::string ExePathFor(std::string_view path)
     }
     const std::size_t nameStart = FileNameStart(path);
     std::string name = ToUpperAscii(path.substr(nameStart));
-    if (EndsWith(name, ".OBJ") || EndsWith(name, ".LST")) {
+    if (EndsWith(name, ".OBJ") || EndsWith(name, ".LST") || EndsWith(name, ".BIN")) {
         name.resize(name.size() - 4);
     }
     return std::string(path.substr(0, nameStart)) + name + ".EXE";

@@ -34,10 +34,9 @@ constexpr const char* kChangedWhileRead = "the file changed while it was read";
 
 #ifdef _WIN32
 
-// The facts of the file open as `file`; false when the system will not tell them.
-bool ReadFacts(std::FILE* file, FileFacts& facts)
+// The facts of the file open as `handle`; false when the system will not tell them.
+bool ReadFacts(HANDLE handle, FileFacts& facts)
 {
-    const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
     BY_HANDLE_FILE_INFORMATION info;
     FILE_BASIC_INFO times;
     if (!GetFileInformationByHandle(handle, &info) ||
@@ -50,6 +49,11 @@ bool ReadFacts(std::FILE* file, FileFacts& facts)
     facts.identity = {info.dwVolumeSerialNumber,
                       std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow, true};
     return true;
+}
+
+bool ReadFacts(std::FILE* file, FileFacts& facts)
+{
+    return ReadFacts(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))), facts);
 }
 
 // Which folder `folder` is, by its volume and file index; none where it cannot be opened.
@@ -114,14 +118,10 @@ std::int64_t Nanoseconds(const struct timespec& time)
     return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
 }
 
-// The facts of the file open as `fd`, and its type in `mode`; false when fstat fails.
-bool ReadFacts(int fd, FileFacts& facts, mode_t& mode)
+// The facts that `st` tells.
+FileFacts FactsOf(const struct stat& st)
 {
-    struct stat st;
-    if (fstat(fd, &st) != 0) {
-        return false;
-    }
-    mode = st.st_mode;
+    FileFacts facts;
     facts.size = static_cast<std::uint64_t>(st.st_size);
 #ifdef __APPLE__
     facts.modified = Nanoseconds(st.st_mtimespec);
@@ -131,6 +131,18 @@ bool ReadFacts(int fd, FileFacts& facts, mode_t& mode)
     facts.changed = Nanoseconds(st.st_ctim);
 #endif
     facts.identity = IdentityOf(st);
+    return facts;
+}
+
+// The facts of the file open as `fd`, and its type in `mode`; false when fstat fails.
+bool ReadFacts(int fd, FileFacts& facts, mode_t& mode)
+{
+    struct stat st;
+    if (fstat(fd, &st) != 0) {
+        return false;
+    }
+    mode = st.st_mode;
+    facts = FactsOf(st);
     return true;
 }
 
@@ -213,6 +225,34 @@ const char* FindLineEnd(const char* from, const char* end)
 }
 
 }  // namespace
+
+#ifdef _WIN32
+
+std::optional<FileFacts> FileFactsOf(const std::string& path)
+{
+    // Opened only to be looked at: any other program may go on reading, writing, renaming
+    // or deleting it meanwhile.
+    const HANDLE handle = CreateFileW(std::filesystem::u8path(path).wstring().c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    FileFacts facts;
+    const bool read = ReadFacts(handle, facts);
+    CloseHandle(handle);
+    return read ? std::optional<FileFacts>(facts) : std::nullopt;
+}
+
+#else
+
+std::optional<FileFacts> FileFactsOf(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 ? std::optional<FileFacts>(FactsOf(st)) : std::nullopt;
+}
+
+#endif
 
 TextLineReader::TextLineReader(const std::string& path, std::size_t chunkSize)
     : path_(path),

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,10 @@ struct FileFacts {
         return size == other.size && modified == other.modified && changed == other.changed;
     }
 };
+
+// The facts of the file at `path` now, after links; nothing when there is none, or the
+// system will not tell them.
+std::optional<FileFacts> FileFactsOf(const std::string& path);
 
 // What the reader learnt about a line beyond the characters it kept.
 struct LineFacts {

@@ -2,6 +2,17 @@
 
 #include "model/HexText.h"
 
+#include <utility>
+
+void MoveBlock(Document& to, Document& from)
+{
+    to.lines.TakeLines(from.lines);
+    to.state = std::move(from.state);
+    from.state = BlockState();
+    to.labels = std::move(from.labels);
+    from.labels.clear();
+}
+
 void ShowAddresses(Document& doc)
 {
     const BlockState& s = doc.state;

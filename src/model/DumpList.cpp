@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <utility>
 
 void DumpList::Clear()
 {
@@ -19,6 +20,22 @@ void DumpList::Clear()
     lines_.clear();  // at most 32767 spans, 256K
     if (observer_ != nullptr) {
         observer_->LinesCleared();
+    }
+}
+
+void DumpList::TakeLines(DumpList& other)
+{
+    std::swap(text_, other.text_);
+    std::swap(used_, other.used_);
+    std::swap(capacity_, other.capacity_);
+    std::swap(textSize_, other.textSize_);
+    std::swap(lines_, other.lines_);
+    other.Clear();
+    if (observer_ != nullptr) {
+        observer_->LinesCleared();
+        for (int i = 0; i < Count(); ++i) {
+            observer_->LineAppended(i);
+        }
     }
 }
 

@@ -37,6 +37,10 @@ public:
     // Tasm's dump lines takes; more is given back.
     void Clear();
 
+    // Takes the lines of `other` in place of its own, without copying them, leaving `other`
+    // empty; the observer hears of it as of a list cleared and the lines appended.
+    void TakeLines(DumpList& other);
+
     // Makes room for `lines` lines holding `textBytes` characters in all, so that a reader
     // that knows the file's size fills the list without moving it. Only a hint: the list
     // grows past it as needed.

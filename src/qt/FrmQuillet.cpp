@@ -12,12 +12,16 @@
 #include "window/DumpListText.h"
 #include "window/FileDialogSetup.h"
 #include "window/ListSizing.h"
+#include "window/Reload.h"
 #include "window/StatusPanels.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
@@ -90,6 +94,12 @@ FrmQuillet::FrmQuillet(QWidget* parent)
     list_->setAccessibleName(QString::fromUtf8(kDumpListName));
     map_ = new BlockMap;
     map_->setObjectName(QStringLiteral("BlockMap"));
+    note_ = new QLabel;
+    note_->setObjectName(QStringLiteral("ReloadNote"));
+    note_->setTextFormat(Qt::PlainText);
+    note_->setWordWrap(true);
+    note_->setAccessibleDescription(QString::fromUtf8(kReloadNoteDescription));
+    note_->hide();
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
@@ -98,7 +108,15 @@ FrmQuillet::FrmQuillet(QWidget* parent)
     layout->setSpacing(Twips(kListSpacing));
     layout->addWidget(list_);
     layout->addWidget(map_);
+    layout->addWidget(note_);
     setCentralWidget(central);
+
+    watcher_ = new QFileSystemWatcher(this);
+    connect(watcher_, &QFileSystemWatcher::fileChanged, this, &FrmQuillet::FileSystemChanged);
+    connect(watcher_, &QFileSystemWatcher::directoryChanged, this, &FrmQuillet::FileSystemChanged);
+    lookTimer_ = new QTimer(this);
+    lookTimer_->setSingleShot(true);
+    connect(lookTimer_, &QTimer::timeout, this, [this] { logic_.FileMayHaveChanged(); });
 
     BuildStatusBar();
     BuildMenu();
@@ -353,6 +371,55 @@ void FrmQuillet::CommandRunning(bool running)
 {
     // No file is taken while a command runs: the pointer says so over the window.
     setAcceptDrops(!running);
+}
+
+void FrmQuillet::FollowFile(const std::string& path)
+{
+    lookTimer_->stop();
+    const QStringList watched = watcher_->files() + watcher_->directories();
+    if (!watched.isEmpty()) {
+        watcher_->removePaths(watched);
+    }
+    followed_ = path.empty() ? QString() : PathToQt(path);
+    if (!followed_.isEmpty()) {
+        watcher_->addPath(QFileInfo(followed_).absolutePath());
+        watcher_->addPath(followed_);
+    }
+}
+
+void FrmQuillet::FileSystemChanged()
+{
+    // A file renamed over the one followed, or removed and made again, is another file: the
+    // watcher let the old one go, and takes the new one.
+    if (!followed_.isEmpty() && !watcher_->files().contains(followed_) && QFileInfo::exists(followed_)) {
+        watcher_->addPath(followed_);
+    }
+    logic_.FileMayHaveChanged();
+}
+
+void FrmQuillet::LookAgainIn(std::chrono::milliseconds delay)
+{
+    lookTimer_->start(delay);
+}
+
+void FrmQuillet::ShowNote(const std::string& text)
+{
+    note_->setText(MessageToQt(text));
+    note_->setVisible(!text.empty());
+    if (!text.empty()) {
+        QAccessibleEvent alert(note_, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
+}
+
+int FrmQuillet::TopLine() const
+{
+    return std::max(0, list_->indexAt(QPoint(0, 0)).row());
+}
+
+void FrmQuillet::ShowLineAtTop(int line)
+{
+    list_->scrollTo(model_.index(line), QAbstractItemView::PositionAtTop);
 }
 
 void FrmQuillet::dragEnterEvent(QDragEnterEvent* event)

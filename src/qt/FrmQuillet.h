@@ -15,14 +15,19 @@
 
 class BlockMap;
 class DumpListView;
+class QFileSystemWatcher;
+class QLabel;
 class QMenu;
+class QTimer;
 class StatusPanelLabel;
 
 // The main window: the dump list (LstFile), the block map below it, the status bar
 // (StBInfo) with its three panels, and the commands, offered by the pop-up menu
 // (PUMMain) and by keys in the list. It owns the document every command works on and is
-// its front end. A file dropped onto the window is opened as Open opens it. What it does is
-// the window's logic (WindowLogic); this is its view, in Qt.
+// its front end. A file dropped onto the window is opened as Open opens it. The file loaded
+// is followed with a QFileSystemWatcher on it and on its folder, so that a new file renamed
+// over it is heard of too; what a reload did shows in the note below the block map. What it
+// does is the window's logic (WindowLogic); this is its view, in Qt.
 class FrmQuillet : public QMainWindow, private WindowView {
     Q_OBJECT
 
@@ -64,6 +69,14 @@ private:
     int CurrentRow() const override;
     void ShowFound(int firstRow, int lastRow) override;
     void MoveMapCursor(std::int32_t address) override;
+    void FollowFile(const std::string& path) override;
+    void LookAgainIn(std::chrono::milliseconds delay) override;
+    void ShowNote(const std::string& text) override;
+    int TopLine() const override;
+    void ShowLineAtTop(int line) override;
+
+    // The watcher told of a change to the file followed or in its folder.
+    void FileSystemChanged();
 
     WindowFrontEnd frontEnd_;
     WindowLogic logic_;
@@ -71,6 +84,10 @@ private:
     DumpListView* list_ = nullptr;
     BlockMap* map_ = nullptr;
     QMenu* menu_ = nullptr;
+    QLabel* note_ = nullptr;
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer* lookTimer_ = nullptr;
+    QString followed_;  // the file followed, as the watcher knows it
     std::vector<StatusPanelLabel*> panels_;
     PanelWidths panelWidths_;  // as the fonts need them
     bool shown_ = false;

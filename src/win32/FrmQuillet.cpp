@@ -1,5 +1,8 @@
 #include "win32/FrmQuillet.h"
 
+#include "convert/FolderWatch.h"
+#include "convert/FollowedFile.h"
+#include "win32/Accessibility.h"
 #include "win32/BlockMap.h"
 #include "win32/Dpi.h"
 #include "win32/DumpListBox.h"
@@ -13,6 +16,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -21,6 +25,8 @@ constexpr const wchar_t* kClassName = L"FrmQuillet";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 constexpr UINT kOpenDropped = WM_APP + 1;
 constexpr UINT kKeepLeastSize = WM_APP + 2;
+constexpr UINT kFolderChanged = WM_APP + 3;
+constexpr UINT_PTR kLookTimer = 1;
 
 // "Courier New", 8.25 points, at `dpi`; where it is not installed, the system's closest
 // fixed-pitch font: the columns of the dump lines must line up.
@@ -116,6 +122,38 @@ int TextHeight(HWND window, HFONT font)
 
 }  // namespace
 
+// Hears of changes in a folder on a thread of its own, and posts a message to the window for
+// each, for the window's own thread to look at the file it follows.
+class FolderListener {
+public:
+    FolderListener(const std::string& folder, HWND window, UINT message)
+    {
+        std::string reason;
+        if (watch_.Add(folder, reason)) {
+            thread_ = std::thread([this, window, message] {
+                while (watch_.Wait(std::nullopt) != FolderWatch::Wake::Stopped) {
+                    PostMessageW(window, message, 0, 0);
+                }
+            });
+        }
+    }
+
+    ~FolderListener()
+    {
+        watch_.Stop();
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+
+    FolderListener(const FolderListener&) = delete;
+    FolderListener& operator=(const FolderListener&) = delete;
+
+private:
+    FolderWatch watch_;
+    std::thread thread_;
+};
+
 FrmQuillet::FrmQuillet(FileDialogs& dialogs)
     : dialogs_(dialogs), logic_(frontEnd_, frontEnd_.Commands(), *this)
 {
@@ -136,6 +174,7 @@ FrmQuillet::FrmQuillet(FileDialogs& dialogs)
 
 FrmQuillet::~FrmQuillet()
 {
+    listener_.reset();
     if (IsWindow(window_)) {
         closed = nullptr;
         DestroyWindow(window_);
@@ -153,6 +192,10 @@ void FrmQuillet::Create()
     list_ = std::make_unique<DumpListBox>(window_, kListId, logic_.Doc().lines);
     map_ = std::make_unique<BlockMap>(window_, kMapId);
     bar_ = std::make_unique<StatusBar>(window_, kStatusBarId);
+    // Its text is what a screen reader calls it, told of each new one (ShowNote).
+    note_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kNoteId)), GetModuleHandleW(nullptr),
+                            nullptr);
     frontEnd_.AttachStatusBar(bar_.get());
     list_->SetEmptyText(Wide(kNothingLoadedText));
     list_->menuRequested = [this](POINT at) { PopUpMenu(at); };
@@ -211,6 +254,7 @@ void FrmQuillet::UseDpi(int dpi)
     list_->SetFonts(dumpFont_, textFont_, dpi);
     map_->SetFont(textFont_);
     bar_->SetFont(textFont_, dpi);
+    SendMessageW(note_, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_), TRUE);
     DeleteObject(oldDump);
     DeleteObject(oldText);
     for (const auto& [which, metric] :
@@ -256,7 +300,11 @@ void FrmQuillet::Layout()
     const int margin = Scaled(Twips(kListMargin), dpi_);
     const int spacing = Scaled(Twips(kListSpacing), dpi_);
     const int width = client.right - 2 * margin;
-    const int mapTop = client.bottom - bar_->Height() - spacing - map_->Height();
+    // The note, when it shows, between the map and the status bar.
+    const int note = NoteHeight(width);
+    const int noteTop = client.bottom - bar_->Height() - spacing - note;
+    const int mapTop = noteTop - (note > 0 ? spacing : 0) - map_->Height();
+    MoveWindow(note_, margin, noteTop, width, note, TRUE);
     MoveWindow(map_->Handle(), margin, mapTop, width, map_->Height(), TRUE);
     MoveWindow(list_->Handle(), margin, margin, width, std::max(0, mapTop - spacing - margin), TRUE);
 }
@@ -408,6 +456,60 @@ void FrmQuillet::MoveMapCursor(std::int32_t address)
     map_->MoveCursor(address);
 }
 
+void FrmQuillet::FollowFile(const std::string& path)
+{
+    KillTimer(window_, kLookTimer);
+    listener_.reset();
+    if (!path.empty()) {
+        listener_ = std::make_unique<FolderListener>(FolderToWatch(path), window_, kFolderChanged);
+    }
+}
+
+void FrmQuillet::LookAgainIn(std::chrono::milliseconds delay)
+{
+    SetTimer(window_, kLookTimer, static_cast<UINT>(std::max<long long>(delay.count(), USER_TIMER_MINIMUM)),
+             nullptr);
+}
+
+void FrmQuillet::ShowNote(const std::string& text)
+{
+    SetWindowTextW(note_, Wide(text).c_str());
+    ShowWindow(note_, text.empty() ? SW_HIDE : SW_SHOWNA);
+    Layout();
+    if (!text.empty()) {
+        TellScreenReaders(note_, EVENT_OBJECT_NAMECHANGE);
+        NotifyWinEvent(EVENT_SYSTEM_ALERT, note_, OBJID_CLIENT, CHILDID_SELF);
+    }
+}
+
+int FrmQuillet::NoteHeight(int width) const
+{
+    const int length = GetWindowTextLengthW(note_);
+    if (!IsWindowVisible(note_) || length == 0 || width <= 0) {
+        return 0;
+    }
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(note_, text.data(), length + 1)));
+    RECT rect{0, 0, width, 0};
+    const HDC dc = GetDC(note_);
+    const HGDIOBJ old = SelectObject(dc, textFont_);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(note_, dc);
+    return rect.bottom;
+}
+
+int FrmQuillet::TopLine() const
+{
+    return std::max(0, static_cast<int>(SendMessageW(list_->Handle(), LB_GETTOPINDEX, 0, 0)));
+}
+
+void FrmQuillet::ShowLineAtTop(int line)
+{
+    SendMessageW(list_->Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(line), 0);
+}
+
 void FrmQuillet::OpenFile(const std::string& path)
 {
     logic_.OpenFile(path);
@@ -517,6 +619,16 @@ LRESULT FrmQuillet::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case kOpenDropped:
             OpenFile(dropped_);
             return 0;
+        case kFolderChanged:
+            logic_.FileMayHaveChanged();
+            return 0;
+        case WM_TIMER:
+            if (wParam == kLookTimer) {
+                KillTimer(window_, kLookTimer);
+                logic_.FileMayHaveChanged();
+                return 0;
+            }
+            break;
         case WM_DESTROY:
             if (closed) {
                 closed();

@@ -19,13 +19,17 @@
 class BlockMap;
 class DumpListBox;
 class FileDialogs;
+class FolderListener;
 class StatusBar;
 
 // The main window: the dump list (LstFile), the block map below it, the status bar
 // (StBInfo) with its three panels, and the commands, offered by the pop-up menu
 // (PUMMain) and by keys in the list. It owns the document every command works on and is
-// its front end. A file dropped onto the window is opened as Open opens it. The window
-// follows the scale of the monitor it is on. What it does is the window's logic
+// its front end. A file dropped onto the window is opened as Open opens it. The file loaded
+// is followed by a change notification on its folder, waited on by a thread of its own
+// (FolderWatch), so that a new file renamed over it is heard of too; what a reload did
+// shows in the note below the block map. The window follows the scale of the monitor it is
+// on. What it does is the window's logic
 // (WindowLogic); this is its view, with the Windows API.
 class FrmQuillet : private WindowView {
 public:
@@ -50,6 +54,7 @@ public:
     static constexpr int kListId = 1;
     static constexpr int kMapId = 2;
     static constexpr int kStatusBarId = 3;
+    static constexpr int kNoteId = 4;
     static constexpr int kFirstMenuId = 100;
 
     // The block map, for its tooltips.
@@ -88,6 +93,14 @@ private:
     int CurrentRow() const override;
     void ShowFound(int firstRow, int lastRow) override;
     void MoveMapCursor(std::int32_t address) override;
+    void FollowFile(const std::string& path) override;
+    void LookAgainIn(std::chrono::milliseconds delay) override;
+    void ShowNote(const std::string& text) override;
+    int TopLine() const override;
+    void ShowLineAtTop(int line) override;
+
+    // The note's height at `width`, its text wrapped; 0 while it shows nothing.
+    int NoteHeight(int width) const;
 
     FileDialogs& dialogs_;
     WindowFrontEnd frontEnd_;
@@ -96,6 +109,8 @@ private:
     std::unique_ptr<DumpListBox> list_;  // after logic_: it stops observing the list before the list goes
     std::unique_ptr<BlockMap> map_;
     std::unique_ptr<StatusBar> bar_;
+    HWND note_ = nullptr;
+    std::unique_ptr<FolderListener> listener_;  // of the folder of the file followed
     HMENU menu_ = nullptr;
     HFONT dumpFont_ = nullptr;
     HFONT textFont_ = nullptr;

@@ -27,7 +27,7 @@ struct FileDialogSetup {
 };
 
 // "Open Object File...": all files, Tasm OBJ files (selected), Tasm LST files, Kestrane
-// EXE files.
+// EXE files, binary files.
 const FileDialogSetup& OpenDialogSetup();
 
 // "Save Kestrane EXE As...": all files, Kestrane EXE files (selected). It does not ask
@@ -50,8 +50,8 @@ struct DialogStart {
 };
 DialogStart SaveDialogStart(const std::string& presetPath);
 
-// Whether a file dropped onto the window is opened: a listing or object file by its
-// name, not a folder.
+// Whether a file dropped onto the window is opened: a listing, object file, executable or
+// binary file by its name, not a folder.
 bool OpensWhenDropped(const std::string& path);
 
 // Why Save does not take `path`, chosen in its dialog while `source` is loaded: a name in

@@ -2,11 +2,11 @@
 
 #include "model/Document.h"
 
-LoadOutcome LoadedBlock::Load(Document& doc, const std::string& path)
+LoadOutcome LoadedBlock::Load(Document& doc, const std::string& path, std::int32_t binaryOrg)
 {
     loading_ = true;
     loaded_ = false;
-    const LoadOutcome outcome = LoadObjectFile(doc, path);
+    const LoadOutcome outcome = LoadObjectFile(doc, path, binaryOrg);
     loading_ = false;
     loaded_ = outcome == LoadOutcome::Loaded;
     return outcome;

@@ -13,8 +13,15 @@ struct Document;
 // one gave a block: an aborted load may leave dump lines behind, but no block to map.
 class LoadedBlock {
 public:
-    // Loads `path` into the document, as Open does once its dialog has closed.
-    LoadOutcome Load(Document& doc, const std::string& path);
+    // Loads `path` into the document, as Open does once its dialog has closed; a binary file
+    // at `binaryOrg`.
+    LoadOutcome Load(Document& doc, const std::string& path, std::int32_t binaryOrg = 0);
+
+    // The document took a block loaded aside (a reload).
+    void Took() { loaded_ = true; }
+
+    // Whether the last load gave a block.
+    bool HasBlock() const { return loaded_; }
 
     // The load under way ended by running out of memory.
     void Abandon() { loading_ = false; }

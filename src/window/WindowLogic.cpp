@@ -1,9 +1,14 @@
 #include "window/WindowLogic.h"
 
+#include "edit/AddressCommands.h"
+#include "load/PathQuestions.h"
+#include "load/SourceFile.h"
 #include "model/DumpList.h"
 #include "window/DumpListText.h"
 #include "window/FileDialogSetup.h"
 #include "window/ListSizing.h"
+#include "window/QuietFrontEnd.h"
+#include "window/Reload.h"
 #include "window/WindowCommands.h"
 #include "window/WindowView.h"
 
@@ -25,7 +30,18 @@ void WindowLogic::Run(WindowCommand command)
                               view_.PutOnClipboard(SelectionAsSource(doc_.lines, view_.SelectedRows(), form));
                           },
                           [this](WindowCommand find) { FindInList(find); }};
+    const BlockState before = doc_.state;
+    const int loads = loadCount_;
     RunCommand([this, command, &side] { RunWindowCommand(doc_, command, side); });
+    if (loadCount_ == loads && loads_.HasBlock()) {
+        KeepWhatChanged(kept_, before, doc_.state);
+        // An executable saved over itself: what the save wrote is no change to load again.
+        if (command == WindowCommand::SaveExeAs && SourceKindOf(followed_.Path()) == SourceKind::Executable &&
+            MightBeSameFile(doc_.state.ExePath, followed_.Path())) {
+            followed_.Take(FileFactsOf(followed_.Path()));
+        }
+    }
+    LookIfHeardMeanwhile();
 }
 
 bool WindowLogic::OpenFile(const std::string& path)
@@ -34,7 +50,59 @@ bool WindowLogic::OpenFile(const std::string& path)
         return false;
     }
     RunCommand([this, &path] { Load(path); });
+    LookIfHeardMeanwhile();
     return true;
+}
+
+void WindowLogic::FileMayHaveChanged(FollowedFile::Clock::time_point now)
+{
+    if (followed_.Path().empty()) {
+        return;
+    }
+    if (running_) {
+        heardMeanwhile_ = true;
+        return;
+    }
+    const FollowStep step = followed_.Look(now);
+    if (step.kind == FollowStep::Settling) {
+        view_.LookAgainIn(step.wait);
+    } else if (step.kind == FollowStep::Changed) {
+        followed_.Take(followed_.Seen());
+        Reload();
+    }
+}
+
+void WindowLogic::LookIfHeardMeanwhile()
+{
+    if (heardMeanwhile_) {
+        heardMeanwhile_ = false;
+        FileMayHaveChanged();
+    }
+}
+
+void WindowLogic::Reload()
+{
+    running_ = true;
+    QuietFrontEnd quiet;
+    Document fresh(quiet);
+    const bool blockShown = loads_.HasBlock();
+    const bool loaded = LoadAgain(fresh, quiet, followed_.Path(), kept_, doc_.state);
+    const std::string time = ClockTime(std::chrono::system_clock::now());
+    if (loaded) {
+        const int top = view_.TopLine();
+        const std::string topLine(top >= 0 && top < doc_.lines.Count() ? doc_.lines.Line(top) : "");
+        // The name Save offers stays the one the user chose.
+        const std::string exePath = doc_.state.ExePath;
+        MoveBlock(doc_, fresh);
+        doc_.state.ExePath = exePath;
+        quiet.PassOn(doc_.frontEnd);
+        loads_.Took();
+        view_.ShowPendingLines(false);
+        view_.ShowLineAtTop(KeptTopLine(topLine, top, doc_.lines));
+        ShowBlockMap();
+    }
+    running_ = false;
+    view_.ShowNote(ReloadNote(loaded, blockShown, time, followed_.Path(), quiet.Said()));
 }
 
 void WindowLogic::BeforeDialog()
@@ -68,9 +136,24 @@ void WindowLogic::ShowBlockMap()
 
 void WindowLogic::Load(const std::string& path)
 {
-    const LoadOutcome outcome = loads_.Load(doc_, path);
+    // A binary file says nothing of where it loads: the user says, or cancels the load.
+    std::optional<std::int32_t> binaryOrg;
+    if (SourceKindOf(path) == SourceKind::Binary && !(binaryOrg = AskBinaryOrg(doc_, DisplayName(path)))) {
+        return;
+    }
+    const std::optional<FileFacts> facts = FileFactsOf(path);
+    const LoadOutcome outcome = loads_.Load(doc_, path, binaryOrg.value_or(0));
+    ++loadCount_;
+    followed_ = FollowedFile(outcome == LoadOutcome::NotObjectFile ? std::string() : path);
+    followed_.Take(facts);
+    kept_ = BlockValues{binaryOrg, std::nullopt, std::nullopt};
+    view_.FollowFile(followed_.Path());
+    view_.ShowNote("");
     view_.SetEmptyText(EmptyListText(outcome, path));
     if (outcome == LoadOutcome::Loaded) {
+        if (binaryOrg) {
+            SetBlockValues(doc_, kept_);  // an ORG above FFFF, and the block past 64K
+        }
         view_.ShowPendingLines(false);
         WidenToWidestLine();
     }

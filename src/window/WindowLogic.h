@@ -1,5 +1,7 @@
 #pragma once
 
+#include "convert/FollowedFile.h"
+#include "edit/SetBlockValues.h"
 #include "model/Document.h"
 #include "window/CommandTable.h"
 #include "window/GoToAndFind.h"
@@ -23,6 +25,14 @@ class WindowView;
 // system may still deliver a dropped file or a menu command while one is open. Anything
 // that arrives while a command runs (a command, a load) is refused, so that a question
 // about one block is never answered for another.
+//
+// The window follows the file it loaded last (Open, a dropped file): written again on disk,
+// in place or by a new file renamed over it, the file is loaded again by itself once it has
+// been quiet for a moment (FollowedFile), never during a command: a change heard while one
+// runs is looked at when it ends. What the user set (ORG, ENT, SP) is kept, the rest follows
+// the file (Reload.h). A reload asks nothing and shows no box: what it has to say is the
+// window's note. One that fails leaves the block shown as it was; the list stays at the line
+// it showed, and nothing is saved by it.
 class WindowLogic : private ListPlaces {
 public:
     // `frontEnd` is the window's, and `commands` which commands it has enabled.
@@ -44,6 +54,10 @@ public:
     // Whether a command is under way.
     bool Running() const { return running_; }
 
+    // The window heard of a change to the file followed, or in its folder, or the time it was
+    // asked to look again (LookAgainIn) has come, at `now`.
+    void FileMayHaveChanged(FollowedFile::Clock::time_point now = FollowedFile::Clock::now());
+
     // Before a message, question or prompt: the window shows what the user is asked about,
     // the dump lines so far with the newest in sight and, except halfway through a load, the
     // block as it stands (Change ORG asks about SP and ENT once the block has moved).
@@ -56,6 +70,8 @@ private:
     void WidenToWidestLine();
     void Open();
     void CopySelectionAsText();
+    void Reload();
+    void LookIfHeardMeanwhile();
     void FindInList(WindowCommand command);
 
     // ListPlaces, for Go to and Find: the view's list, and its map's cursor, which stays
@@ -70,4 +86,8 @@ private:
     BlockFinder finder_;
     std::optional<std::int32_t> mapCursor_;  // where Go to or Find put the map's cursor
     bool running_ = false;
+    int loadCount_ = 0;            // loads run by the user: a command that ran one set nothing
+    FollowedFile followed_;        // the file loaded last
+    BlockValues kept_;             // what the user set since, which a reload keeps
+    bool heardMeanwhile_ = false;  // of a change, while a command ran
 };

@@ -3,8 +3,8 @@
 #include "window/BlockMapGeometry.h"
 #include "window/ListSizing.h"
 
+#include <chrono>
 #include <cstdint>
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,6 +58,23 @@ public:
     // dropped file.
     virtual void CommandRunning(bool running) = 0;
 
+    // Following the file loaded, so that it is loaded again when it is written again on
+    // disk: from now on the window calls the logic's FileMayHaveChanged whenever the system
+    // tells of a change to the file at `path` or in its folder (a new file renamed over it
+    // is one); an empty `path` follows nothing.
+    virtual void FollowFile(const std::string& path) = 0;
+
+    // Calls the logic's FileMayHaveChanged once more after `delay`, in place of any call
+    // asked for before.
+    virtual void LookAgainIn(std::chrono::milliseconds delay) = 0;
+
+    // Shows `text`, what a reload did, without a box (below the block map) and tells screen
+    // readers of it; an empty `text` shows nothing there.
+    virtual void ShowNote(const std::string& text) = 0;
+
+    // The line at the top of the list (0 when it is empty), and scrolling `line` there.
+    virtual int TopLine() const = 0;
+    virtual void ShowLineAtTop(int line) = 0;
     // The row of the dump line that is current (has the focus), -1 for none.
     virtual int CurrentRow() const = 0;
 

@@ -95,6 +95,7 @@ TEST_F(CliBadInput, AWrongCommandLineExitsWithTwoAndAUsageLine)
     Copy("hello.obj");
     std::filesystem::create_directory(dir / "folder.obj");
     dir.Write("notes.txt", ":0180000080FF\n");
+    dir.Write("game.bin", "\x3E\x01");
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"missing.obj"}, "missing.obj: It could be a good idea to supply a valid filename...\n"},
         {{"folder.obj"}, "folder.obj: It could be a good idea to supply a valid filename...\n"},
@@ -102,7 +103,13 @@ TEST_F(CliBadInput, AWrongCommandLineExitsWithTwoAndAUsageLine)
         {{"-o", "hello.obj", "hello.obj"},
          "hello.obj: The output 'hello.obj' is the file being converted. Nothing saved.\n"},
         {{"--frobnicate", "hello.obj"}, "quillet-cli: unknown option '--frobnicate'\n"},
-        {{"hello.obj", "hello.obj"}, "quillet-cli: one file at a time: 'hello.obj' is one too many\n"},
+        {{"-o", "x.exe", "hello.obj", "hello.obj"},
+         "quillet-cli: option '-o' names the output of one file, not of 2\n"},
+        {{"game.bin"}, "game.bin: A binary file has no load address: give its ORG with --org N.\n"},
+        {{"--watch", "-o", "-", "hello.obj"},
+         "quillet-cli: option '--watch' writes files, not standard output: '-'\n"},
+        {{"--watch", "nowhere/game.obj"},
+         "quillet-cli: cannot watch the folder of 'nowhere/game.obj': No such file or directory\n"},
         {{"hello.obj", "-o"}, "quillet-cli: option '-o' needs a value\n"},
         {{}, "quillet-cli: no file to convert\n"},
     };
@@ -114,5 +121,6 @@ TEST_F(CliBadInput, AWrongCommandLineExitsWithTwoAndAUsageLine)
         EXPECT_EQ(run.err.substr(0, message.size()), message);
         EXPECT_NE(run.err.find(kUsage, message.size()), std::string::npos);
     }
-    EXPECT_EQ(dir.FileNames(), (std::vector<std::string>{"folder.obj", "hello.obj", "notes.txt"}));
+    EXPECT_EQ(dir.FileNames(),
+              (std::vector<std::string>{"folder.obj", "game.bin", "hello.obj", "notes.txt"}));
 }

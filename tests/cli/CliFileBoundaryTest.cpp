@@ -4,6 +4,7 @@
 // nothing is left behind.
 
 #include "CliTestSupport.h"
+#include "LimitedRun.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -23,7 +24,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kUsageLine = "usage: quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE\n";
+const std::string kUsageLine =
+    "usage: quillet-cli [-o FILE | --info] [--watch] [--org N] [--ent N] [--sp N] FILE...\n";
 
 mode_t Umask()
 {
@@ -582,23 +584,15 @@ protected:
         words.insert(words.end(), straceArgs.begin(), straceArgs.end());
         words.push_back(QUILLET_CLI);
         words.insert(words.end(), cliArgs.begin(), cliArgs.end());
-        const pid_t pid = fork();
-        if (pid == 0) {
-            std::vector<char*> argv;
-            for (std::string& word : words) {
-                argv.push_back(word.data());
-            }
-            argv.push_back(nullptr);
-            // LeakSanitizer cannot work under a tracer; the other sanitizers still check.
-            const char* asan = std::getenv("ASAN_OPTIONS");
-            setenv("ASAN_OPTIONS", (std::string(asan != nullptr ? asan : "") + ":detect_leaks=0").c_str(), 1);
-            const int out = open((dir / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            const int err = open((dir / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (chdir(dir.Path().c_str()) != 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) {
-                _exit(127);
-            }
-            execvp("strace", argv.data());
-            _exit(127);
+        // LeakSanitizer cannot work under a tracer; the other sanitizers still check.
+        const char* asan = std::getenv("ASAN_OPTIONS");
+        const std::string before = asan != nullptr ? asan : "";
+        setenv("ASAN_OPTIONS", (before + ":detect_leaks=0").c_str(), 1);
+        const pid_t pid = StartProgram(words, dir.Path().string(), dir / "stdout", dir / "stderr");
+        if (asan != nullptr) {
+            setenv("ASAN_OPTIONS", before.c_str(), 1);
+        } else {
+            unsetenv("ASAN_OPTIONS");
         }
         return pid;
     }

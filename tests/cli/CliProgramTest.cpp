@@ -239,6 +239,91 @@ TEST_F(CliConversion, KeepsTheFolderOfTheSourceAsWrittenWhateverItsName)
     }
 }
 
+TEST_F(CliConversion, EachFileIsConvertedAndTheRunEndsWithTheWorstStatus)
+{
+    Copy("hello.obj");
+    Copy("split.lst");
+    dir.Write("bad.obj", ":0180000080FF\n:0180010011EE\n");
+    const std::string usage =
+        "usage: quillet-cli [-o FILE | --info] [--watch] [--org N] [--ent N] [--sp N] FILE...\n";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {{"hello.obj", "split.lst"}, 0, "File saved as 'HELLO.EXE'\nFile saved as 'SPLIT.EXE'\n", ""},
+        {{"bad.obj", "hello.obj"},
+         1,
+         "File saved as 'HELLO.EXE'\n",
+         "bad.obj:2: Last line listed failed checksum. File read aborted.\nbad.obj: Nothing saved.\n"},
+        // The usage line once, after every file.
+        {{"missing.obj", "bad.obj", "split.lst"},
+         2,
+         "File saved as 'SPLIT.EXE'\n",
+         "missing.obj: It could be a good idea to supply a valid filename...\n"
+         "bad.obj:2: Last line listed failed checksum. File read aborted.\nbad.obj: Nothing saved.\n" +
+             usage},
+        {{"--info", "--org", "&H9000", "hello.obj", "split.lst"},
+         0,
+         "hello.obj:\nORG: 9000\nENT: 8000\nSP: BFFF\nBlock: 62 bytes in 3 dump lines\nLoads at: "
+         "9000-903D\n\n"
+         "split.lst:\nORG: 9000\nENT: 8000\nSP: BFFF\nBlock: 4368 bytes in 273 dump lines\nLoads at: "
+         "9000-A10F\nLabel: 9000 entry\nLabel: A000 data\nLabel: A100 sub\n",
+         "hello.obj: ENT address falls outside the block.\nsplit.lst: ENT address falls outside the "
+         "block.\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        std::filesystem::remove(dir / "HELLO.EXE");
+        std::filesystem::remove(dir / "SPLIT.EXE");
+        const ProgramRun run = Cli(c.args);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
+        // Each file saved is the one it would be alone.
+        EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), c.out.find("'HELLO.EXE'") != std::string::npos
+                                                        ? ReadFileBytes(DataFile("expected/HELLO.OBJ.EXE"))
+                                                        : "");
+        EXPECT_EQ(ReadFileBytes(dir / "SPLIT.EXE"), c.out.find("'SPLIT.EXE'") != std::string::npos
+                                                        ? ReadFileBytes(DataFile("expected/SPLIT.LST.EXE"))
+                                                        : "");
+    }
+}
+
+TEST_F(CliConversion, ABinaryFileLoadsWhereOrgSays)
+{
+    const std::string block = Block(40);
+    dir.Write("game.bin", block);
+    dir.Write("empty.bin", "");
+    dir.Write("big.bin", std::string(16 * 32767 + 1, '\x76'));  // one byte more than 32767 dump lines
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+        std::string exe;  // GAME.EXE afterwards
+    } cases[] = {
+        {{"--org", "&HC000", "game.bin"}, 0, "", ExeHeader(0xC000, 0xC000, 0xFFFF) + block},
+        {{"--org", "0xFFF0", "game.bin"},
+         0,
+         "game.bin: New ORG causes block to go over 64K.\n",
+         ExeHeader(0xFFF0, 0xFFF0, 0xFFFF) + block},
+        {{"--org", "0", "empty.bin"}, 1, "empty.bin: No dump lines found. Nothing saved.\n", ""},
+        {{"--org", "0", "big.bin"},
+         1,
+         "big.bin: File holds more than 32767 dump lines. File read aborted.\nbig.bin: Nothing saved.\n",
+         ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[1]);
+        std::filesystem::remove(dir / "GAME.EXE");
+        const ProgramRun run = Cli(c.args);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_TRUE(ReadFileBytes(dir / "GAME.EXE") == c.exe);
+    }
+}
+
 TEST_F(CliConversion, HelpAndVersionExitZero)
 {
     const ProgramRun help = Cli({"--help"});

@@ -40,7 +40,7 @@ TEST_F(CliValues, AValueThatCannotBeUsedIsAUsageErrorAndWritesNothing)
     EXPECT_EQ(run.err,
               "quillet-cli: option '--sp' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex), "
               "not '0x10000'\n"
-              "usage: quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE\n");
+              "usage: quillet-cli [-o FILE | --info] [--watch] [--org N] [--ent N] [--sp N] FILE...\n");
     EXPECT_EQ(dir.FileNames(), std::vector<std::string>{"game.obj"});
 }
 
@@ -101,8 +101,9 @@ TEST_F(CliValues, InfoTellsWhatTheExecutableWouldHoldAndWritesNothing)
           {"hello.obj", "hello.obj: Label 'Loop2' not found: only a listing has labels. Nothing saved.\n"}}) {
         const ProgramRun run = Cli({"--ent", "Loop2", file});
         EXPECT_EQ(run.status, 2);
-        EXPECT_EQ(run.err,
-                  said + "usage: quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE\n");
+        EXPECT_EQ(
+            run.err,
+            said + "usage: quillet-cli [-o FILE | --info] [--watch] [--org N] [--ent N] [--sp N] FILE...\n");
     }
     EXPECT_EQ(dir.FileNames(),
               (std::vector<std::string>{"empty.obj", "hello.lst", "hello.obj", "past.obj", "split.obj"}));

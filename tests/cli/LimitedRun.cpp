@@ -72,3 +72,26 @@ LimitedRun RunLimited(const std::string& program, const std::vector<std::string>
     }
     return run;
 }
+
+pid_t StartProgram(std::vector<std::string> words, const std::string& workDir, const std::string& out,
+                   const std::string& err)
+{
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // Only async-signal-safe calls from here to exec.
+        const int outFd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int errFd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (outFd < 0 || errFd < 0 || chdir(workDir.c_str()) != 0 || dup2(outFd, 1) < 0 ||
+            dup2(errFd, 2) < 0) {
+            _exit(127);
+        }
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    return pid;
+}

@@ -7,6 +7,7 @@
 
 #include "RunProgram.h"
 
+#include <sys/types.h>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -26,3 +27,9 @@ bool CanMeasurePeakMemory();
 LimitedRun RunLimited(const std::string& program, const std::vector<std::string>& args,
                       const std::string& workDir, std::uint64_t fileSizeLimit = 0,
                       std::uint64_t memoryLimit = 0);
+
+// Starts `words` (the program first, looked for on the search path) in `workDir` and leaves
+// it running, its standard output and error going to the files `out` and `err`; returns its
+// pid, for waitpid.
+pid_t StartProgram(std::vector<std::string> words, const std::string& workDir, const std::string& out,
+                   const std::string& err);

@@ -17,6 +17,7 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include <cstdio>
 #include <sstream>
 
 namespace {
@@ -299,12 +300,13 @@ private slots:
         dialogs.Then(DialogAnswerer::Cancel());
         q.Ctrl(Qt::Key_O);
         QCOMPARE(preset, q.Lines()[1]);
-        QCOMPARE(filters.size(), 4);
+        QCOMPARE(filters.size(), 5);
         for (const char* name : {"demo.obj", "DEMO.OBJ", "Demo.Obj"}) {
             QVERIFY2(Offers(filters[1], name) && !Offers(filters[2], name), name);
         }
         QVERIFY(Offers(filters[2], "demo.lst") && Offers(filters[0], "README"));
         QVERIFY(Offers(filters[3], "game.exe") && !Offers(filters[3], "demo.obj"));
+        QVERIFY(Offers(filters[4], "game.bin") && Offers(filters[4], "GAME.BIN"));
         QCOMPARE(q.Lines().size(), 4);  // cancelled: nothing loaded, nothing lost
     }
 
@@ -354,6 +356,46 @@ private slots:
         QCOMPARE(ReadAll(dir.filePath("HELLO.EXE")), QByteArray("earlier hello"));
         QCoreApplication::processEvents();
         QCOMPARE(q.Panel("LEN"), QStringLiteral("SPLIT.OBJ (124 bytes)"));
+    }
+
+    void aFileWrittenAgainOnDiskIsLoadedAgain_data()
+    {
+        QTest::addColumn<bool>("renamed");
+        QTest::newRow("written in place") << false;
+        QTest::newRow("a new file renamed over it") << true;
+    }
+
+    void aFileWrittenAgainOnDiskIsLoadedAgain()
+    {
+        QFETCH(bool, renamed);
+        QTemporaryDir dir;
+        const QString source = CopyTestData(dir, "hello.obj", "game.obj");
+        Quillet q;
+        DialogAnswerer dialogs;
+        q.Open(dialogs, source);
+        dialogs.Take();
+        const auto note = q.window.findChild<QLabel*>(QStringLiteral("ReloadNote"));
+        QVERIFY(!note->isVisible());
+
+        // As the assembler writes it: the new bytes show, with no box.
+        if (renamed) {
+            WriteFile(dir, "game.new", ReadAll(TestData("split.obj")));
+            QVERIFY(std::rename(qPrintable(dir.filePath("game.new")), qPrintable(source)) == 0);
+        } else {
+            WriteFile(dir, "game.obj", ReadAll(TestData("split.obj")));
+        }
+        QTRY_COMPARE(q.Lines().value(1).left(4), QStringLiteral("9000"));
+        QCOMPARE(q.Panel("LEN"), QStringLiteral("GAME.OBJ (124 bytes)"));
+        QVERIFY(note->isVisible());
+        QVERIFY2(note->text().endsWith(
+                     "GAME.OBJ loaded again. 2 dump lines do not follow on from the bytes before them."),
+                 qPrintable(note->text()));
+        QCOMPARE(dialogs.Take(), QStringList());
+
+        // Followed still, by its name: written again, it is loaded again.
+        WriteFile(dir, "game.obj", ReadAll(TestData("hello.obj")));
+        QTRY_COMPARE(q.Lines().value(1).left(4), QStringLiteral("8018"));
+        QCOMPARE(dialogs.Take(), QStringList());
     }
 
     void aListingOf32767LinesOpensAndScrollsAtOnce()

@@ -10,7 +10,7 @@ TEST(CliOptions, ReadsOrgEntAndSpInEveryNumberForm)
     const CliOptions options =
         ParseCliOptions({"--org", "&H9000", "--ent=0x9003", "--sp", "49151", "-o", "out.exe", "game.obj"});
     ASSERT_EQ(options.error, "");
-    EXPECT_EQ(options.request.source, "game.obj");
+    EXPECT_EQ(options.files, std::vector<std::string>{"game.obj"});
     EXPECT_EQ(options.request.output, "out.exe");
     EXPECT_EQ(options.request.values.org, 0x9000);
     EXPECT_EQ(options.request.values.ent, 0x9003);
@@ -45,10 +45,12 @@ TEST(CliOptions, AValueOutOfRangeOrNotANumberIsAnError)
         {{"--sp", "xyz", "game.obj"},
          "option '--sp' takes a number from 0 to 0xFFFF (decimal, &H or 0x hex), not 'xyz'"},
         {{"game.obj", "--ent"}, "option '--ent' needs a value"},
+        {{"-o", "out.exe", "game.obj", "more.obj"}, "option '-o' names the output of one file, not of 2"},
     };
     for (const auto& [args, error] : cases) {
         SCOPED_TRACE(error);
         EXPECT_EQ(ParseCliOptions(args).error, error);
     }
-    EXPECT_EQ(UsageLine(), "usage: quillet-cli [-o FILE | --info] [--org N] [--ent N] [--sp N] FILE");
+    EXPECT_EQ(UsageLine(),
+              "usage: quillet-cli [-o FILE | --info] [--watch] [--org N] [--ent N] [--sp N] FILE...");
 }

@@ -17,6 +17,7 @@
 #include <shlobj.h>  // DROPFILES
 
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -476,6 +477,51 @@ TEST_F(WindowParts, ADroppedListingOrObjectFileOpens)
     EXPECT_EQ(ReadFileBytes(dir / "SPLIT.EXE").size(), 512u + 38u);
     EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), "earlier hello");
     EXPECT_EQ(q.Panels()[0], "SPLIT.OBJ (124 bytes)");
+}
+
+TEST_F(WindowParts, AFileWrittenAgainOnDiskIsLoadedAgainWithNoBox)
+{
+    dir.Write("game.obj", ReadFileBytes(DataFile("hello.obj")));
+    Quillet q(dialogs);
+    Open(q, L"game.obj");
+    const HWND note = GetDlgItem(q.Window(), FrmQuillet::kNoteId);
+    EXPECT_FALSE(IsWindowVisible(note));
+    // The second dump line's address, once it is `address` or five seconds have passed.
+    const auto secondLine = [&q](const std::string& address) {
+        const DWORD start = GetTickCount();
+        std::string shown;
+        while ((shown = q.Lines().size() > 1 ? q.Lines()[1].substr(0, 4) : "") != address &&
+               GetTickCount() - start < 5000) {
+            Pump();
+        }
+        return shown;
+    };
+    const struct {
+        const char* how;
+        const char* data;
+        const char* address;
+        std::string note;
+    } writes[] = {
+        {"written in place", "split.obj", "9000",
+         "GAME.OBJ loaded again. 2 dump lines do not follow on from the bytes before them."},
+        {"a new file renamed over it", "hello.obj", "8018", "GAME.OBJ loaded again."},
+    };
+    for (const auto& write : writes) {
+        SCOPED_TRACE(write.how);
+        const std::string content = ReadFileBytes(DataFile(write.data));
+        if (write.how[0] == 'a') {
+            std::filesystem::rename(std::filesystem::u8path(dir.Write("game.new", content)),
+                                    std::filesystem::u8path(dir / "game.obj"));
+        } else {
+            dir.Write("game.obj", content);
+        }
+        EXPECT_EQ(secondLine(write.address), write.address);
+        EXPECT_EQ(answerer.Take(), std::vector<std::string>());
+        EXPECT_TRUE(IsWindowVisible(note));
+        const std::string said = Utf8(TextOf(note));
+        EXPECT_EQ(said.substr(std::min<std::size_t>(9, said.size())), write.note) << said;
+        EXPECT_EQ(Heard(note, 0)[0], said);  // what a screen reader hears
+    }
 }
 
 TEST_F(WindowParts, TheSystemsFileDialogsOpenAndSave)
