@@ -11,6 +11,9 @@ std::uint32_t LetterBit(int key)
 
 KeyAction KeyRule::Pressed(int key, unsigned modifiers)
 {
+    if (key == kKeyF10) {
+        f10DownWithShift_ = modifiers == kShiftKey;
+    }
     if (modifiers == kCtrlKey) {
         downWithCtrl_ |= LetterBit(key);
     } else {
@@ -23,8 +26,13 @@ KeyAction KeyRule::Released(int key, unsigned modifiers)
 {
     const bool wentDownWithCtrl = (downWithCtrl_ & LetterBit(key)) != 0;
     downWithCtrl_ &= ~LetterBit(key);
+    const bool f10DownWithShift = key == kKeyF10 && f10DownWithShift_;
+    if (key == kKeyF10) {
+        f10DownWithShift_ = false;
+    }
     KeyAction action;
-    if ((modifiers == kShiftKey && key == kKeyF10) || (modifiers == kNoModifier && key == kKeyMenu)) {
+    if ((key == kKeyF10 && (modifiers == kShiftKey || (modifiers == kNoModifier && f10DownWithShift))) ||
+        (modifiers == kNoModifier && key == kKeyMenu)) {
         action.popUpMenu = true;
     } else if (modifiers == kCtrlKey || (modifiers == kNoModifier && wentDownWithCtrl)) {
         if (const CommandItem* item = CommandForKey(key)) {
