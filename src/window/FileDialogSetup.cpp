@@ -44,7 +44,8 @@ const FileDialogSetup& OpenDialogSetup()
                                        2,
                                        true,
                                        false,
-                                       0x1004};
+                                       0x1004,
+                                       ""};
     return setup;
 }
 
@@ -56,7 +57,8 @@ const FileDialogSetup& SaveDialogSetup()
                                        2,
                                        false,
                                        true,
-                                       0x40804};
+                                       0x40804,
+                                       "EXE"};
     return setup;
 }
 

@@ -175,6 +175,11 @@ private slots:
                                               "File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
                                               "Information [OK]: Save canceled!"}));
         QCOMPARE(ReadAll(source), ReadAll(TestData("hello.obj")));
+
+        // A name typed without an extension is saved as an executable.
+        dialogs.Then(DialogAnswerer::Choose(dir.filePath("NOEXT"))).Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_S);
+        QCOMPARE(dialogs.Take().last(), "Information [OK]: File saved as '" + dir.filePath("NOEXT.EXE") + "'");
     }
 
     void aLoadThatLeavesTheListEmptySaysWhyInTheList()

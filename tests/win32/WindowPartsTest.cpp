@@ -495,6 +495,11 @@ TEST_F(WindowParts, TheSystemsFileDialogsOpenAndSave)
                                    {"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As... 'HELLO.EXE'",
                                     InDir("Information [OK]: File saved as '%DIR%\\HELLO.EXE'")}));
     EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), ReadFileBytes(DataFile("expected/HELLO.LST.EXE")));
+
+    // A name typed without an extension is saved as an executable.
+    answerer.Then(Choose(L"NOEXT")).Then(Enter());
+    q.Keys("^S");
+    EXPECT_EQ(answerer.Take().back(), InDir("Information [OK]: File saved as '%DIR%\\NOEXT.EXE'"));
 }
 
 TEST_F(WindowParts, AFileArgumentConvertsWithMessageBoxesAlone)
