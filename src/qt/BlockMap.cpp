@@ -3,7 +3,6 @@
 #include "window/BlockMapTips.h"
 #include "window/Colours.h"
 
-#include <QAccessible>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
@@ -31,7 +30,6 @@ BlockMap::BlockMap(QWidget* parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(QString::fromUtf8(kBlockMapName));
     Changed();
 }
 
@@ -45,6 +43,14 @@ void BlockMap::Show(std::optional<MappedBlock> block)
 void BlockMap::Changed()
 {
     setAccessibleDescription(QString::fromStdString(BlockMapDescription(Block())));
+    CursorMoved();
+}
+
+void BlockMap::CursorMoved()
+{
+    // Screen readers read the map by its name, which says what is at the cursor, and speak
+    // it again when it changes while the map has the focus.
+    setAccessibleName(QString::fromStdString(BlockMapSpokenName(Block(), Geometry(), cursor_)));
     update();
 }
 
@@ -96,8 +102,6 @@ QString BlockMap::AccessibleValue() const
 
 void BlockMap::ShowCursorTip()
 {
-    QAccessibleValueChangeEvent changed(this, AccessibleValue());
-    QAccessible::updateAccessibility(&changed);
     const QPoint below = PointOf(cursor_) + QPoint(0, fontMetrics().height());
     QToolTip::showText(mapToGlobal(below),
                        QString::fromStdString(CursorToolTip(Block(), Geometry(), cursor_)), this);
@@ -132,8 +136,8 @@ void BlockMap::keyPressEvent(QKeyEvent* event)
             QWidget::keyPressEvent(event);
             return;
     }
+    CursorMoved();
     ShowCursorTip();
-    update();
 }
 
 void BlockMap::focusInEvent(QFocusEvent* event)

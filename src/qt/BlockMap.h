@@ -21,7 +21,8 @@
 // overview from one thing to the next, showing the tooltip there. The map only shows: it
 // changes nothing. What goes where, and what the tooltips say, is worked out by
 // BlockMapGeometry and BlockMapTips; this paints it. A screen reader hears what it shows
-// as its description, and what is at its cursor as its value.
+// as its description, and what is at its cursor in its name (BlockMapSpokenName), again as
+// the cursor moves; in-process, the same as its value.
 class BlockMap : public QWidget, public HasAccessibleValue {
     Q_OBJECT
 
@@ -63,6 +64,7 @@ private:
     BlockMapGeometry Geometry() const;
     const MappedBlock* Block() const { return block_ ? &*block_ : nullptr; }
     void Changed();
+    void CursorMoved();
     void ShowCursorTip();
     void PaintStrip(QPainter& painter, const QRect& strip, const std::vector<StripPiece>& pieces,
                     const std::vector<int>& ticks, bool halfTicks) const;

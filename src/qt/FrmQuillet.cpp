@@ -256,7 +256,7 @@ void FrmQuillet::SetEmptyText(const std::string& text)
 
 void FrmQuillet::ShowFirstLine()
 {
-    list_->scrollToTop();
+    list_->ShowFirstLine();
 }
 
 std::optional<LineRoom> FrmQuillet::RoomForWidestLine() const
@@ -289,7 +289,7 @@ void FrmQuillet::PlaceWindow(const WindowSpan& span)
 
 std::string FrmQuillet::CurrentLine() const
 {
-    const QModelIndex current = list_->currentIndex();
+    const QModelIndex current = list_->ChosenIndex();
     return current.isValid() ? std::string(logic_.Doc().lines.Line(current.row())) : std::string();
 }
 
