@@ -168,6 +168,7 @@ void FrmQuillet::FitToScreen()
     const QRect area = screen()->availableGeometry();
     const QSize frame = frameGeometry().size() - size();
     const int room = area.width() - frame.width();
+    fittedFrameWidth_ = frame.width();
     SetPanelWidths(panelWidths_);
     statusBar()->layout()->invalidate();
     const int overflow = statusBar()->minimumSizeHint().width() - room;
@@ -192,7 +193,51 @@ void FrmQuillet::FitToScreen()
 void FrmQuillet::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    const bool first = !shown_;
     FitToScreen();
+    if (first) {
+        placing_ = true;
+        KeepFrameOnScreen();
+    }
+}
+
+void FrmQuillet::KeepFrameOnScreen()
+{
+    // Kept whole on the screen, its title bar and borders included. On X11 the frame is
+    // known only once the window manager has framed the window, after it is shown: until
+    // then the window is placed again as it moves or changes size.
+    const QRect frame = frameGeometry();
+    const bool framedLater = QGuiApplication::platformName() == QLatin1String("xcb");
+    if (!placing_ || isMaximized() || isFullScreen() || (framedLater && frame.size() == size())) {
+        return;
+    }
+    placing_ = false;
+    if (frame.width() - width() != fittedFrameWidth_) {
+        FitToScreen();  // the panels narrowed for the room the frame leaves
+        layout()->activate();
+    }
+    const QRect area = screen()->availableGeometry();
+    const FrameRect kept = KeptOnScreen({frame.x(), frame.y(), frame.width(), frame.height()},
+                                        {area.x(), area.y(), area.width(), area.height()});
+    if (kept.width != frame.width() || kept.height != frame.height()) {
+        resize(std::max(kept.width - (frame.width() - width()), minimumWidth()),
+               std::max(kept.height - (frame.height() - height()), minimumHeight()));
+    }
+    if (kept.left != frame.x() || kept.top != frame.y()) {
+        move(kept.left, kept.top);
+    }
+}
+
+void FrmQuillet::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    KeepFrameOnScreen();
+}
+
+void FrmQuillet::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    KeepFrameOnScreen();
 }
 
 void FrmQuillet::BuildMenu()
@@ -285,6 +330,8 @@ void FrmQuillet::PlaceWindow(const WindowSpan& span)
     if (span.left != x()) {
         move(span.left, y());
     }
+    placing_ = true;
+    KeepFrameOnScreen();
 }
 
 std::string FrmQuillet::CurrentLine() const

@@ -4,9 +4,11 @@
 Starts a display (Xvfb) with a window manager, a D-Bus session with the accessibility
 bus, and `quillet` on them; opens a file with Ctrl+O and the Open dialog as a person
 would; then reads, from this process, the status panels, the list's current line and the
-block map's cursor, and the events that tell a screen reader of their changes.
+block map's cursor, and the events that tell a screen reader of their changes. With
+--frame, on the same desktop at twice the scale, it checks instead that the window's whole
+frame stays on the screen as it opens and as it widens.
 
-  ScreenReaderTest.py QUILLET DATA_FOLDER
+  ScreenReaderTest.py QUILLET DATA_FOLDER [--frame]
 
 Exits 77 (skipped) where no display server can be started; fails, saying what is
 missing, where the display starts but the bus or its tools do not.
@@ -127,11 +129,14 @@ class Session:
 
 def main():
     quillet, data = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    work = tempfile.mkdtemp(prefix="quillet-screen-reader-")
+    work = tempfile.mkdtemp(prefix="quillet-desktop-")
     session = Session(work)
     try:
         session.start_display()
         session.start_buses()
+        if sys.argv[3:] == ["--frame"]:
+            keep_frame_on_screen(session, quillet, work)
+            return
         try:
             import pyatspi
             from gi.repository import GLib
@@ -141,6 +146,58 @@ def main():
     finally:
         session.end()
         shutil.rmtree(work, ignore_errors=True)
+
+
+def frame_of(session, title):
+    """The window's frame on the screen, title bar and borders included, once it stays put:
+    (left, top, width, height)."""
+    for tool, package in (("xwininfo", "x11-utils"), ("xprop", "x11-utils")):
+        if shutil.which(tool) is None:
+            fail(f"{tool} is missing (Debian package {package})")
+    seen, deadline = None, time.monotonic() + TIMEOUT
+    while time.monotonic() < deadline:
+        time.sleep(0.3)
+        run = lambda *command: subprocess.run(command, env=session.env, capture_output=True, text=True).stdout
+        info = run("xwininfo", "-name", title)
+        extents = run("xprop", "-name", title, "_NET_FRAME_EXTENTS").partition("=")[2]
+        values = dict(line.strip().split(":", 1) for line in info.splitlines() if ":" in line)
+        try:
+            x, y, width, height = (int(values[key]) for key in ("Absolute upper-left X", "Absolute upper-left Y",
+                                                               "Width", "Height"))
+            left, right, top, bottom = (int(value) for value in extents.split(","))
+        except (KeyError, ValueError):
+            continue
+        frame = (x - left, y - top, width + left + right, height + top + bottom)
+        if frame == seen:
+            return frame
+        seen = frame
+    fail(f"the window '{title}' did not settle on the screen")
+
+
+def keep_frame_on_screen(session, quillet, work):
+    """At twice the scale on a screen of 1280 by 800, the whole frame stays on the screen
+    when the window opens and when it widens for a dump line of 255 bytes."""
+    record = "".join(f"{b:02X}" for b in [0xFF, 0x80, 0x00, 0x00] + [0x41] * 255)
+    checksum = (-sum(bytes.fromhex(record))) & 0xFF
+    with open(os.path.join(work, "wide.obj"), "w") as wide:
+        wide.write(f":{record}{checksum:02X}\n:00000001FF\n")
+    session.env["QT_SCALE_FACTOR"] = "2"
+    session.start([quillet], cwd=work)
+    title = "Kestrane Quillet - V1.20"
+    failures = []
+    for when in ("as it opens", "widened"):
+        if when == "widened":
+            session.keys("ctrl+o")
+            frame_of(session, "Open Object File...")
+            session.type("wide.obj")
+            session.keys("Return")
+            time.sleep(1)
+        left, top, width, height = frame_of(session, title)
+        if left < 0 or top < 0 or left + width > 1280 or top + height > 800:
+            failures.append(f"{when}: the frame at {left},{top}, {width} by {height}, leaves the screen")
+    if failures:
+        fail("\n  ".join([""] + failures))
+    print("PASSED: the whole frame stays on the screen at twice the scale")
 
 
 class Hearing:
