@@ -5,6 +5,7 @@
 
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionFocusRect>
@@ -138,6 +139,19 @@ void BlockMap::keyPressEvent(QKeyEvent* event)
     }
     CursorMoved();
     ShowCursorTip();
+}
+
+void BlockMap::mousePressEvent(QMouseEvent* event)
+{
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+}
+
+void BlockMap::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        emit MenuRequested(event->globalPosition().toPoint());
+    }
 }
 
 void BlockMap::focusInEvent(QFocusEvent* event)

@@ -110,6 +110,7 @@ FrmQuillet::FrmQuillet(QWidget* parent)
                             list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 
     connect(list_, &DumpListView::MenuRequested, menu_, [this](const QPoint& at) { menu_->popup(at); });
+    connect(map_, &BlockMap::MenuRequested, menu_, [this](const QPoint& at) { menu_->popup(at); });
     // The commands' keys act wherever the focus is: in the list or on the map.
     auto* keys = new WindowKeys(this);
     keys->Watch(list_);

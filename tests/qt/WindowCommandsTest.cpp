@@ -276,6 +276,13 @@ private slots:
         QTest::mouseClick(q.Menu(), Qt::LeftButton, {},
                           q.Menu()->actionGeometry(q.Item("PUMCopySelectionAsText")).center());
         QCOMPARE(ClipboardText(), q.Lines()[0] + "\r\n" + q.Lines()[2] + "\r\n");
+
+        // Over the block map as over the list.
+        const QPoint onMap = q.Map()->PointOf(0x8000);
+        QTest::mouseClick(q.Map(), Qt::RightButton, {}, onMap);
+        QTRY_VERIFY(q.Menu()->isVisible());
+        QCOMPARE(q.Menu()->pos(), q.Map()->mapToGlobal(onMap));
+        q.Menu()->hide();
     }
 
     void theListFillsTheWindowAboveTheStatusBar()
