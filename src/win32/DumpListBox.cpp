@@ -178,6 +178,9 @@ void DumpListBox::ShowMarks(const BlockLayout* layout)
 void DumpListBox::ShowFirstLine()
 {
     SendMessageW(list_, LB_SETTOPINDEX, 0, 0);
+    if (GetFocus() == list_ && shownRows_ > 0) {
+        TellScreenReaders(list_, EVENT_OBJECT_FOCUS, 1);  // the first line, current after a load
+    }
 }
 
 void DumpListBox::PointerAt(POINT at)

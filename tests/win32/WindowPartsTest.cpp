@@ -226,8 +226,41 @@ TEST_F(WindowParts, TheMapTakesTheFocusWithTabAndTellsWhatIsAtItsCursor)
         EXPECT_TRUE(TopLeft(menu) == q.window.Map().KeyboardMenuPoint()) << keys;
     }
     EXPECT_EQ(GetFocus(), q.Map());
+    // A command started from the map gives the focus back to the map once it is over.
+    answerer.Then(Cancel());
+    q.Keys("^R");
+    EXPECT_EQ(answerer.Take().size(), 1u);
+    EXPECT_EQ(GetFocus(), q.Map());
+    // The right button over the map pops the menu up at the pointer.
+    answerer.Then(Cancel());
+    const POINT onMap = q.window.Map().PointOf(0x8000);
+    q.Click(q.Map(), onMap, true);
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kMenu}));
+    POINT pointer = onMap;
+    ClientToScreen(q.Map(), &pointer);
+    EXPECT_TRUE(TopLeft(menu) == pointer);
     q.Keys("Tab");
     EXPECT_EQ(GetFocus(), q.List());
+}
+
+TEST_F(WindowParts, TheWholeFrameShowsOnAScreenLowerThanTheWindow)
+{
+    // A work area of 1280 by 400, lower than the window is designed: the window opens with
+    // its whole frame, title bar included, within it.
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT low{0, 0, 1280, 400};
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &low, 0);
+    RECT window{};
+    {
+        Quillet q(dialogs);
+        GetWindowRect(q.Window(), &window);
+    }
+    SystemParametersInfoW(SPI_SETWORKAREA, 0, &work, 0);
+    EXPECT_GE(window.left, low.left);
+    EXPECT_GE(window.top, low.top);
+    EXPECT_LE(window.right, low.right);
+    EXPECT_LE(window.bottom, low.bottom);
 }
 
 TEST_F(WindowParts, TheListFillsTheWindowAboveTheMapAndTheStatusBar)
