@@ -75,5 +75,5 @@ private:
     PanelWidths panelWidths_;  // as the fonts need them
     bool shown_ = false;
     int fittedFrameWidth_ = 0;  // the frame's width the panels were last fitted for
-    bool placing_ = false;  // shown, or widened, and not yet seen with its frame on the screen
+    bool placing_ = false;      // shown, or widened, and not yet seen with its frame on the screen
 };
