@@ -218,8 +218,8 @@ void FrmQuillet::KeepFrameOnScreen()
         layout()->activate();
     }
     const QRect area = screen()->availableGeometry();
-    const FrameRect kept = KeptOnScreen({frame.x(), frame.y(), frame.width(), frame.height()},
-                                        {area.x(), area.y(), area.width(), area.height()});
+    const WindowPlace kept = KeptOnScreen({frame.x(), frame.y(), frame.width(), frame.height()},
+                                          {area.x(), area.y(), area.width(), area.height()});
     if (kept.width != frame.width() || kept.height != frame.height()) {
         resize(std::max(kept.width - (frame.width() - width()), minimumWidth()),
                std::max(kept.height - (frame.height() - height()), minimumHeight()));

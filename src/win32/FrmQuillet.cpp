@@ -195,7 +195,7 @@ void FrmQuillet::Create()
     const SIZE window = WindowSizeFor(fitted.width, fitted.height);
     RECT placed{};
     GetWindowRect(window_, &placed);
-    const FrameRect kept =
+    const WindowPlace kept =
         KeptOnScreen({placed.left, placed.top, window.cx, window.cy},
                      {work.left, work.top, work.right - work.left, work.bottom - work.top});
     SetWindowPos(window_, nullptr, kept.left, kept.top, kept.width, kept.height,

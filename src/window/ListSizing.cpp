@@ -29,7 +29,7 @@ ClientSize FittedToScreen(ClientSize size, ClientSize screen)
     return {std::min(size.width, screen.width), std::min(size.height, screen.height)};
 }
 
-FrameRect KeptOnScreen(FrameRect frame, FrameRect area)
+WindowPlace KeptOnScreen(WindowPlace frame, WindowPlace area)
 {
     frame.width = std::min(frame.width, area.width);
     frame.height = std::min(frame.height, area.height);
