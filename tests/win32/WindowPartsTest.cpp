@@ -263,6 +263,46 @@ TEST_F(WindowParts, TheWholeFrameShowsOnAScreenLowerThanTheWindow)
     EXPECT_LE(window.bottom, low.bottom);
 }
 
+TEST_F(WindowParts, AScreenReaderInAnotherProcessHearsThePanelsAndTheMap)
+{
+    // quillet.exe on its own, opening split.obj through its Open dialog; read from here, as
+    // a screen reader reads another program.
+    const std::string source = Copy("split.obj");
+    std::wstring command = L"quillet.exe";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(Wide(QUILLET_PROGRAM).c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                               nullptr, dir.Path().wstring().c_str(), &startup, &process));
+    ModalAnswerer other(process.dwProcessId, true);
+    HWND window = nullptr;
+    for (int tries = 0; tries < 200 && window == nullptr; ++tries) {
+        Sleep(50);
+        window = FindWindowW(L"FrmQuillet", L"Kestrane Quillet - V1.20");
+    }
+    ASSERT_NE(window, nullptr);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const HWND bar = GetDlgItem(window, FrmQuillet::kStatusBarId);
+    const HWND map = GetDlgItem(window, FrmQuillet::kMapId);
+    EXPECT_EQ(Heard(bar, 1), std::vector<std::string>({"File", "", StatusPanels()[0].description}));
+    SetForegroundWindow(window);
+    other.Then(Choose(Wide(source)));
+    SendKeys("^O");
+    for (int tries = 0; tries < 200 && Heard(bar, 1)[1].empty(); ++tries) {
+        Sleep(50);
+    }
+    EXPECT_EQ(Heard(bar, 1),
+              std::vector<std::string>({"File", "SPLIT.OBJ (124 bytes)", StatusPanels()[0].description}));
+    EXPECT_EQ(Heard(bar, 3)[1], "Org=&H8000, Ent=&H8000, SP=&HBFFF ");
+    EXPECT_EQ(Heard(map, 0)[0], "Block map");
+    EXPECT_EQ(Heard(map, 0)[1].rfind("8000, in the 16K page at 8000\nByte 1 of the block's 38", 0), 0u);
+    EXPECT_EQ(Heard(map, 0)[2].rfind("The 64K address space", 0), 0u);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
 TEST_F(WindowParts, TheListFillsTheWindowAboveTheMapAndTheStatusBar)
 {
     Quillet q(dialogs);
