@@ -255,10 +255,14 @@ TEST_F(WindowParts, AScreenReaderInAnotherProcessHearsThePanelsAndTheMap)
     ASSERT_TRUE(CreateProcessW(Wide(QUILLET_PROGRAM).c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                                nullptr, dir.Path().wstring().c_str(), &startup, &process));
     ModalAnswerer other(process.dwProcessId, true);
+    // Found once it is shown, its controls made.
     HWND window = nullptr;
     for (int tries = 0; tries < 200 && window == nullptr; ++tries) {
         Sleep(50);
         window = FindWindowW(L"FrmQuillet", L"Kestrane Quillet - V1.20");
+        if (window != nullptr && !IsWindowVisible(window)) {
+            window = nullptr;
+        }
     }
     ASSERT_NE(window, nullptr);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
