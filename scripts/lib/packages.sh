@@ -96,6 +96,12 @@ WINDOW_PACKAGES="qt6-base-dev qt6-svg-dev fonts-dejavu-core"
 # and a camera.
 SCREENSHOT_PACKAGES="xvfb openbox xdotool imagemagick"
 
+# What hearing the window as a screen reader does, over the accessibility bus, and seeing
+# its frame on a screen, need: a display server with a window manager, a hand on the
+# keyboard and the tools that read a window's place (x11-utils), a D-Bus session, the
+# AT-SPI bus and its Python client.
+DESKTOP_TEST_PACKAGES="xvfb openbox xdotool x11-utils dbus at-spi2-core python3-pyatspi"
+
 # What cross-building the programs for Windows needs, and running their tests under Wine
 # besides (GoogleTest is built from the sources the googletest package installs, which
 # libgtest-dev brings), the Windows window's on a display of their own with a window

@@ -3,9 +3,9 @@
 #include "window/BlockMapTips.h"
 #include "window/Colours.h"
 
-#include <QAccessible>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionFocusRect>
@@ -31,7 +31,6 @@ BlockMap::BlockMap(QWidget* parent) : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(QString::fromUtf8(kBlockMapName));
     Changed();
 }
 
@@ -53,6 +52,14 @@ void BlockMap::MoveCursor(std::int32_t address)
 void BlockMap::Changed()
 {
     setAccessibleDescription(QString::fromStdString(BlockMapDescription(Block())));
+    CursorMoved();
+}
+
+void BlockMap::CursorMoved()
+{
+    // Screen readers read the map by its name, which says what is at the cursor, and speak
+    // it again when it changes while the map has the focus.
+    setAccessibleName(QString::fromStdString(BlockMapSpokenName(Block(), Geometry(), cursor_)));
     update();
 }
 
@@ -104,8 +111,6 @@ QString BlockMap::AccessibleValue() const
 
 void BlockMap::ShowCursorTip()
 {
-    QAccessibleValueChangeEvent changed(this, AccessibleValue());
-    QAccessible::updateAccessibility(&changed);
     const QPoint below = PointOf(cursor_) + QPoint(0, fontMetrics().height());
     QToolTip::showText(mapToGlobal(below),
                        QString::fromStdString(CursorToolTip(Block(), Geometry(), cursor_)), this);
@@ -140,8 +145,21 @@ void BlockMap::keyPressEvent(QKeyEvent* event)
             QWidget::keyPressEvent(event);
             return;
     }
+    CursorMoved();
     ShowCursorTip();
-    update();
+}
+
+void BlockMap::mousePressEvent(QMouseEvent* event)
+{
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+}
+
+void BlockMap::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton) {
+        emit MenuRequested(event->globalPosition().toPoint());
+    }
 }
 
 void BlockMap::focusInEvent(QFocusEvent* event)

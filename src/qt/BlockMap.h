@@ -18,10 +18,11 @@
 // across the whole width, however few, with the same places, ENT and SP where they fall
 // inside, and where the bytes load. A tooltip over any point says what is there. The map
 // takes the focus with Tab; the arrow keys, Home and End then move a cursor along the
-// overview from one thing to the next, showing the tooltip there. The map only shows: it
-// changes nothing. What goes where, and what the tooltips say, is worked out by
-// BlockMapGeometry and BlockMapTips; this paints it. A screen reader hears what it shows
-// as its description, and what is at its cursor as its value.
+// overview from one thing to the next, showing the tooltip there. The right button pops
+// the menu up at the pointer, as over the list. The map only shows: it changes nothing. What goes where, and
+// what the tooltips say, is worked out by BlockMapGeometry and BlockMapTips; this paints it. A screen reader
+// hears what it shows as its description, and what is at its cursor in its name (BlockMapSpokenName), again
+// as the cursor moves; in-process, the same as its value.
 class BlockMap : public QWidget, public HasAccessibleValue {
     Q_OBJECT
 
@@ -54,7 +55,13 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+signals:
+    // The right button, let go of over the map, asks for the menu at `globalPos`.
+    void MenuRequested(const QPoint& globalPos);
+
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -64,6 +71,7 @@ private:
     BlockMapGeometry Geometry() const;
     const MappedBlock* Block() const { return block_ ? &*block_ : nullptr; }
     void Changed();
+    void CursorMoved();
     void ShowCursorTip();
     void PaintStrip(QPainter& painter, const QRect& strip, const std::vector<StripPiece>& pieces,
                     const std::vector<int>& ticks, bool halfTicks) const;

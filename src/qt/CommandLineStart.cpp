@@ -12,6 +12,15 @@
 
 namespace {
 
+QtMessageHandler qtMessages = nullptr;  // Qt's own handler, while ours is installed
+
+void LeaveOffAllButFatal(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg && qtMessages != nullptr) {
+        qtMessages(type, context, message);
+    }
+}
+
 // Whether the command line gives Qt a platform or an X11 display of its own: -platform
 // NAME or -display NAME, with one dash or two, as Qt reads them.
 bool NamesPlatformOrDisplay(int argc, char** argv)
@@ -56,6 +65,16 @@ void AllowOffscreenFallback(bool displayMayOpen)
 #else
     (void)displayMayOpen;
 #endif
+}
+
+void QuietQtMessages(bool quiet)
+{
+    if (quiet && qtMessages == nullptr) {
+        qtMessages = qInstallMessageHandler(&LeaveOffAllButFatal);
+    } else if (!quiet && qtMessages != nullptr) {
+        qInstallMessageHandler(qtMessages);
+        qtMessages = nullptr;
+    }
 }
 
 std::string FileArgument(int argc, char** argv)

@@ -15,6 +15,12 @@ bool DisplayMayOpen(int argc, char** argv);
 // its own options from the command line; what it leaves is the file.
 void AllowOffscreenFallback(bool displayMayOpen);
 
+// While `quiet`, Qt's own notes (a missing XDG_RUNTIME_DIR, a display it could not open
+// before falling back to the offscreen platform) are left off the console, which then
+// carries the program's own words alone: set before Qt starts for a conversion, and
+// cleared when the window opens after all. Qt's fatal errors always show.
+void QuietQtMessages(bool quiet);
+
 // The file argument Qt left, once it has taken its own options (-style, -platform ...),
 // joined as CommandLineArgument joins the arguments.
 std::string FileArgument(int argc, char** argv);

@@ -4,10 +4,12 @@
 #include "window/DumpListText.h"
 #include "window/KeyRule.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 DumpListView::DumpListView(QWidget* parent) : QListView(parent)
 {
@@ -35,7 +37,9 @@ void DumpListView::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    const QModelIndex before = currentIndex();
     QListView::keyPressEvent(event);
+    chosen_ = chosen_ || currentIndex() != before;
 }
 
 void DumpListView::mousePressEvent(QMouseEvent* event)
@@ -46,6 +50,33 @@ void DumpListView::mousePressEvent(QMouseEvent* event)
         return;
     }
     QListView::mousePressEvent(event);
+    chosen_ = currentIndex().isValid();
+}
+
+void DumpListView::ShowFirstLine()
+{
+    if (model() != nullptr && model()->rowCount() > 0) {
+        // A view that has the focus tells screen readers of its new current line.
+        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    }
+    scrollToTop();
+}
+
+void DumpListView::focusInEvent(QFocusEvent* event)
+{
+    QListView::focusInEvent(event);
+    // Once Qt has told screen readers that the list has the focus, which it does after this
+    // event: the current line is heard too, as when the Open dialog hands the focus back.
+    QTimer::singleShot(0, this, [this] { AnnounceCurrentLine(); });
+}
+
+void DumpListView::AnnounceCurrentLine()
+{
+    if (hasFocus() && currentIndex().isValid()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(currentIndex().row());
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void DumpListView::mouseReleaseEvent(QMouseEvent* event)
@@ -66,6 +97,7 @@ void DumpListView::SetEmptyText(const QString& text)
 
 void DumpListView::reset()
 {
+    chosen_ = false;
     QListView::reset();
     Describe();
 }

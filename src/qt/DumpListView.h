@@ -7,7 +7,9 @@
 // that the menu acts on the lines the user selected. The window's keys act through
 // WindowKeys; the view's own Ctrl+C copy of the current line is switched off: copying is a
 // command of ours, which may be disabled. While it holds no dump lines, the list says why
-// in its own space, and first in its description to screen readers.
+// in its own space, and first in its description to screen readers. After a load its first
+// line is current; whenever the list takes the focus, or a load makes the first line current
+// while it has it, screen readers hear the current line.
 class DumpListView : public QListView {
     Q_OBJECT
 
@@ -24,11 +26,19 @@ public:
 
     void reset() override;
 
+    // Makes the first line current, without selecting it, and shows it at the top.
+    void ShowFirstLine();
+
+    // The dump line the user made current by clicking or moving in the list; invalid when
+    // there is none, as after every load.
+    QModelIndex ChosenIndex() const { return chosen_ ? currentIndex() : QModelIndex(); }
+
 signals:
     void MenuRequested(const QPoint& globalPos);
 
 protected:
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -36,6 +46,8 @@ protected:
 
 private:
     void Describe();
+    void AnnounceCurrentLine();
 
     QString emptyText_;
+    bool chosen_ = false;  // the user has made a line current since the last load
 };

@@ -42,6 +42,7 @@ void SetUp(QFileDialog& dialog, const FileDialogSetup& setup)
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(setup.filterIndex - 1));
+    dialog.setDefaultSuffix(QString::fromUtf8(setup.defaultExtension));
 }
 
 // Shows the dialog and returns the chosen path.

@@ -128,6 +128,7 @@ FrmQuillet::FrmQuillet(QWidget* parent)
                             list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 
     connect(list_, &DumpListView::MenuRequested, menu_, [this](const QPoint& at) { menu_->popup(at); });
+    connect(map_, &BlockMap::MenuRequested, menu_, [this](const QPoint& at) { menu_->popup(at); });
     // The commands' keys act wherever the focus is: in the list or on the map.
     auto* keys = new WindowKeys(this);
     keys->Watch(list_);
@@ -186,6 +187,7 @@ void FrmQuillet::FitToScreen()
     const QRect area = screen()->availableGeometry();
     const QSize frame = frameGeometry().size() - size();
     const int room = area.width() - frame.width();
+    fittedFrameWidth_ = frame.width();
     SetPanelWidths(panelWidths_);
     statusBar()->layout()->invalidate();
     const int overflow = statusBar()->minimumSizeHint().width() - room;
@@ -210,7 +212,51 @@ void FrmQuillet::FitToScreen()
 void FrmQuillet::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
+    const bool first = !shown_;
     FitToScreen();
+    if (first) {
+        placing_ = true;
+        KeepFrameOnScreen();
+    }
+}
+
+void FrmQuillet::KeepFrameOnScreen()
+{
+    // Kept whole on the screen, its title bar and borders included. On X11 the frame is
+    // known only once the window manager has framed the window, after it is shown: until
+    // then the window is placed again as it moves or changes size.
+    const QRect frame = frameGeometry();
+    const bool framedLater = QGuiApplication::platformName() == QLatin1String("xcb");
+    if (!placing_ || isMaximized() || isFullScreen() || (framedLater && frame.size() == size())) {
+        return;
+    }
+    placing_ = false;
+    if (frame.width() - width() != fittedFrameWidth_) {
+        FitToScreen();  // the panels narrowed for the room the frame leaves
+        layout()->activate();
+    }
+    const QRect area = screen()->availableGeometry();
+    const WindowPlace kept = KeptOnScreen({frame.x(), frame.y(), frame.width(), frame.height()},
+                                          {area.x(), area.y(), area.width(), area.height()});
+    if (kept.width != frame.width() || kept.height != frame.height()) {
+        resize(std::max(kept.width - (frame.width() - width()), minimumWidth()),
+               std::max(kept.height - (frame.height() - height()), minimumHeight()));
+    }
+    if (kept.left != frame.x() || kept.top != frame.y()) {
+        move(kept.left, kept.top);
+    }
+}
+
+void FrmQuillet::moveEvent(QMoveEvent* event)
+{
+    QMainWindow::moveEvent(event);
+    KeepFrameOnScreen();
+}
+
+void FrmQuillet::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    KeepFrameOnScreen();
 }
 
 void FrmQuillet::BuildMenu()
@@ -277,7 +323,7 @@ void FrmQuillet::SetEmptyText(const std::string& text)
 
 void FrmQuillet::ShowFirstLine()
 {
-    list_->scrollToTop();
+    list_->ShowFirstLine();
 }
 
 std::optional<LineRoom> FrmQuillet::RoomForWidestLine() const
@@ -306,11 +352,13 @@ void FrmQuillet::PlaceWindow(const WindowSpan& span)
     if (span.left != x()) {
         move(span.left, y());
     }
+    placing_ = true;
+    KeepFrameOnScreen();
 }
 
 std::string FrmQuillet::CurrentLine() const
 {
-    const QModelIndex current = list_->currentIndex();
+    const QModelIndex current = list_->ChosenIndex();
     return current.isValid() ? std::string(logic_.Doc().lines.Line(current.row())) : std::string();
 }
 

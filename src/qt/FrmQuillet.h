@@ -44,6 +44,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildStatusBar();
@@ -51,6 +53,7 @@ private:
     QSize InitialSize() const;
     void SetPanelWidths(const PanelWidths& widths);
     void FitToScreen();
+    void KeepFrameOnScreen();
 
     // WindowView
     void ShowPendingLines(bool showNewest) override;
@@ -91,4 +94,6 @@ private:
     std::vector<StatusPanelLabel*> panels_;
     PanelWidths panelWidths_;  // as the fonts need them
     bool shown_ = false;
+    int fittedFrameWidth_ = 0;  // the frame's width the panels were last fitted for
+    bool placing_ = false;      // shown, or widened, and not yet seen with its frame on the screen
 };

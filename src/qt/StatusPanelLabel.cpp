@@ -1,6 +1,5 @@
 #include "qt/StatusPanelLabel.h"
 
-#include <QAccessible>
 #include <QPainter>
 #include <QStyle>
 
@@ -29,8 +28,8 @@ void StatusPanelLabel::ShowText(const QString& text)
 {
     setText(text);
     UpdateToolTip();
-    QAccessibleValueChangeEvent changed(this, text);
-    QAccessible::updateAccessibility(&changed);
+    // Screen readers read a label by its name, and hear of its change.
+    setAccessibleName(QString::fromStdString(PanelSpokenName(item_, text.toStdString())));
 }
 
 int StatusPanelLabel::WidthFor(const QString& text) const

@@ -52,6 +52,7 @@ int main(int argc, char** argv)
     }
     if (argc > 1) {
         AllowOffscreenFallback(displayMayOpen);
+        QuietQtMessages(true);
     }
 
     // Qt takes its own options; what it leaves is the file.
@@ -68,6 +69,7 @@ int main(int argc, char** argv)
     if (!displayMayOpen) {
         return NoDisplay();  // Qt's options alone, and nowhere to show the window
     }
+    QuietQtMessages(false);
 
     FrmQuillet window;
     window.show();

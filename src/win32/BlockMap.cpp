@@ -308,7 +308,22 @@ LRESULT BlockMap::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             PointerAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
             SetFocus(map_);
+            return 0;
+        case WM_RBUTTONUP: {
+            // The menu at the pointer, as over the list.
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            ClientToScreen(map_, &at);
+            if (menuRequested) {
+                menuRequested(at);
+            }
+            return 0;
+        }
+        case WM_CONTEXTMENU:
+            if (lParam != -1 && menuRequested) {
+                menuRequested({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            }
             return 0;
         case WM_SETFOCUS:
             // Come with Tab: the cursor's tooltip says where it is.

@@ -17,7 +17,8 @@
 // on; and below it the detail row, which spans the block's own bytes. A tooltip over any
 // point says what is there. The map takes the keyboard's focus with Tab: the arrow keys,
 // Home and End move a cursor along the overview from one thing to the next, and its
-// tooltip shows what is there. The map only shows: it changes nothing. What goes where,
+// tooltip shows what is there. The right button pops the menu up at the pointer, as over
+// the list. The map only shows: it changes nothing. What goes where,
 // and what the tooltips say, is worked out by BlockMapGeometry and BlockMapTips; this
 // paints it with GDI. A screen reader hears what it shows, and what is at its cursor.
 class BlockMap {
@@ -52,6 +53,8 @@ public:
     // the overview's strip.
     POINT KeyboardMenuPoint() const;
 
+    // Where the right button asks for the menu (in screen coordinates).
+    std::function<void(POINT at)> menuRequested;
     // Hears the map's key messages and WM_KILLFOCUS first; true when it took the key.
     std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)> keyHeard;
 

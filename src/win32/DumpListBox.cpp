@@ -181,6 +181,9 @@ void DumpListBox::ShowBlock(const MappedBlock* block)
 void DumpListBox::ShowFirstLine()
 {
     SendMessageW(list_, LB_SETTOPINDEX, 0, 0);
+    if (GetFocus() == list_ && shownRows_ > 0) {
+        TellScreenReaders(list_, EVENT_OBJECT_FOCUS, 1);  // the first line, current after a load
+    }
 }
 
 void DumpListBox::PointerAt(POINT at)

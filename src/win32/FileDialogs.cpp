@@ -34,6 +34,7 @@ std::optional<std::wstring> CommonFileDialogs::Ask(HWND owner, const FileDialogS
     path.resize(kLongestPath, L'\0');
     const std::wstring filter = Filter(setup);
     const std::wstring title = Wide(setup.title);
+    const std::wstring extension = Wide(setup.defaultExtension);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
@@ -43,6 +44,7 @@ std::optional<std::wstring> CommonFileDialogs::Ask(HWND owner, const FileDialogS
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrTitle = title.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     // The flags as set up, the new dialog's look, and the current folder left alone.
     dialog.Flags = setup.flags | OFN_EXPLORER | OFN_NOCHANGEDIR;
     if (!(setup.kind == FileDialogKind::Save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) {

@@ -199,6 +199,7 @@ void FrmQuillet::Create()
     frontEnd_.AttachStatusBar(bar_.get());
     list_->SetEmptyText(Wide(kNothingLoadedText));
     list_->menuRequested = [this](POINT at) { PopUpMenu(at); };
+    map_->menuRequested = [this](POINT at) { PopUpMenu(at); };
     // The commands' keys act wherever the focus is: in the list or on the map.
     list_->keyHeard = [this](UINT message, WPARAM wParam, LPARAM lParam) {
         return KeyHeard(list_->KeyboardMenuPoint(), message, wParam, lParam);
@@ -239,8 +240,15 @@ void FrmQuillet::Create()
     const ClientSize fitted =
         FittedToScreen({Scaled(size.width, dpi_), Scaled(size.height, dpi_)},
                        {work.right - work.left - frame.cx, work.bottom - work.top - frame.cy});
+    // Where the system places it, moved in as far as the whole frame needs to show.
     const SIZE window = WindowSizeFor(fitted.width, fitted.height);
-    SetWindowPos(window_, nullptr, 0, 0, window.cx, window.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT placed{};
+    GetWindowRect(window_, &placed);
+    const WindowPlace kept =
+        KeptOnScreen({placed.left, placed.top, window.cx, window.cy},
+                     {work.left, work.top, work.right - work.left, work.bottom - work.top});
+    SetWindowPos(window_, nullptr, kept.left, kept.top, kept.width, kept.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     Layout();
 }
 
@@ -588,8 +596,18 @@ LRESULT FrmQuillet::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
                          SWP_NOZORDER | SWP_NOACTIVATE);
             return 0;
         }
+        case WM_ACTIVATE:
+            // The control that had the focus gets it back when the window is active again,
+            // after a dialog as after another program.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focused = GetFocus();
+                if (focused == list_->Handle() || focused == map_->Handle()) {
+                    focused_ = focused;
+                }
+            }
+            break;
         case WM_SETFOCUS:
-            SetFocus(list_->Handle());
+            SetFocus(focused_ == map_->Handle() ? map_->Handle() : list_->Handle());
             return 0;
         case WM_MEASUREITEM:
             reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =

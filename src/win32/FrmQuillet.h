@@ -115,6 +115,7 @@ private:
     HFONT dumpFont_ = nullptr;
     HFONT textFont_ = nullptr;
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
-    std::string dropped_;  // the file dropped, opened once the drop is over
+    std::string dropped_;     // the file dropped, opened once the drop is over
+    HWND focused_ = nullptr;  // the control that had the focus when the window was last active
     KeyRule keys_;
 };

@@ -8,15 +8,12 @@
 #include "window/TextWrap.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <functional>
 #include <optional>
 
 namespace {
 
 constexpr std::int64_t kAddressSpace = 0x10000;
-
-// How close, in pixels, the pointer must be to a marker for the tooltip to tell of it.
-constexpr int kSnap = 3;
 
 // At most this many places where a dump line does not follow on are told in one tooltip,
 // or in the map's description.
@@ -27,12 +24,12 @@ std::string Hex4(std::int64_t address)
     return FormatHex4(static_cast<std::uint32_t>(address));
 }
 
-// A marker a tooltip may tell of: ENT, SP, or a place where a dump line does not follow
-// on, at the column `x` of the row the pointer is over.
+// A marker a tooltip may tell of: ENT or SP, a triangle above the strip, or a place where a
+// dump line does not follow on, a tick on the strip; drawn at the column `x` of the row the
+// pointer is over.
 struct Marker {
     int x;
     std::int32_t address;
-    std::int64_t offset;  // of the byte it marks
     std::string text;
     bool place;
 };
@@ -46,7 +43,7 @@ std::vector<Marker> MarkersOf(const MappedBlock& block, const BlockMapGeometry& 
         const std::optional<int> x =
             detail ? geometry.DetailXOfAddress(layout, address) : std::optional<int>(geometry.XOf(address));
         if (x) {
-            markers.push_back({*x, address, OffsetOf(layout, address), std::move(text), false});
+            markers.push_back({*x, address, std::move(text), false});
         }
     };
     addressMarker(block.ent, "ENT, the entry address: " + Hex4(block.ent) + ".");
@@ -54,49 +51,50 @@ std::vector<Marker> MarkersOf(const MappedBlock& block, const BlockMapGeometry& 
     for (std::size_t run = 1; run < layout.runs.size(); ++run) {
         const std::int64_t offset = layout.runs[run].offset;
         const std::int32_t at = layout.LoadAddress(offset);
-        markers.push_back({detail ? geometry.DetailXOf(layout, offset) : geometry.XOf(at), at, offset,
+        markers.push_back({detail ? geometry.DetailXOf(layout, offset) : geometry.XOf(at), at,
                            "At " + Hex4(at) + ": " + NotFollowingOnText(layout, run), true});
     }
     return markers;
 }
 
-// The texts of the markers within reach of the column `x`, and the nearest of them.
-struct Reach {
-    const Marker* nearest = nullptr;
-    std::vector<std::string> texts;
-};
-
-Reach Reached(const std::vector<Marker>& markers, int x)
+// Whether the point (x, y) is on the marker's own pixels: a triangle's columns in the row
+// above `strip`, or a tick's two columns on the strip.
+bool OnMarker(const Marker& marker, const BlockMapGeometry& geometry, const PixelRect& strip, int x, int y)
 {
-    Reach reach;
-    int nearest = kSnap + 1;
-    std::size_t places = 0;
-    for (const Marker& marker : markers) {
-        const int distance = std::abs(marker.x - x);
-        if (distance > kSnap || (marker.place && ++places > kMostPlaces)) {
-            continue;
-        }
-        if (distance < nearest) {
-            nearest = distance;
-            reach.nearest = &marker;
-        }
-        reach.texts.push_back(marker.text);
+    if (marker.place) {
+        return y >= strip.top && y <= strip.Bottom() && x >= marker.x - 1 && x <= marker.x;
     }
-    if (places > kMostPlaces) {
-        reach.texts.push_back("And " + std::to_string(places - kMostPlaces) +
-                              " more dump lines that do not follow on.");
-    }
-    return reach;
+    const int size = geometry.MarkerSize();
+    return y < strip.top && y >= strip.top - strip.height && x >= marker.x - size && x <= marker.x + size;
 }
 
-// The tooltip for `address`, the byte `offset` bytes into the block (if it is in it), and
-// the markers there.
+// The texts of the markers `reached` says, at most kMostPlaces of the places and then how
+// many more.
+std::vector<std::string> TextsOf(const std::vector<Marker>& markers,
+                                 const std::function<bool(const Marker&)>& reached)
+{
+    std::vector<std::string> texts;
+    std::size_t places = 0;
+    for (const Marker& marker : markers) {
+        if (reached(marker) && (!marker.place || ++places <= kMostPlaces)) {
+            texts.push_back(marker.text);
+        }
+    }
+    if (places > kMostPlaces) {
+        texts.push_back("And " + std::to_string(places - kMostPlaces) +
+                        " more dump lines that do not follow on.");
+    }
+    return texts;
+}
+
+// What is at `address`, the byte `offset` bytes into the block (if it is in it), and the
+// markers there, a line each.
 std::string Tip(const MappedBlock* block, std::int32_t address, std::int64_t offset,
                 const std::vector<std::string>& markers)
 {
     std::string tip = Hex4(address) + ", in the 16K page at " + Hex4(Page16K(address));
     if (block == nullptr) {
-        return WrapLines(tip + "\nNo block loaded.");
+        return tip + "\nNo block loaded.";
     }
     const BlockLayout& layout = block->layout;
     if (offset < layout.bytes) {
@@ -123,7 +121,16 @@ std::string Tip(const MappedBlock* block, std::int32_t address, std::int64_t off
     for (const std::string& marker : markers) {
         tip += "\n" + marker;
     }
-    return WrapLines(tip);
+    return tip;
+}
+
+// What the cursor at `address` shows, a line each: that very address, and the markers
+// there alone, not those its pixel column shows besides.
+std::string CursorTip(const MappedBlock* block, const BlockMapGeometry& geometry, std::int32_t address)
+{
+    const std::vector<Marker> markers = block ? MarkersOf(*block, geometry, false) : std::vector<Marker>();
+    return Tip(block, address, block ? OffsetOf(block->layout, address) : 0,
+               TextsOf(markers, [address](const Marker& marker) { return marker.address == address; }));
 }
 
 }  // namespace
@@ -135,16 +142,15 @@ std::string BlockMapToolTip(const MappedBlock* block, const BlockMapGeometry& ge
         return "No block loaded.";
     }
     const std::vector<Marker> markers = block ? MarkersOf(*block, geometry, detail) : std::vector<Marker>();
-    const Reach reach = Reached(markers, x);
-    if (reach.nearest != nullptr) {
-        return Tip(block, reach.nearest->address, reach.nearest->offset, reach.texts);
-    }
+    const PixelRect& strip = detail ? geometry.DetailStrip() : geometry.Strip();
+    const std::vector<std::string> texts =
+        TextsOf(markers, [&](const Marker& marker) { return OnMarker(marker, geometry, strip, x, y); });
     if (detail) {
         const std::int64_t offset = geometry.DetailOffsetAt(block->layout, x);
-        return Tip(block, block->layout.LoadAddress(offset), offset, reach.texts);
+        return WrapLines(Tip(block, block->layout.LoadAddress(offset), offset, texts));
     }
     const std::int32_t address = geometry.AddressShownAt(x, block ? &block->layout : nullptr);
-    return Tip(block, address, block ? OffsetOf(block->layout, address) : 0, reach.texts);
+    return WrapLines(Tip(block, address, block ? OffsetOf(block->layout, address) : 0, texts));
 }
 
 std::vector<std::int32_t> CursorStops(const MappedBlock* block)
@@ -178,13 +184,17 @@ std::int32_t NextCursorStop(const MappedBlock* block, std::int32_t address, int 
 
 std::string CursorToolTip(const MappedBlock* block, const BlockMapGeometry& geometry, std::int32_t address)
 {
-    // The markers at that very address, not those its pixel column shows besides.
-    std::vector<Marker> markers = block ? MarkersOf(*block, geometry, false) : std::vector<Marker>();
-    markers.erase(std::remove_if(markers.begin(), markers.end(),
-                                 [address](const Marker& marker) { return marker.address != address; }),
-                  markers.end());
-    return Tip(block, address, block ? OffsetOf(block->layout, address) : 0,
-               Reached(markers, geometry.XOf(address)).texts);
+    return WrapLines(CursorTip(block, geometry, address));
+}
+
+std::string BlockMapSpokenName(const MappedBlock* block, const BlockMapGeometry& geometry,
+                               std::int32_t address)
+{
+    // The tooltip's lines as sentences: its first, the address and page, has no full stop.
+    std::string said = CursorTip(block, geometry, address);
+    said.replace(said.find('\n'), 1, ". ");
+    std::replace(said.begin(), said.end(), '\n', ' ');
+    return std::string(kBlockMapName) + ": " + said;
 }
 
 std::string BlockMapDescription(const MappedBlock* block)

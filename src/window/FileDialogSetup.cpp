@@ -45,7 +45,8 @@ const FileDialogSetup& OpenDialogSetup()
                                        2,
                                        true,
                                        false,
-                                       0x1004};
+                                       0x1004,
+                                       ""};
     return setup;
 }
 
@@ -57,7 +58,8 @@ const FileDialogSetup& SaveDialogSetup()
                                        2,
                                        false,
                                        true,
-                                       0x40804};
+                                       0x40804,
+                                       "EXE"};
     return setup;
 }
 

@@ -24,14 +24,18 @@ struct FileDialogSetup {
     bool fileMustExist;  // Open: only an existing file is taken
     bool pathMustExist;  // Save: only a name in an existing folder is taken
     unsigned flags;      // the same as the common dialog's flags: 0x1004 (Open), 0x40804 (Save)
+    // Save: the extension given to a name typed without one ("NOEXT" saves as NOEXT.EXE);
+    // empty for none.
+    const char* defaultExtension;
 };
 
 // "Open Object File...": all files, Tasm OBJ files (selected), Tasm LST files, Kestrane
 // EXE files, binary files.
 const FileDialogSetup& OpenDialogSetup();
 
-// "Save Kestrane EXE As...": all files, Kestrane EXE files (selected). It does not ask
-// about replacing a file: the writer does.
+// "Save Kestrane EXE As...": all files, Kestrane EXE files (selected); a name typed
+// without an extension gets ".EXE". It does not ask about replacing a file: the writer
+// does.
 const FileDialogSetup& SaveDialogSetup();
 
 // Where the Open dialog starts: the folder of the file opened last, `lastSource`, where

@@ -7,6 +7,12 @@ std::uint32_t LetterBit(int key)
     return key >= 'A' && key <= 'Z' ? std::uint32_t{1} << (key - 'A') : 0;
 }
 
+// The keys whose release with Shift let go of first still counts as with Shift: F3 and F10.
+std::uint32_t ShiftedKeyBit(int key)
+{
+    return key == kKeyF3 ? 1 : key == kKeyF10 ? 2 : 0;
+}
+
 }  // namespace
 
 KeyAction KeyRule::Pressed(int key, unsigned modifiers)
@@ -16,8 +22,10 @@ KeyAction KeyRule::Pressed(int key, unsigned modifiers)
     } else {
         downWithCtrl_ &= ~LetterBit(key);
     }
-    if (key == kKeyF3) {
-        f3DownWithShift_ = modifiers == kShiftKey;
+    if (modifiers == kShiftKey) {
+        downWithShift_ |= ShiftedKeyBit(key);
+    } else {
+        downWithShift_ &= ~ShiftedKeyBit(key);
     }
     return {};
 }
@@ -25,21 +33,19 @@ KeyAction KeyRule::Pressed(int key, unsigned modifiers)
 KeyAction KeyRule::Released(int key, unsigned modifiers)
 {
     const bool wentDownWithCtrl = (downWithCtrl_ & LetterBit(key)) != 0;
+    const bool wentDownWithShift = (downWithShift_ & ShiftedKeyBit(key)) != 0;
     downWithCtrl_ &= ~LetterBit(key);
-    const bool f3WentDownWithShift = key == kKeyF3 && f3DownWithShift_;
-    if (key == kKeyF3) {
-        f3DownWithShift_ = false;
-    }
+    downWithShift_ &= ~ShiftedKeyBit(key);
+    const bool shifted = modifiers == kShiftKey || (modifiers == kNoModifier && wentDownWithShift);
     KeyAction action;
-    if ((modifiers == kShiftKey && key == kKeyF10) || (modifiers == kNoModifier && key == kKeyMenu)) {
+    if ((key == kKeyF10 && shifted) || (modifiers == kNoModifier && key == kKeyMenu)) {
         action.popUpMenu = true;
     } else if (modifiers == kCtrlKey || (modifiers == kNoModifier && wentDownWithCtrl)) {
         if (const CommandItem* item = CommandForKey(key)) {
             action.command = item->command;
         }
     } else if (key == kKeyF3 && (modifiers == kNoModifier || modifiers == kShiftKey)) {
-        action.command = modifiers == kShiftKey || f3WentDownWithShift ? WindowCommand::FindPrevious
-                                                                       : WindowCommand::FindNext;
+        action.command = shifted ? WindowCommand::FindPrevious : WindowCommand::FindNext;
     }
     return action;
 }

@@ -39,11 +39,12 @@ struct KeyAction {
 class KeyRule {
 public:
     // A key went down. Nothing runs on a press; the rule notes the letters that go down
-    // with Ctrl alone held.
+    // with Ctrl alone held, and F3 and F10 going down with Shift alone.
     KeyAction Pressed(int key, unsigned modifiers);
 
     // A key came up:
-    // - Shift alone with F10, or the Menu key alone, pops the menu up;
+    // - Shift alone with F10, or the Menu key alone, pops the menu up; so does F10 with
+    //   nothing held when Shift alone was held as it went down: Shift let go of first;
     // - C, E, F, G, O, P, R or S runs its command with Ctrl alone held, or with nothing
     //   held when Ctrl alone was held as the letter went down: fast typists let go of Ctrl
     //   first;
@@ -57,12 +58,12 @@ public:
     void Forget()
     {
         downWithCtrl_ = 0;
-        f3DownWithShift_ = false;
+        downWithShift_ = 0;
     }
 
 private:
     std::uint32_t downWithCtrl_ = 0;  // a bit for each letter, 'A' the lowest
-    bool f3DownWithShift_ = false;
+    std::uint32_t downWithShift_ = 0;  // F3 and F10, gone down with Shift alone held
 };
 
 // Where the menu pops up from the keyboard: at the left of the current dump line, just

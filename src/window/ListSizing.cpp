@@ -28,3 +28,12 @@ ClientSize FittedToScreen(ClientSize size, ClientSize screen)
 {
     return {std::min(size.width, screen.width), std::min(size.height, screen.height)};
 }
+
+WindowPlace KeptOnScreen(WindowPlace frame, WindowPlace area)
+{
+    frame.width = std::min(frame.width, area.width);
+    frame.height = std::min(frame.height, area.height);
+    frame.left = std::clamp(frame.left, area.left, area.left + area.width - frame.width);
+    frame.top = std::clamp(frame.top, area.top, area.top + area.height - frame.height);
+    return frame;
+}

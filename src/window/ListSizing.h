@@ -38,6 +38,17 @@ ClientSize InitialClientSize(int listWidth, int barWidth, int mapHeight);
 // screen has; the list scrolls sideways instead.
 ClientSize FittedToScreen(ClientSize size, ClientSize screen);
 
+// Where the window goes, its frame (title bar and borders) `frame`, so that the whole frame
+// lies within the screen's work area `area`: made no larger than the area, and moved in as
+// far as it sticks out, in both directions.
+struct WindowPlace {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+WindowPlace KeptOnScreen(WindowPlace frame, WindowPlace area);
+
 // The width of the gutter left of the dump lines, where a mark shows each line that does
 // not follow on (FollowOnMarks), for lines `lineHeight` pixels high; the mark leaves a
 // pixel free on its right.

@@ -45,6 +45,12 @@ PanelWidths PanelWidthsFor(const std::function<int(const std::string& text)>& wi
     return widths;
 }
 
+std::string PanelSpokenName(const PanelItem& item, const std::string& text)
+{
+    const std::size_t last = text.find_last_not_of(' ');
+    return last == std::string::npos ? item.name : std::string(item.name) + ": " + text.substr(0, last + 1);
+}
+
 std::string PanelToolTip(const PanelItem& item, const std::string& text, bool cut)
 {
     return cut ? text : item.designText;

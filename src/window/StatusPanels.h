@@ -42,6 +42,10 @@ PanelWidths PanelWidthsFor(const std::function<int(const std::string& text)>& wi
 // wider than the screen; a text cut short then shows whole as its tooltip.
 PanelWidths PanelWidthsWithin(const PanelWidths& widths, int room);
 
+// What a screen reader calls a panel showing `text`: its name, then the text ("ORG, ENT and
+// SP: Org=&H8000, Ent=&H8000, SP=&HBFFF"); its name alone while it shows none.
+std::string PanelSpokenName(const PanelItem& item, const std::string& text);
+
 // A panel's tooltip: its whole text where the panel cuts it short, else its design-time
 // string (none for panel 3).
 std::string PanelToolTip(const PanelItem& item, const std::string& text, bool cut);

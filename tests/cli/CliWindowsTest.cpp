@@ -1,7 +1,7 @@
 // quillet-cli on what only Windows has: drive letters and backslashes, names found
 // whatever their case, an earlier executable replaced by rename (or, while another program
-// holds it, waited for a moment and then left alone), the NUL device, and console lines
-// that end in CR LF.
+// holds it, waited for a moment and then left alone), the NUL device, console lines that
+// end in CR LF, and the program's version and manifest.
 
 #include "CliTestSupport.h"
 
@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <fstream>
 #include <thread>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -166,4 +168,31 @@ TEST_F(CliWindows, ConsoleLinesEndInCrLf)
               0u);
     EXPECT_EQ(err.substr(err.size() - 2), "\r\n");
     EXPECT_EQ(LfLineEnds(err).find('\r'), std::string::npos);
+}
+
+TEST_F(CliWindows, CarriesTheVersionAndTheManifestQuilletExeHas)
+{
+    const std::wstring program = fs::u8path(QUILLET_CLI).wstring();
+    DWORD unused = 0;
+    std::vector<char> info(GetFileVersionInfoSizeW(program.c_str(), &unused));
+    ASSERT_FALSE(info.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(20, 1)));  // 1.20
+
+    const HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const HRSRC manifest = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
+    const std::string text =
+        manifest == nullptr
+            ? std::string()
+            : std::string(static_cast<const char*>(LockResource(LoadResource(module, manifest))),
+                          SizeofResource(module, manifest));
+    FreeLibrary(module);
+    EXPECT_NE(
+        text.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true<"),
+        std::string::npos)
+        << text;
 }

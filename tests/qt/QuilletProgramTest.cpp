@@ -155,10 +155,7 @@ private slots:
             }
             return QStringList({QString::number(quillet.exitCode()),
                                 QString::fromLocal8Bit(quillet.readAllStandardOutput()),
-                                QString::fromLocal8Bit(quillet.readAllStandardError())
-                                    .split('\n')
-                                    .filter(QRegularExpression("^(bad|missing)"))
-                                    .join('\n')});
+                                QString::fromLocal8Bit(quillet.readAllStandardError()).trimmed()});
         };
         QCOMPARE(run({"my", "prog.lst"}), QStringList({"0", "File saved as 'MY PROG.EXE'\n", ""}));
         QCOMPARE(ReadAll(dir.filePath("MY PROG.EXE")).size(), 512 + 64);
@@ -166,14 +163,16 @@ private slots:
                  QStringList({"1", "",
                               "bad.obj:1: Last line listed failed checksum. File read aborted.\n"
                               "bad.obj: Nothing saved."}));
-        QCOMPARE(run({"missing.obj"})[0], QStringLiteral("2"));
+        QCOMPARE(run({"missing.obj"}).mid(0, 2), QStringList({"2", ""}));
         // The name looked up is the name loaded: trimmed only where no file has it whole.
         QCOMPARE(run({" bad.obj"}), QStringList({"0", "File saved as ' BAD.EXE'\n", ""}));
 
         // --help and --version answer on the console; Qt's own options go to Qt, and what
         // is left is the file.
         const QStringList help = run({"--help"});
-        QVERIFY2(help[0] == "0" && help[1].startsWith("usage: quillet [FILE]\n"), qPrintable(help.join('|')));
+        QVERIFY2(help[0] == "0" && help[1].startsWith("usage: quillet [FILE]\n") &&
+                     help[1].contains("Intel HEX, Motorola S-record or MOS Technology hex form"),
+                 qPrintable(help.join('|')));
         QCOMPARE(run({"--version"}), QStringList({"0", "quillet (Kestrane Quillet) 1.20\n", ""}));
         QCOMPARE(run({"-style", "fusion", "my", "prog.lst"}),
                  QStringList({"0", "File saved as 'MY PROG.EXE'\n", ""}));

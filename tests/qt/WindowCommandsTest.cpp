@@ -281,7 +281,8 @@ private slots:
     {
         Quillet q;
         QCOMPARE(q.List()->accessibleName(), QStringLiteral("Dump lines"));
-        QCOMPARE(q.Map()->accessibleName(), QStringLiteral("Block map"));
+        QCOMPARE(q.Map()->accessibleName(),
+                 QStringLiteral("Block map: 0000, in the 16K page at 0000. No block loaded."));
         QCOMPARE(q.PanelLabel("ORGENT")->accessibleName(), QStringLiteral("ORG, ENT and SP"));
         // A screen reader hears what the eye sees: the empty list's hint, the panels' texts,
         // which lines carry a mark, what is at the map's cursor; and nothing goes unnamed.
@@ -295,7 +296,8 @@ private slots:
         QVERIFY(heard(q.List(), QAccessible::Description).startsWith("The block"));
         QCOMPARE(heard(q.PanelLabel("ORGENT"), QAccessible::Value),
                  QStringLiteral("Org=&H8000, Ent=&H8000, SP=&HBFFF "));
-        QCOMPARE(heard(q.PanelLabel("LEN"), QAccessible::Name), QStringLiteral("File"));
+        QCOMPARE(heard(q.PanelLabel("ORGENT"), QAccessible::Name),
+                 QStringLiteral("ORG, ENT and SP: Org=&H8000, Ent=&H8000, SP=&HBFFF"));
         QAccessibleTableInterface* rows = QAccessible::queryAccessibleInterface(q.List())->tableInterface();
         QCOMPARE(rows->cellAt(0, 0)->text(QAccessible::Description), QString());
         QVERIFY(rows->cellAt(1, 0)
@@ -313,6 +315,8 @@ private slots:
         QTest::keyClick(q.Map(), Qt::Key_Right);
         QCOMPARE(q.Map()->Cursor(), 0x800F);
         QVERIFY(heard(q.Map(), QAccessible::Value).startsWith("800F, in the 16K page at 8000\nByte 16"));
+        QVERIFY(heard(q.Map(), QAccessible::Name)
+                    .startsWith("Block map: 800F, in the 16K page at 8000. Byte 16"));
         QTRY_VERIFY(QToolTip::isVisible());
         QVERIFY(QToolTip::text().startsWith("800F, in the 16K page at 8000\nByte 16 of the block's 38"));
 
@@ -356,6 +360,13 @@ private slots:
         QTest::mouseClick(q.Menu(), Qt::LeftButton, {},
                           q.Menu()->actionGeometry(q.Item("PUMCopySelectionAsText")).center());
         QCOMPARE(ClipboardText(), q.Lines()[0] + "\r\n" + q.Lines()[2] + "\r\n");
+
+        // Over the block map as over the list.
+        const QPoint onMap = q.Map()->PointOf(0x8000);
+        QTest::mouseClick(q.Map(), Qt::RightButton, {}, onMap);
+        QTRY_VERIFY(q.Menu()->isVisible());
+        QCOMPARE(q.Menu()->pos(), q.Map()->mapToGlobal(onMap));
+        q.Menu()->hide();
     }
 
     void theListFillsTheWindowAboveTheStatusBar()

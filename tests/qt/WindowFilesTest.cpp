@@ -94,7 +94,9 @@ private slots:
         DialogAnswerer dialogs;
         q.Open(dialogs, source);
         QCOMPARE(q.Panels(), panels);
-        QCOMPARE(q.List()->currentIndex().isValid(), false);
+        // The first line is current, for screen readers; none the user chose, for Open.
+        QCOMPARE(q.List()->currentIndex().row(), 0);
+        QCOMPARE(q.List()->ChosenIndex().isValid(), false);
 
         QString offered;
         dialogs.onDialog = [&offered](QWidget* dialog) {
@@ -176,6 +178,12 @@ private slots:
                                               "File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As...",
                                               "Information [OK]: Save canceled!"}));
         QCOMPARE(ReadAll(source), ReadAll(TestData("hello.obj")));
+
+        // A name typed without an extension is saved as an executable.
+        dialogs.Then(DialogAnswerer::Choose(dir.filePath("NOEXT"))).Then(DialogAnswerer::PressEnter());
+        q.Ctrl(Qt::Key_S);
+        QCOMPARE(dialogs.Take().last(),
+                 "Information [OK]: File saved as '" + dir.filePath("NOEXT.EXE") + "'");
     }
 
     void aLoadThatLeavesTheListEmptySaysWhyInTheList()

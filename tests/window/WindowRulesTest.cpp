@@ -163,4 +163,27 @@ TEST(WidenedToShowLine, WidensAsFarAsTheScreenAllowsAndStaysOnIt)
     }
 }
 
+TEST(KeptOnScreen, TheWholeFrameLiesWithinTheWorkArea)
+{
+    // A work area of 1280 by 800 below a panel 30 high: at twice the scale a window framed
+    // 1282 by 825, as the window manager placed it, and others partly off the screen.
+    const WindowPlace area{0, 30, 1280, 800};
+    const struct {
+        const char* name;
+        WindowPlace frame;
+        WindowPlace kept;
+    } cases[] = {
+        {"larger than the screen", {0, 0, 1282, 825}, {0, 30, 1280, 800}},
+        {"below the bottom", {100, 500, 600, 400}, {100, 430, 600, 400}},
+        {"past the right edge", {900, 100, 600, 400}, {680, 100, 600, 400}},
+        {"within it, as it stands", {10, 40, 600, 400}, {10, 40, 600, 400}},
+    };
+    for (const auto& c : cases) {
+        const WindowPlace kept = KeptOnScreen(c.frame, area);
+        EXPECT_EQ(std::vector<int>({kept.left, kept.top, kept.width, kept.height}),
+                  std::vector<int>({c.kept.left, c.kept.top, c.kept.width, c.kept.height}))
+            << c.name;
+    }
+}
+
 }  // namespace
