@@ -62,7 +62,7 @@ public:
     }
 
 private:
-    std::uint32_t downWithCtrl_ = 0;  // a bit for each letter, 'A' the lowest
+    std::uint32_t downWithCtrl_ = 0;   // a bit for each letter, 'A' the lowest
     std::uint32_t downWithShift_ = 0;  // F3 and F10, gone down with Shift alone held
 };
 
