@@ -44,9 +44,7 @@ void BlockMap::Show(std::optional<MappedBlock> block)
 void BlockMap::MoveCursor(std::int32_t address)
 {
     cursor_ = address;
-    QAccessibleValueChangeEvent changed(this, AccessibleValue());
-    QAccessible::updateAccessibility(&changed);
-    update();
+    CursorMoved();
 }
 
 void BlockMap::Changed()
