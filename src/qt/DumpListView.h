@@ -33,6 +33,13 @@ public:
     // there is none, as after every load.
     QModelIndex ChosenIndex() const { return chosen_ ? currentIndex() : QModelIndex(); }
 
+    // Makes `index` current as the user's choice: what Go to and Find find is.
+    void Choose(const QModelIndex& index)
+    {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        chosen_ = true;
+    }
+
 signals:
     void MenuRequested(const QPoint& globalPos);
 

@@ -397,13 +397,14 @@ std::optional<std::string> FrmQuillet::AskSavePath(const std::string& presetPath
 
 int FrmQuillet::CurrentRow() const
 {
-    return list_->currentIndex().isValid() ? list_->currentIndex().row() : -1;
+    const QModelIndex chosen = list_->ChosenIndex();
+    return chosen.isValid() ? chosen.row() : -1;
 }
 
 void FrmQuillet::ShowFound(int firstRow, int lastRow)
 {
     const QModelIndex first = model_.index(firstRow);
-    list_->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    list_->Choose(first);
     list_->selectionModel()->select(QItemSelection(first, model_.index(lastRow)),
                                     QItemSelectionModel::ClearAndSelect);
     list_->scrollTo(model_.index(lastRow));

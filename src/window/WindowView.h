@@ -75,7 +75,9 @@ public:
     // The line at the top of the list (0 when it is empty), and scrolling `line` there.
     virtual int TopLine() const = 0;
     virtual void ShowLineAtTop(int line) = 0;
-    // The row of the dump line that is current (has the focus), -1 for none.
+    // The row of the dump line the user made current (with the keys or the mouse, or by Go
+    // to or Find), -1 for none: the first line, current after a load so that screen
+    // readers tell it, is not the user's choice, and a search starts above it.
     virtual int CurrentRow() const = 0;
 
     // Makes `firstRow` the current row and the rows `firstRow` to `lastRow` the only
