@@ -146,6 +146,16 @@ private slots:
         QCOMPARE(dialogs.Take(), QStringList());
         QVERIFY(!q.Menu()->isVisible());
 
+        // Ctrl let go of first, and Shift+Tab taking the focus to the map before the letter
+        // is: the command still runs, as the keys act there too.
+        QTest::keyPress(q.List(), Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(q.List(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(q.window.focusWidget(), q.Map());
+        dialogs.Then(DialogAnswerer::Cancel());
+        QTest::keyRelease(q.Map(), Qt::Key_O, Qt::NoModifier);
+        QCOMPARE(dialogs.Take().size(), 1);
+        q.List()->setFocus();
+
         // Only the release acts.
         QTest::keyPress(q.List(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(dialogs.Take(), QStringList());

@@ -223,6 +223,8 @@ TEST(BlockMapGeometry, PiecesFillTheColumnsOfTheAddressesTheBlockLoads)
             EXPECT_EQ(pieces[i].loadedTwice, c.pieces[i].loadedTwice) << c.name << " " << i;
         }
     }
+    // Rows too low for a third of their height to make four columns: a piece is still four.
+    EXPECT_EQ(BlockMapGeometry(1034, 9).Pieces(Block({{0x0000, 16}}).layout).at(0).width, 4);
 
     // Dump lines that jump: ticks where the bytes of the line after each jump load.
     const MappedBlock jumps = Block({{0x8000, 16}, {0xC000, 16}, {0x4000, 16}});
@@ -396,6 +398,10 @@ TEST(BlockMapGeometry, TheDetailRowSpansTheBlocksOwnBytes)
     const MappedBlock near = Block({{0x8000, 40}, {0x9000, 15}, {0xA000, 9}});
     EXPECT_EQ(Texts(kCoarse.DetailLabels(near, TextWidth7)),
               std::vector<std::string>({"8000", "9000 loads at 8028", "8037", "803F"}));
+
+    // A marker points at the middle of its byte's columns, not at their left edge.
+    const BlockMapGeometry wide(1038, 15);
+    EXPECT_EQ(wide.DetailXOfAddress(Block({{0x8000, 4}}).layout, 0x8002), 646);
 }
 
 TEST(BlockMapWords, TheCursorStopsAtWhatTheMapShowsAndTheDescriptionSaysIt)

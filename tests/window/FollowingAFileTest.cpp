@@ -1,6 +1,7 @@
 // The window following the file it loaded: written again on disk, the file is loaded again
 // once it has been quiet for a moment, keeping what the user set, with no box; a reload that
-// fails keeps the block; a change heard during a command waits for its end. The window's
+// fails keeps the block; a change heard during a command waits for its end, as a load or
+// command that arrives then is refused. The window's
 // logic runs here over a stand-in view, with the scripted front end, which fails a test on
 // any question or prompt it did not expect.
 
@@ -48,7 +49,11 @@ public:
     void ShowPendingLines(bool) override {}
     void ShowBlock(const MappedBlock*) override {}
     void SetEmptyText(const std::string&) override {}
-    void ShowFirstLine() override { top = 0; }
+    void ShowFirstLine() override
+    {
+        top = 0;
+        ++firstLineShown;
+    }
     std::optional<LineRoom> RoomForWidestLine() const override { return std::nullopt; }
     void PlaceWindow(const WindowSpan&) override {}
     std::string CurrentLine() const override { return {}; }
@@ -56,9 +61,16 @@ public:
     void PutOnClipboard(const std::string&) override {}
     std::optional<std::string> AskOpenPath(const std::string&, const std::optional<std::string>&) override
     {
+        ++openAsked;
         return std::nullopt;
     }
-    std::optional<std::string> AskSavePath(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> AskSavePath(const std::string&) override
+    {
+        if (duringSave) {
+            duringSave();
+        }
+        return std::nullopt;
+    }
     void CommandRunning(bool) override {}
     void FollowFile(const std::string& path) override { followed = path; }
     void LookAgainIn(std::chrono::milliseconds delay) override { lookAgain = delay; }
@@ -69,6 +81,9 @@ public:
     void ShowFound(int, int) override {}
     void MoveMapCursor(std::int32_t) override {}
 
+    std::function<void()> duringSave;
+    int firstLineShown = 0;
+    int openAsked = 0;
     std::string followed;
     std::optional<std::chrono::milliseconds> lookAgain;
     std::string note;
@@ -312,6 +327,29 @@ TEST_F(FollowingAFile, AChangeHeardDuringACommandWaitsForItsEnd)
     logic.FileMayHaveChanged(Clock::now() + FollowedFile::kQuietTime);
     EXPECT_EQ(Addresses(), std::vector<std::string>{"A000"});
     EXPECT_EQ(Untimed(view.note), "GAME.OBJ loaded again. ENT address falls outside the block.");
+}
+
+TEST_F(FollowingAFile, ALoadOrCommandThatArrivesDuringACommandIsRefused)
+{
+    // A file dropped, and Open, while the Save dialog is open: the block stays the first
+    // file's, and the dialog's answer goes to it.
+    const std::string path = dir.Write("game.obj", kHello);
+    const std::string other = dir.Write("other.obj", ObjectFile({0x9000}));
+    ASSERT_TRUE(logic.OpenFile(path));
+    view.duringSave = [&] {
+        EXPECT_FALSE(logic.OpenFile(other));
+        logic.Run(WindowCommand::Open);
+    };
+    logic.Run(WindowCommand::SaveExeAs);
+    EXPECT_EQ(view.openAsked, 0);
+    EXPECT_EQ(Addresses(), (std::vector<std::string>{"8000", "8018", "8030"}));
+    EXPECT_EQ(ui.Dialogs().back(), "Information: Save canceled!");
+
+    // A load that fails partway shows the list from its first line all the same.
+    view.firstLineShown = 0;
+    const std::string bad = dir.Write("bad.obj", ":0180000080FF\n:01800100116D\n:01800200GG00\n");
+    ASSERT_TRUE(logic.OpenFile(bad));
+    EXPECT_EQ(view.firstLineShown, 1);
 }
 
 TEST_F(FollowingAFile, AListingsLabelsComeAgainMovedWithTheOrgKept)
