@@ -436,14 +436,14 @@ private slots:
             records += IntelHexRecord((0x8000 + i * 255) & 0xFFFF, 0, std::string(255, 'B')) + "\n";
         }
         q.Open(dialogs, WriteFile(dir, "big.obj", QByteArray::fromStdString(records + ":00000001FF\n")));
-        dialogs.Then(DialogAnswerer::Type("&H7FF00000"))
+        dialogs.Then(DialogAnswerer::Type("&H7DDDDDDD"))
             .Then(DialogAnswerer::PressEnter())
             .Then(DialogAnswerer::Press(QMessageBox::Yes))
             .Then(DialogAnswerer::Press(QMessageBox::No))
             .Then(DialogAnswerer::Press(QMessageBox::No));
         q.Ctrl(Qt::Key_R);
         QCOMPARE(q.Panels().mid(1),
-                 QStringList({"Block=1000110 bytes ", "Org=&H7FF00000, Ent=&H8000, SP=&HBFFF "}));
+                 QStringList({"Block=1000110 bytes ", "Org=&H7DDDDDDD, Ent=&H8000, SP=&HBFFF "}));
         const auto whole = [&q] {
             for (const char* key : {"LEN", "BYT", "ORGENT"}) {
                 QVERIFY2(!q.PanelLabel(key)->IsCut(), key);

@@ -446,7 +446,7 @@ TEST_F(WindowParts, TheListFillsTheWindowAboveTheMapAndTheStatusBar)
     EXPECT_TRUE(EqualRect(&before, &after));
 }
 
-TEST_F(WindowParts, TheStatusPanelsKeepTheirWidthsAndShowACutTextWhole)
+TEST_F(WindowParts, TheStatusPanelsShareTheBarByWhatTheyHold)
 {
     const std::string name = std::string(60, 'x') + ".lst";
     dir.Write(name, ReadFileBytes(DataFile("hello.lst")));
@@ -455,7 +455,15 @@ TEST_F(WindowParts, TheStatusPanelsKeepTheirWidthsAndShowACutTextWhole)
     EXPECT_GT(before[0], before[1]);
     EXPECT_GT(before[0], before[2]);
     EXPECT_EQ(ToolTipText(q.Bar(), 0), "LST File Lenght");
+    const auto least = [&q] {
+        MINMAXINFO info{};
+        SendMessageW(q.Window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        return std::vector<long>{info.ptMinTrackSize.x, info.ptMinTrackSize.y};
+    };
+    const std::vector<long> leastBefore = least();
 
+    // A name too long for panel 1 is cut and shows whole as its tooltip; the panels keep
+    // their widths as texts no longer than usual change.
     answerer.Then(Choose(Wide(name))).Then(Type(L"&HC000")).Then(Enter()).Then(No());
     q.Keys("^O ^R");
     EXPECT_EQ(answerer.Take().size(), 4u);
@@ -464,6 +472,37 @@ TEST_F(WindowParts, TheStatusPanelsKeepTheirWidthsAndShowACutTextWhole)
               "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX.LST (1343 bytes)");
     EXPECT_EQ(ToolTipText(q.Bar(), 1), "Block Bytes");
     EXPECT_EQ(q.Panels()[2], "Org=&HC000, Ent=&H8000, SP=&HBFFF ");
+
+    // A block of over a million bytes re-based above FFFF: panels 2 and 3 take the room
+    // their texts need from panel 1, and show them whole (their tooltips are not their
+    // texts), without widening the window's least width; even at that width, where the
+    // file's short name leaves them room.
+    std::string records;
+    for (unsigned i = 0; i < 3922; ++i) {
+        records += IntelHexRecord((0x8000 + i * 255) & 0xFFFF, 0, std::string(255, 'B')) + "\n";
+    }
+    dir.Write("big.obj", records + ":00000001FF\n");
+    answerer.Then(Choose(L"big.obj"))
+        .Then(Type(L"&H7DDDDDDD"))
+        .Then(Enter())
+        .Then(Yes())
+        .Then(No())
+        .Then(No());
+    q.Keys("^O ^R");
+    EXPECT_EQ(answerer.Take().size(), 6u);
+    const std::vector<std::string> panels = q.Panels();
+    EXPECT_EQ(std::vector<std::string>(panels.begin() + 1, panels.end()),
+              std::vector<std::string>({"Block=1000110 bytes ", "Org=&H7DDDDDDD, Ent=&H8000, SP=&HBFFF "}));
+    const auto whole = [&q] {
+        EXPECT_EQ(ToolTipText(q.Bar(), 0), "LST File Lenght");
+        EXPECT_EQ(ToolTipText(q.Bar(), 1), "Block Bytes");
+        EXPECT_EQ(ToolTipText(q.Bar(), 2), "");
+    };
+    whole();
+    EXPECT_EQ(least(), leastBefore);
+    SetWindowPos(q.Window(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    whole();
 }
 
 TEST_F(WindowParts, AtItsLeastTheWindowShowsAFewLinesAndEveryPanelWhole)
