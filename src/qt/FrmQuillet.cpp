@@ -157,19 +157,20 @@ void FrmQuillet::BuildStatusBar()
         labels.push_back(new StatusPanelLabel(item));
         frontEnd_.AttachPanel(item.panel, labels.back());
     }
-    // Panel 1, the file name, takes what panels 2 and 3 leave; a name too long for it
-    // shows whole as its tooltip.
+    // The panels share the bar by what they hold (PanelWidthsWithin), as their texts change
+    // and as the bar changes its width or shows its size grip; panel 1 takes the rest.
     const StatusPanelLabel* sample = labels.front();
-    const PanelWidths widths = PanelWidthsFor(
+    panelWidths_ = PanelWidthsFor(
         [sample](const std::string& text) { return sample->WidthFor(QString::fromStdString(text)); },
         [sample](char c) { return sample->fontMetrics().horizontalAdvance(QLatin1Char(c)); });
     labels[0]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     panels_ = labels;
-    panelWidths_ = widths;
-    SetPanelWidths(widths);
+    SetPanelWidths(panelWidths_);
     for (StatusPanelLabel* label : labels) {
         bar->addPermanentWidget(label, label == labels.front() ? 1 : 0);
+        connect(label, &StatusPanelLabel::TextShown, this, &FrmQuillet::SharePanelRoom);
     }
+    bar->installEventFilter(this);
 }
 
 void FrmQuillet::SetPanelWidths(const PanelWidths& widths)
@@ -179,27 +180,54 @@ void FrmQuillet::SetPanelWidths(const PanelWidths& widths)
     panels_[2]->setFixedWidth(widths.addresses);
 }
 
+int FrmQuillet::RoomBesidePanels()
+{
+    // What the bar's layout keeps besides the panels: its margins, the gaps, the size grip
+    // where it shows. Laid out first, so that it reckons with the panels' widths as they are.
+    QStatusBar* bar = statusBar();
+    bar->layout()->activate();
+    int panels = 0;
+    for (const StatusPanelLabel* label : panels_) {
+        panels += label->minimumWidth();
+    }
+    return bar->minimumSizeHint().width() - panels;
+}
+
+void FrmQuillet::SharePanelRoom()
+{
+    const int room = statusBar()->width() - RoomBesidePanels();
+    const PanelWidths needed{panels_[0]->WidthFor(panels_[0]->text()),
+                             panels_[1]->WidthFor(panels_[1]->text()),
+                             panels_[2]->WidthFor(panels_[2]->text())};
+    SetPanelWidths(PanelWidthsWithin(panelWidths_, needed, room));
+    statusBar()->layout()->activate();  // laid out at once, at the bar's width as it is now
+}
+
+bool FrmQuillet::eventFilter(QObject* watched, QEvent* event)
+{
+    // The bar made wider or narrower, or laid out again as its size grip shows or hides.
+    if (watched == statusBar() &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::LayoutRequest)) {
+        SharePanelRoom();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void FrmQuillet::FitToScreen()
 {
-    // Never wider than the screen has room for: the panels narrowed where they would make
-    // the window wider (their texts cut short then show whole as their tooltips), and the
-    // window no larger than the screen; the list scrolls sideways instead.
+    // Never wider than the screen has room for: the window's least width makes room for the
+    // panels at their usual widths, whatever their texts, and never more than the screen
+    // has; narrower, the panels narrow (their texts cut short then show whole as their
+    // tooltips), and the window is no larger than the screen; the list scrolls sideways.
     const QRect area = screen()->availableGeometry();
     const QSize frame = frameGeometry().size() - size();
     const int room = area.width() - frame.width();
     fittedFrameWidth_ = frame.width();
-    SetPanelWidths(panelWidths_);
-    statusBar()->layout()->invalidate();
-    const int overflow = statusBar()->minimumSizeHint().width() - room;
-    if (overflow > 0) {
-        SetPanelWidths(PanelWidthsWithin(
-            panelWidths_, panelWidths_.file + panelWidths_.block + panelWidths_.addresses - overflow));
-    }
-    // The window's minimum size takes the status bar's minimum, not its hint: so that the
-    // panels never overlap, the minimum is the hint, with the size grip the bar shows only
-    // once the window is on screen.
-    statusBar()->setMinimumSize(std::min(statusBar()->minimumSizeHint().width(), room),
-                                statusBar()->minimumSizeHint().height());
+    // The bar's least width set, not left to its hint, which the panels' texts widen; with
+    // the size grip the bar shows only once the window is on screen.
+    const int least = RoomBesidePanels() + panelWidths_.file + panelWidths_.block + panelWidths_.addresses;
+    statusBar()->setMinimumSize(std::min(least, room), statusBar()->minimumSizeHint().height());
+    SharePanelRoom();
     if (!shown_) {
         shown_ = true;
         const ClientSize fitted = FittedToScreen({width(), height()}, {room, area.height() - frame.height()});

@@ -46,12 +46,15 @@ protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildStatusBar();
     void BuildMenu();
     QSize InitialSize() const;
     void SetPanelWidths(const PanelWidths& widths);
+    int RoomBesidePanels();
+    void SharePanelRoom();
     void FitToScreen();
     void KeepFrameOnScreen();
 
@@ -92,7 +95,7 @@ private:
     QTimer* lookTimer_ = nullptr;
     QString followed_;  // the file followed, as the watcher knows it
     std::vector<StatusPanelLabel*> panels_;
-    PanelWidths panelWidths_;  // as the fonts need them
+    PanelWidths panelWidths_;  // their usual widths, as the fonts need them
     bool shown_ = false;
     int fittedFrameWidth_ = 0;  // the frame's width the panels were last fitted for
     bool placing_ = false;      // shown, or widened, and not yet seen with its frame on the screen

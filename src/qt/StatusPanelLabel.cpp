@@ -30,6 +30,7 @@ void StatusPanelLabel::ShowText(const QString& text)
     UpdateToolTip();
     // Screen readers read a label by its name, and hear of its change.
     setAccessibleName(QString::fromStdString(PanelSpokenName(item_, text.toStdString())));
+    emit TextShown();
 }
 
 int StatusPanelLabel::WidthFor(const QString& text) const

@@ -7,9 +7,9 @@
 
 // A panel of the status bar. A text too long for the panel is cut with an ellipsis, and
 // its tooltip is then the whole text; otherwise the tooltip is the panel's design-time
-// string, if it has one. The panel never widens for its text: the
-// status bar gives it its width. A screen reader hears its name with its text
-// (PanelSpokenName), its description, and its text as its value.
+// string, if it has one. The panel never widens for its text by itself: the window gives
+// it its width, sharing the bar among the panels by what they hold. A screen reader hears
+// its name with its text (PanelSpokenName), its description, and its text as its value.
 class StatusPanelLabel : public QLabel, public HasAccessibleValue {
     Q_OBJECT
 
@@ -26,6 +26,10 @@ public:
     bool IsCut() const;
 
     QString AccessibleValue() const override { return text(); }
+
+signals:
+    // A new text is shown: the panels share the bar anew.
+    void TextShown();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

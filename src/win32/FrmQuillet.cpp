@@ -399,16 +399,23 @@ std::optional<LineRoom> FrmQuillet::RoomForWidestLine() const
     GetWindowRect(list_->Handle(), &list);
     GetClientRect(window_, &client);
     const RECT work = WorkArea();
-    const int width = window.right - window.left;
-    return LineRoom{needed,    list.right - list.left, {window.left, width}, width - client.right,
-                    work.left, work.right - work.left};
+    // The window's span as its frame's left edge and its client area's width.
+    return LineRoom{needed,
+                    list.right - list.left,
+                    {window.left, client.right},
+                    window.right - window.left - client.right,
+                    work.left,
+                    work.right - work.left};
 }
 
 void FrmQuillet::PlaceWindow(const WindowSpan& span)
 {
     RECT window{};
+    RECT client{};
     GetWindowRect(window_, &window);
-    SetWindowPos(window_, nullptr, span.left, window.top, span.width, window.bottom - window.top,
+    GetClientRect(window_, &client);
+    SetWindowPos(window_, nullptr, span.left, window.top,
+                 span.width + window.right - window.left - client.right, window.bottom - window.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

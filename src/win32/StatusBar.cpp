@@ -89,8 +89,7 @@ void StatusBar::SetText(StatusPanel panel, const std::wstring& text)
 {
     const std::size_t index = PanelIndex(panel);
     texts_[index] = text;
-    SendMessageW(bar_, SB_SETTEXTW, index, reinterpret_cast<LPARAM>(text.c_str()));
-    UpdateToolTips();
+    Layout();  // the panels share the bar anew
     TellScreenReaders(bar_, EVENT_OBJECT_VALUECHANGE, static_cast<long>(index) + 1);
 }
 
@@ -103,7 +102,15 @@ int StatusBar::Height() const
 
 int StatusBar::MinimumWidth() const
 {
-    return widths_.file + widths_.block + widths_.addresses + SystemMetric(SM_CXVSCROLL, dpi_);
+    return widths_.file + widths_.block + widths_.addresses + 2 * PartGap() +
+           SystemMetric(SM_CXVSCROLL, dpi_);
+}
+
+int StatusBar::PartGap() const
+{
+    int borders[3] = {};  // around the bar, above and below the parts, and between them
+    SendMessageW(bar_, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    return borders[2];
 }
 
 void StatusBar::Layout()
@@ -111,12 +118,15 @@ void StatusBar::Layout()
     SendMessageW(bar_, WM_SIZE, 0, 0);  // the bar places itself along the bottom edge
     RECT client{};
     GetClientRect(bar_, &client);
-    // The parts before their texts: the third reaches the right edge, the size grip with it.
-    // Narrowed alike where the bar has no room for them all (PanelWidthsWithin).
+    // The parts before their texts: the third reaches the right edge, the size grip with it;
+    // they share the bar by what their texts need (PanelWidthsWithin). A part after another
+    // starts a gap after its edge.
     const int grip = SystemMetric(SM_CXVSCROLL, dpi_);
-    const PanelWidths widths = PanelWidthsWithin(widths_, client.right - grip);
-    const int third = client.right - widths.addresses - grip;
-    int edges[3] = {third - widths.block, third, -1};
+    const int gap = PartGap();
+    const PanelWidths needed{TextWidth(texts_[0]), TextWidth(texts_[1]), TextWidth(texts_[2])};
+    const PanelWidths widths = PanelWidthsWithin(widths_, needed, client.right - grip - 2 * gap);
+    const int second = client.right - grip - widths.addresses - gap;
+    int edges[3] = {second - widths.block - gap, second, -1};
     SendMessageW(bar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
     for (std::size_t index = 0; index < texts_.size(); ++index) {
         SendMessageW(bar_, SB_SETTEXTW, index, reinterpret_cast<LPARAM>(texts_[index].c_str()));

@@ -56,14 +56,29 @@ std::string PanelToolTip(const PanelItem& item, const std::string& text, bool cu
     return cut ? text : item.designText;
 }
 
-PanelWidths PanelWidthsWithin(const PanelWidths& widths, int room)
+PanelWidths PanelWidthsWithin(const PanelWidths& usual, const PanelWidths& needed, int room)
 {
-    const int needed = widths.file + widths.block + widths.addresses;
-    if (room >= needed || needed <= 0) {
-        return widths;
+    room = std::max(room, 0);
+    const int block = std::max(usual.block, needed.block);
+    const int addresses = std::max(usual.addresses, needed.addresses);
+    const int leastFile = std::min(usual.file, needed.file);
+    if (room - block - addresses >= leastFile) {
+        return {room - block - addresses, block, addresses};
     }
-    const auto narrowed = [room, needed](int width) {
-        return static_cast<int>(std::int64_t{width} * std::max(room, 0) / needed);
+    // Panels 2 and 3 give up what they have above their usual widths, each in proportion.
+    const int above = block - usual.block + addresses - usual.addresses;
+    const int shortfall = leastFile + block + addresses - room;
+    if (shortfall <= above) {
+        const int blockGives =
+            static_cast<int>(std::int64_t{shortfall} * (block - usual.block) / std::max(above, 1));
+        return {leastFile, block - blockGives, room - leastFile - (block - blockGives)};
+    }
+    // Narrower than the usual widths: all three alike.
+    const int least = leastFile + usual.block + usual.addresses;
+    const auto narrowed = [room, least](int width) {
+        return static_cast<int>(std::int64_t{width} * room / std::max(least, 1));
     };
-    return {narrowed(widths.file), narrowed(widths.block), narrowed(widths.addresses)};
+    const int file = narrowed(leastFile);
+    const int narrowedBlock = narrowed(usual.block);
+    return {file, narrowedBlock, room - file - narrowedBlock};
 }

@@ -74,8 +74,10 @@ class Session:
 
     def try_display(self):
         read, write = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
-                   pass_fds=(write,))
+        # -noreset: Xvfb otherwise starts afresh as its last client goes (the check below, the
+        # accessibility bus's launcher), and refuses the next one (openbox) meanwhile.
+        self.start(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x800x24", "-nolisten", "tcp",
+                    "-noreset"], pass_fds=(write,))
         os.close(write)
         number = b""
         deadline = time.monotonic() + TIMEOUT

@@ -406,7 +406,7 @@ private slots:
         QTRY_COMPARE(q.List()->geometry(), before);
     }
 
-    void theStatusPanelsKeepTheirWidthsAndShowACutTextWhole()
+    void theStatusPanelsShareTheBarByWhatTheyHold()
     {
         Quillet q;
         const auto widths = [&q] {
@@ -419,9 +419,10 @@ private slots:
         QVERIFY(before[1] > metrics.horizontalAdvance("Block Bytes"));
         QVERIFY(before[0] > before[1] && before[0] > before[2]);
         QCOMPARE(ToolTipAt(q.PanelLabel("LEN"), QPoint(5, 5)), QStringLiteral("LST File Lenght"));
+        const QSize least = q.window.minimumSizeHint();
 
         // A name too long for panel 1 is cut and shows whole as its tooltip; the panels keep
-        // their widths as the texts change.
+        // their widths as texts no longer than usual change.
         QTemporaryDir dir;
         const QString name = QString(60, 'x') + ".lst";
         DialogAnswerer dialogs;
@@ -436,6 +437,33 @@ private slots:
         q.Ctrl(Qt::Key_R);
         QCOMPARE(q.Panel("ORGENT"), QStringLiteral("Org=&HC000, Ent=&H8000, SP=&HBFFF "));
         QCOMPARE(widths(), before);
+
+        // A block of over a million bytes re-based above FFFF: panels 2 and 3 take the room
+        // their texts need from panel 1, and show them whole, without widening the window's
+        // least width; even at that width, where the file's short name leaves them room.
+        std::string records;
+        for (unsigned i = 0; i < 3922; ++i) {
+            records += IntelHexRecord((0x8000 + i * 255) & 0xFFFF, 0, std::string(255, 'B')) + "\n";
+        }
+        q.Open(dialogs, WriteFile(dir, "big.obj", QByteArray::fromStdString(records + ":00000001FF\n")));
+        dialogs.Then(DialogAnswerer::Type("&H7DDDDDDD"))
+            .Then(DialogAnswerer::PressEnter())
+            .Then(DialogAnswerer::Press(QMessageBox::Yes))
+            .Then(DialogAnswerer::Press(QMessageBox::No))
+            .Then(DialogAnswerer::Press(QMessageBox::No));
+        q.Ctrl(Qt::Key_R);
+        QCOMPARE(q.Panels().mid(1),
+                 QStringList({"Block=1000110 bytes ", "Org=&H7DDDDDDD, Ent=&H8000, SP=&HBFFF "}));
+        const auto whole = [&q] {
+            for (const char* key : {"LEN", "BYT", "ORGENT"}) {
+                QVERIFY2(!q.PanelLabel(key)->IsCut(), key);
+            }
+        };
+        whole();
+        QCOMPARE(q.window.minimumSizeHint(), least);
+        q.window.resize(1, 1);
+        QTRY_COMPARE(q.window.size(), q.window.minimumSize().expandedTo(least));
+        whole();
     }
 
     // Also run at twice the scale on a screen of 1280 by 800 (640 by 400 to the window).

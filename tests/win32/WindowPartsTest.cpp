@@ -18,6 +18,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -247,48 +248,168 @@ TEST_F(WindowParts, TheMapTakesTheFocusWithTabAndTellsWhatIsAtItsCursor)
     EXPECT_EQ(GetFocus(), q.List());
 }
 
-TEST_F(WindowParts, AScreenReaderInAnotherProcessHearsThePanelsAndTheMap)
-{
-    // quillet.exe on its own, opening split.obj through its Open dialog; read from here, as
-    // a screen reader reads another program.
-    const std::string source = Copy("split.obj");
-    std::wstring command = L"quillet.exe";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(Wide(QUILLET_PROGRAM).c_str(), command.data(), nullptr, nullptr, FALSE, 0,
-                               nullptr, dir.Path().wstring().c_str(), &startup, &process));
-    ModalAnswerer other(process.dwProcessId, true);
-    // Found once it is shown, its controls made.
-    HWND window = nullptr;
-    for (int tries = 0; tries < 200 && window == nullptr; ++tries) {
-        Sleep(50);
-        window = FindWindowW(L"FrmQuillet", L"Kestrane Quillet - V1.20");
-        if (window != nullptr && !IsWindowVisible(window)) {
-            window = nullptr;
+// quillet.exe on its own, started in `folder` (its window where the system puts it, or at
+// `at`, as a program starting it may ask), found once it is shown, its controls made; closed
+// at the end. Read from here, as a screen reader reads another program.
+class QuilletElsewhere {
+public:
+    explicit QuilletElsewhere(const std::filesystem::path& folder, std::optional<POINT> at = std::nullopt)
+    {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        std::wstring command = L"quillet.exe";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (at) {
+            startup.dwFlags = STARTF_USEPOSITION;
+            startup.dwX = static_cast<DWORD>(at->x);
+            startup.dwY = static_cast<DWORD>(at->y);
+        }
+        if (!CreateProcessW(Wide(QUILLET_PROGRAM).c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                            nullptr, folder.wstring().c_str(), &startup, &process_)) {
+            return;
+        }
+        answerer.emplace(process_.dwProcessId, true);
+        for (int tries = 0; tries < 200 && window == nullptr; ++tries) {
+            Sleep(50);
+            window = FindWindowW(L"FrmQuillet", L"Kestrane Quillet - V1.20");
+            if (window != nullptr && !IsWindowVisible(window)) {
+                window = nullptr;
+            }
         }
     }
-    ASSERT_NE(window, nullptr);
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const HWND bar = GetDlgItem(window, FrmQuillet::kStatusBarId);
-    const HWND map = GetDlgItem(window, FrmQuillet::kMapId);
-    EXPECT_EQ(Heard(bar, 1), std::vector<std::string>({"File", "", StatusPanels()[0].description}));
-    SetForegroundWindow(window);
-    other.Then(Choose(Wide(source)));
-    SendKeys("^O");
-    for (int tries = 0; tries < 200 && Heard(bar, 1)[1].empty(); ++tries) {
-        Sleep(50);
+    ~QuilletElsewhere()
+    {
+        if (process_.hProcess == nullptr) {
+            return;
+        }
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForSingleObject(process_.hProcess, 10000), WAIT_OBJECT_0);
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
     }
+    QuilletElsewhere(const QuilletElsewhere&) = delete;
+    QuilletElsewhere& operator=(const QuilletElsewhere&) = delete;
+
+    HWND Bar() const { return GetDlgItem(window, FrmQuillet::kStatusBarId); }
+
+    // Opens `path` with Ctrl+O and the system's Open dialog, and waits for the load to end.
+    void Open(const std::string& path)
+    {
+        SetForegroundWindow(window);
+        answerer->Then(Choose(Wide(path)));
+        SendKeys("^O");
+        for (int tries = 0; tries < 200 && Heard(Bar(), 1)[1].empty(); ++tries) {
+            Sleep(50);
+        }
+        EXPECT_NE(Heard(Bar(), 1)[1], "") << path;
+    }
+
+    HWND window = nullptr;
+    std::optional<ModalAnswerer> answerer;  // of its modal windows
+
+private:
+    PROCESS_INFORMATION process_{};
+};
+
+// Under Wine, which reads the screen's scale from its registry as each program starts, the
+// programs started while this lives run at `dpi` dots per inch. Windows takes the setting
+// only at the next sign-in: there it is left alone, and the programs run at the system's.
+class ScaleOfProgramsStarted {
+public:
+    explicit ScaleOfProgramsStarted(DWORD dpi)
+    {
+        if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr ||
+            RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                          &key_) != ERROR_SUCCESS) {
+            return;
+        }
+        DWORD size = sizeof old_;
+        had_ = RegQueryValueExW(key_, kValue, nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
+               ERROR_SUCCESS;
+        RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    ~ScaleOfProgramsStarted()
+    {
+        if (key_ == nullptr) {
+            return;
+        }
+        if (had_) {
+            RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&old_), sizeof old_);
+        } else {
+            RegDeleteValueW(key_, kValue);
+        }
+        RegCloseKey(key_);
+    }
+    ScaleOfProgramsStarted(const ScaleOfProgramsStarted&) = delete;
+    ScaleOfProgramsStarted& operator=(const ScaleOfProgramsStarted&) = delete;
+
+    bool UnderWine() const { return key_ != nullptr; }
+
+private:
+    static constexpr const wchar_t* kValue = L"LogPixels";
+    HKEY key_ = nullptr;
+    DWORD old_ = 0;
+    bool had_ = false;
+};
+
+TEST_F(WindowParts, AScreenReaderInAnotherProcessHearsThePanelsAndTheMap)
+{
+    // quillet.exe on its own, opening split.obj through its Open dialog.
+    const std::string source = Copy("split.obj");
+    QuilletElsewhere other(dir.Path());
+    ASSERT_NE(other.window, nullptr);
+    const HWND bar = other.Bar();
+    const HWND map = GetDlgItem(other.window, FrmQuillet::kMapId);
+    EXPECT_EQ(Heard(bar, 1), std::vector<std::string>({"File", "", StatusPanels()[0].description}));
+    other.Open(source);
     EXPECT_EQ(Heard(bar, 1),
               std::vector<std::string>({"File", "SPLIT.OBJ (124 bytes)", StatusPanels()[0].description}));
     EXPECT_EQ(Heard(bar, 3)[1], "Org=&H8000, Ent=&H8000, SP=&HBFFF ");
     EXPECT_EQ(Heard(map, 0)[0], "Block map");
     EXPECT_EQ(Heard(map, 0)[1].rfind("8000, in the 16K page at 8000\nByte 1 of the block's 38", 0), 0u);
     EXPECT_EQ(Heard(map, 0)[2].rfind("The 64K address space", 0), 0u);
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+}
+
+TEST_F(WindowParts, AtTwiceTheScaleTheWholeFrameStaysOnTheScreenAsTheWindowOpensAndWidens)
+{
+    // quillet.exe at 192 dots per inch, asked to open at 100,100: on the screen of 1280 by
+    // 800 scripts/test-windows gives the tests it is as wide and as high as the screen, and
+    // is moved to its top-left corner. Made narrower at the right edge, a record of 255
+    // bytes widens it as far as the screen goes, and moves it left.
+    const std::string wide =
+        dir.Write("wide.obj", IntelHexRecord(0x8000, 0, std::string(255, 'A')) + "\n:00000001FF\n");
+    std::optional<ScaleOfProgramsStarted> scale(192);
+    QuilletElsewhere other(dir.Path(), POINT{100, 100});
+    const bool scaled = scale->UnderWine();
+    scale.reset();  // quillet.exe has read it
+    ASSERT_NE(other.window, nullptr);
+    if (scaled) {
+        const Quillet here(dialogs);  // at Wine's 96 dots per inch
+        const auto rowHeight = [](HWND window) {
+            return SendMessageW(GetDlgItem(window, FrmQuillet::kListId), LB_GETITEMHEIGHT, 0, 0);
+        };
+        EXPECT_GE(rowHeight(other.window), 2 * rowHeight(here.Window()) - 2);
+    }
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(other.window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork;
+    const auto frame = [&other] {
+        RECT rect{};
+        GetWindowRect(other.window, &rect);
+        return std::vector<long>{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+    };
+    const auto within = [&work](const std::vector<long>& rect) {
+        return rect[0] >= work.left && rect[1] >= work.top && rect[0] + rect[2] <= work.right &&
+               rect[1] + rect[3] <= work.bottom;
+    };
+    const std::vector<long> opened = frame();
+    EXPECT_TRUE(within(opened)) << testing::PrintToString(opened);
+    const long narrower = (work.right - work.left) * 3 / 4;
+    SetWindowPos(other.window, nullptr, work.right - narrower, work.top, narrower, opened[3],
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    other.Open(wide);
+    EXPECT_EQ(frame(), std::vector<long>({work.left, work.top, work.right - work.left, opened[3]}));
 }
 
 TEST_F(WindowParts, TheListFillsTheWindowAboveTheMapAndTheStatusBar)
@@ -325,7 +446,7 @@ TEST_F(WindowParts, TheListFillsTheWindowAboveTheMapAndTheStatusBar)
     EXPECT_TRUE(EqualRect(&before, &after));
 }
 
-TEST_F(WindowParts, TheStatusPanelsKeepTheirWidthsAndShowACutTextWhole)
+TEST_F(WindowParts, TheStatusPanelsShareTheBarByWhatTheyHold)
 {
     const std::string name = std::string(60, 'x') + ".lst";
     dir.Write(name, ReadFileBytes(DataFile("hello.lst")));
@@ -334,7 +455,15 @@ TEST_F(WindowParts, TheStatusPanelsKeepTheirWidthsAndShowACutTextWhole)
     EXPECT_GT(before[0], before[1]);
     EXPECT_GT(before[0], before[2]);
     EXPECT_EQ(ToolTipText(q.Bar(), 0), "LST File Lenght");
+    const auto least = [&q] {
+        MINMAXINFO info{};
+        SendMessageW(q.Window(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        return std::vector<long>{info.ptMinTrackSize.x, info.ptMinTrackSize.y};
+    };
+    const std::vector<long> leastBefore = least();
 
+    // A name too long for panel 1 is cut and shows whole as its tooltip; the panels keep
+    // their widths as texts no longer than usual change.
     answerer.Then(Choose(Wide(name))).Then(Type(L"&HC000")).Then(Enter()).Then(No());
     q.Keys("^O ^R");
     EXPECT_EQ(answerer.Take().size(), 4u);
@@ -343,6 +472,37 @@ TEST_F(WindowParts, TheStatusPanelsKeepTheirWidthsAndShowACutTextWhole)
               "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX.LST (1343 bytes)");
     EXPECT_EQ(ToolTipText(q.Bar(), 1), "Block Bytes");
     EXPECT_EQ(q.Panels()[2], "Org=&HC000, Ent=&H8000, SP=&HBFFF ");
+
+    // A block of over a million bytes re-based above FFFF: panels 2 and 3 take the room
+    // their texts need from panel 1, and show them whole (their tooltips are not their
+    // texts), without widening the window's least width; even at that width, where the
+    // file's short name leaves them room.
+    std::string records;
+    for (unsigned i = 0; i < 3922; ++i) {
+        records += IntelHexRecord((0x8000 + i * 255) & 0xFFFF, 0, std::string(255, 'B')) + "\n";
+    }
+    dir.Write("big.obj", records + ":00000001FF\n");
+    answerer.Then(Choose(L"big.obj"))
+        .Then(Type(L"&H7DDDDDDD"))
+        .Then(Enter())
+        .Then(Yes())
+        .Then(No())
+        .Then(No());
+    q.Keys("^O ^R");
+    EXPECT_EQ(answerer.Take().size(), 6u);
+    const std::vector<std::string> panels = q.Panels();
+    EXPECT_EQ(std::vector<std::string>(panels.begin() + 1, panels.end()),
+              std::vector<std::string>({"Block=1000110 bytes ", "Org=&H7DDDDDDD, Ent=&H8000, SP=&HBFFF "}));
+    const auto whole = [&q] {
+        EXPECT_EQ(ToolTipText(q.Bar(), 0), "LST File Lenght");
+        EXPECT_EQ(ToolTipText(q.Bar(), 1), "Block Bytes");
+        EXPECT_EQ(ToolTipText(q.Bar(), 2), "");
+    };
+    whole();
+    EXPECT_EQ(least(), leastBefore);
+    SetWindowPos(q.Window(), nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    whole();
 }
 
 TEST_F(WindowParts, AtItsLeastTheWindowShowsAFewLinesAndEveryPanelWhole)

@@ -1,7 +1,7 @@
 // The smaller rules of the window: what Save takes and where its dialog starts, where Open
 // starts, which dropped files open, what the dump list shows besides its lines, the
-// character column's colour, how texts wrap, and how far the window widens for a long dump
-// line.
+// character column's colour, how texts wrap, how far the window widens for a long dump
+// line, and how the status panels share the bar.
 
 #include "TempDir.h"
 #include "convert/FollowOnWarnings.h"
@@ -11,6 +11,7 @@
 #include "window/FileDialogSetup.h"
 #include "window/FollowOnMarks.h"
 #include "window/ListSizing.h"
+#include "window/StatusPanels.h"
 #include "window/TextWrap.h"
 
 #include <gtest/gtest.h>
@@ -182,6 +183,36 @@ TEST(KeptOnScreen, TheWholeFrameLiesWithinTheWorkArea)
         const WindowPlace kept = KeptOnScreen(c.frame, area);
         EXPECT_EQ(std::vector<int>({kept.left, kept.top, kept.width, kept.height}),
                   std::vector<int>({c.kept.left, c.kept.top, c.kept.width, c.kept.height}))
+            << c.name;
+    }
+}
+
+TEST(PanelWidthsWithin, ThePanelsShareTheBarByWhatTheyHoldThePanelOfTheFileGivingUpRoomFirst)
+{
+    // Usual widths of 200, 120 and 200; texts of a short file name, a block of 1020000 bytes
+    // and ORG above FFFF needing 150, 140 and 260, or as short as usual (100 and 180), or a
+    // long file name (500).
+    const PanelWidths usual{200, 120, 200};
+    const struct {
+        const char* name;
+        PanelWidths needed;
+        int room;
+        PanelWidths shared;
+    } cases[] = {
+        {"the usual texts: panel 1 takes the rest", {150, 100, 180}, 700, {380, 120, 200}},
+        {"long texts shown whole", {150, 140, 260}, 700, {300, 140, 260}},
+        {"panel 1 gives up room first", {500, 140, 260}, 700, {300, 140, 260}},
+        {"down to its text's width", {150, 140, 260}, 550, {150, 140, 260}},
+        {"then panels 2 and 3, in proportion", {150, 140, 260}, 510, {150, 130, 230}},
+        {"a long name keeps panel 1's usual width", {500, 140, 260}, 560, {200, 130, 230}},
+        {"down to their usual widths", {150, 140, 260}, 470, {150, 120, 200}},
+        {"narrower than that: all alike", {150, 140, 260}, 235, {75, 60, 100}},
+        {"no room at all", {150, 140, 260}, -5, {0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const PanelWidths shared = PanelWidthsWithin(usual, c.needed, c.room);
+        EXPECT_EQ(std::vector<int>({shared.file, shared.block, shared.addresses}),
+                  std::vector<int>({c.shared.file, c.shared.block, c.shared.addresses}))
             << c.name;
     }
 }
