@@ -44,15 +44,20 @@ void ConvertAs(const std::string& name, const std::uint8_t* data, std::size_t si
     const LoadOutcome outcome = LoadObjectFile(doc, path);
     const bool executable = name == "input.exe";
     FUZZ_CHECK((doc.state.ExePath == path) == executable);
+    // Only an object file draws a word once it is read: where it has no end-of-file record,
+    // or where records follow its end record.
+    const auto readersWarning = [&name](const std::string& message) {
+        return name == "input.obj" && (message == "1: " + std::string(kNoEndRecordMessage) ||
+                                       message.rfind("1: Records from line ", 0) == 0);
+    };
+    const bool warnedAtMost =
+        ui.messages.empty() || (ui.messages.size() == 1 && readersWarning(ui.messages[0]));
     if (outcome != LoadOutcome::Loaded) {
         FUZZ_CHECK(doc.state.Org == 0 && doc.state.Ent == 0 && doc.state.Sp == 0);
-        FUZZ_CHECK(outcome == LoadOutcome::NoDumpLines ? ui.messages.empty() : ui.messages.size() == 1);
+        FUZZ_CHECK(outcome == LoadOutcome::NoDumpLines ? warnedAtMost : ui.messages.size() == 1);
         return;
     }
-    // Only an object file without an end-of-file record draws a word once it is loaded.
-    const std::vector<std::string> noEnd = {"1: " + std::string(kNoEndRecordMessage)};
-    FUZZ_CHECK(doc.lines.Count() > 0 &&
-               (ui.messages.empty() || (name == "input.obj" && ui.messages == noEnd)));
+    FUZZ_CHECK(doc.lines.Count() > 0 && warnedAtMost);
     FUZZ_CHECK(doc.state.Org >= 0 && doc.state.Org <= 0xFFFF);
     if (executable) {
         FUZZ_CHECK(size > 512 && doc.state.Org == static_cast<std::int32_t>(data[16] | data[17] << 8) &&
