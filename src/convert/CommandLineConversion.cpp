@@ -78,7 +78,8 @@ std::optional<std::string> NameRefusal(const ConversionRequest& request)
         case SourceKind::Other:
             return kNotObjOrLstMessage;
         case SourceKind::Binary:
-            return request.values.org ? std::nullopt : std::optional<std::string>(kNoLoadAddressMessage);
+            return request.values.org ? std::nullopt
+                                      : std::optional<std::string>(request.noLoadAddressMessage);
         default:
             return std::nullopt;
     }

@@ -15,6 +15,12 @@ enum ExitStatus : int {
     kExitUsage = 2,    // the command line was wrong
 };
 
+// The messages of a command line that names no usable file.
+inline constexpr const char* kNoValidFileMessage = "It could be a good idea to supply a valid filename...";
+inline constexpr const char* kNotObjOrLstMessage = "It could be a good idea to supply an OBJ or LST file...";
+inline constexpr const char* kNoLoadAddressMessage =
+    "A binary file has no load address: give its ORG with --org N.";
+
 struct ConversionRequest {
     std::string source;                 // the file to convert, as given
     std::optional<std::string> output;  // where to write; derived from the source if absent
@@ -22,6 +28,8 @@ struct ConversionRequest {
     // Only tells what the conversion would write (BlockInfoLines, as information) and writes
     // nothing: quillet-cli --info.
     bool infoOnly = false;
+    // What a binary file given without ORG is refused with: it says how this program takes one.
+    const char* noLoadAddressMessage = kNoLoadAddressMessage;
 };
 
 // Converts one listing or object file to an executable and says how it went, through the
@@ -37,14 +45,8 @@ ExitStatus ConvertFromCommandLine(Document& doc, const ConversionRequest& reques
 
 // Why `request` could never be converted, whatever its file comes to hold: its name ends in
 // none of OBJ, LST, EXE and BIN (kNotObjOrLstMessage), or it names a binary file, which
-// holds no load address, and gives no ORG (kNoLoadAddressMessage). Nothing when it could.
+// holds no load address, and gives no ORG (its noLoadAddressMessage). Nothing when it could.
 std::optional<std::string> NameRefusal(const ConversionRequest& request);
-
-// The messages of a command line that names no usable file.
-inline constexpr const char* kNoValidFileMessage = "It could be a good idea to supply a valid filename...";
-inline constexpr const char* kNotObjOrLstMessage = "It could be a good idea to supply an OBJ or LST file...";
-inline constexpr const char* kNoLoadAddressMessage =
-    "A binary file has no load address: give its ORG with --org N.";
 
 // The closing line of a conversion that wrote nothing: after a message that said why, and
 // after a file that held no dump lines.

@@ -20,6 +20,7 @@ int ConvertOnConsole(const std::string& argument)
 {
     ConversionRequest request;
     request.source = argument;
+    request.noLoadAddressMessage = kQuilletNoLoadAddressMessage;
     return ConvertOnConsole(request, QuilletUsageLine());
 }
 

@@ -1,6 +1,9 @@
 #include "window/QuilletCommandLine.h"
 
 #include "convert/CommandLineConversion.h"
+#include "edit/AddressCommands.h"
+#include "load/PathQuestions.h"
+#include "load/SourceFile.h"
 #include "model/Document.h"
 #include "window/TextWrap.h"
 
@@ -106,9 +109,10 @@ std::string QuilletHelpText()
            "itself each time the assembler writes it, keeping the ORG, ENT and SP you set.\n"
            "\n"
            "With FILE it opens no window: it converts FILE as quillet-cli does, writing the\n"
-           "executable beside it, says how it went in message boxes, and exits with\n"
-           "quillet-cli's status: 0 saved, 1 refused or not written, 2 no usable file. The\n"
-           "arguments together make up the file name, so a name with spaces needs no quotes.\n"
+           "executable beside it (a binary file at the ORG it asks for), says how it went in\n"
+           "message boxes, and exits with quillet-cli's status: 0 saved, 1 refused, not\n"
+           "written or cancelled, 2 no usable file. The arguments together make up the file\n"
+           "name, so a name with spaces needs no quotes.\n"
            "\n"
            "Options:\n"
            "  -h, --help     show this help and exit\n"
@@ -126,6 +130,12 @@ int ConvertWithMessageBoxes(const std::string& argument, FrontEnd& boxes, BoxLin
     Document doc(gathered);
     ConversionRequest request;
     request.source = argument;
+    if (SourceKindOf(argument) == SourceKind::Binary && !NothingToRead(argument)) {
+        request.values.org = AskBinaryOrg(doc, DisplayName(argument));
+        if (!request.values.org) {
+            return kExitRefused;  // the user cancelled: nothing read, nothing saved
+        }
+    }
     const int status = ConvertFromCommandLine(doc, request);
     gathered.ShowWarnings();
     return status;

@@ -120,6 +120,21 @@ private slots:
         QCOMPARE(dialogs.Take(), QStringList({"Warning [OK]: " + bad +
                                               ":\nLast line listed failed checksum. File read aborted.\n\n"
                                               "Nothing saved."}));
+
+        // A binary file: its ORG asked for as the window asks when it opens one; Cancel
+        // saves nothing.
+        const QString binary = WriteFile(dir, "boot.bin", QByteArray(3, '\x76'));
+        dialogs.Then(DialogAnswerer::Cancel())
+            .Then(DialogAnswerer::Type("&H9000"))
+            .Then(DialogAnswerer::PressEnter());
+        QCOMPARE(ConvertWithMessageBoxes(binary.toStdString()), 1);
+        QVERIFY(!QFile::exists(dir.filePath("BOOT.EXE")));
+        QCOMPARE(ConvertWithMessageBoxes(binary.toStdString()), 0);
+        const QString prompt = "Prompt [&H0]: Enter ORG of BOOT.BIN (prefix HEX numbers with '&H'):";
+        QCOMPARE(dialogs.Take(),
+                 QStringList(
+                     {prompt, prompt, "Information [OK]: File saved as '" + dir.filePath("BOOT.EXE") + "'"}));
+        QCOMPARE(ReadAll(dir.filePath("BOOT.EXE")).mid(16, 2), QByteArray("\x00\x90", 2));
     }
 
     void withoutADisplayTheConsoleIsTold_data()
@@ -164,6 +179,12 @@ private slots:
                               "bad.obj:1: Last line listed failed checksum. File read aborted.\n"
                               "bad.obj: Nothing saved."}));
         QCOMPARE(run({"missing.obj"}).mid(0, 2), QStringList({"2", ""}));
+        WriteFile(dir, "boot.bin", QByteArray(3, '\x76'));
+        QCOMPARE(run({"boot.bin"}),
+                 QStringList(
+                     {"2", "",
+                      "boot.bin: A binary file has no load address: give its ORG with quillet-cli --org N.\n"
+                      "usage: quillet [FILE]"}));
         // The name looked up is the name loaded: trimmed only where no file has it whole.
         QCOMPARE(run({" bad.obj"}), QStringList({"0", "File saved as ' BAD.EXE'\n", ""}));
 

@@ -799,6 +799,18 @@ TEST_F(WindowParts, AFileArgumentConvertsWithMessageBoxesAlone)
                        ":\nLast line listed failed checksum. File read aborted.\n\nNothing saved.",
                    "Error [OK]: It could be a good idea to supply a valid filename..."}));
 
+    // A binary file: its ORG asked for as the window asks when it opens one, in a box with
+    // no window behind it; Cancel saves nothing.
+    const std::string binary = dir.Write("boot.bin", std::string(3, '\x76'));
+    answerer.Then(Cancel()).Then(Type(L"&H9000")).Then(Enter());
+    EXPECT_EQ(ConvertWithMessageBoxes(binary, boxes, BoxLines::WrappedByTheBox), 1);
+    EXPECT_EQ(ConvertWithMessageBoxes(binary, boxes, BoxLines::WrappedByTheBox), 0);
+    const std::string prompt = "Prompt [&H0]: Enter ORG of BOOT.BIN (prefix HEX numbers with '&H'):";
+    EXPECT_EQ(answerer.Take(),
+              std::vector<std::string>(
+                  {prompt, prompt, InDir("Information [OK]: File saved as '%DIR%\\BOOT.EXE'")}));
+    EXPECT_EQ(ReadFileBytes(dir / "BOOT.EXE").substr(16, 2), std::string("\x00\x90", 2));
+
     // The busy pointer while an executable is written.
     boxes.SetBusy(true);
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_WAIT));
